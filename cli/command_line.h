@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace classe::cli {
+
+// classe-e-cli [--json] ACTION [FIELD=TEXT ...]
+struct CommandLine {
+  bool json = false;
+  bool help = false;
+  std::string action;
+  // Field name ("Po"…) → text as typed, in the order given.
+  std::vector<std::pair<std::string, std::string>> fields;
+};
+
+// Exit statuses.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFault = 1;     // arithmetic fault or refused input
+inline constexpr int kExitRejected = 2;  // a field failed its check
+inline constexpr int kExitUsage = 64;
+
+// Nothing, with `error` set, when the words are not a valid call.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
+
+// The actions the tool knows.
+const std::vector<std::string>& ActionNames();
+
+std::string UsageText();
+
+}  // namespace classe::cli

@@ -1,0 +1,85 @@
+#include "design/sample_budget.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "design/fault.h"
+#include "design/text_input.h"
+
+namespace classe {
+namespace {
+
+// Left for the rest of the program (windows, drawing) and the system.
+constexpr std::uint64_t kReserveBytes = std::uint64_t{512} << 20;
+
+std::optional<std::uint64_t> ReadMemAvailable() {
+  std::ifstream meminfo("/proc/meminfo");
+  std::string key;
+  std::uint64_t kib = 0;
+  std::string unit;
+  while (meminfo >> key >> kib >> unit) {
+    if (key == "MemAvailable:") return kib * 1024;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint64_t> ReadCgroupRoom() {
+  std::ifstream maxFile("/sys/fs/cgroup/memory.max");
+  std::ifstream currentFile("/sys/fs/cgroup/memory.current");
+  std::string max;
+  std::uint64_t current = 0;
+  if (!(maxFile >> max) || max == "max" || !(currentFile >> current)) return std::nullopt;
+  const std::uint64_t limit = std::stoull(max);
+  return limit > current ? limit - current : 0;
+}
+
+std::uint64_t HeldBytes(const DesignState& s, WaveformSet which) {
+  auto bytes = [](const SampleArray& v) { return v.capacity() * sizeof(double); };
+  return (which.Vc1 ? bytes(s.Vc1Samples) : 0) + (which.Isw ? bytes(s.IswSamples) : 0) +
+         (which.Ic1 ? bytes(s.Ic1Samples) : 0) + (which.Ir ? bytes(s.IrSamples) : 0);
+}
+
+std::string Megabytes(std::uint64_t bytes) {
+  return std::to_string((bytes + (1 << 20) - 1) >> 20);
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> AvailableMemoryBytes() {
+  const std::optional<std::uint64_t> system = ReadMemAvailable();
+  const std::optional<std::uint64_t> cgroup = ReadCgroupRoom();
+  if (system && cgroup) return std::min(*system, *cgroup);
+  return system ? system : cgroup;
+}
+
+std::optional<std::string> SampleCountRefusal(std::int64_t M, int arrays, std::uint64_t heldBytes,
+                                              std::optional<std::uint64_t> available) {
+  if (M < 0) {
+    return "Il numero di campioni M non può essere negativo: scrivi un intero positivo, ad es. "
+           "1000.";
+  }
+  if (!available) return std::nullopt;
+  // Indices 0…M + 2 of double in each array.
+  const std::uint64_t needed =
+      static_cast<std::uint64_t>(arrays) * (static_cast<std::uint64_t>(M) + 3) * sizeof(double);
+  const std::uint64_t room = *available + heldBytes;
+  if (needed + kReserveBytes <= room) return std::nullopt;
+  return "Il numero di campioni M è troppo grande: i campioni richiederebbero " +
+         Megabytes(needed) + " MB di memoria, ma ne sono disponibili soltanto " +
+         Megabytes(room > kReserveBytes ? room - kReserveBytes : 0) + " MB.";
+}
+
+std::optional<std::string> SampleCountRefusal(std::string_view text, WaveformSet which,
+                                              const DesignState& state) {
+  const PreservedFpFlags keep;
+  std::int64_t M = 0;
+  try {
+    M = RoundToInt32(Val(text), "M");
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
+  }
+  if (M < 0) return SampleCountRefusal(M, which.count(), 0, std::nullopt);
+  return SampleCountRefusal(M, which.count(), HeldBytes(state, which), AvailableMemoryBytes());
+}
+
+}  // namespace classe

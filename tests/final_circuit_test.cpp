@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "design/fault.h"
+#include "matching/final_circuit_action.h"
+#include "matching/verify_action.h"
+#include "tests/support.h"
+
+namespace classe {
+namespace {
+
+using testing::Caption;
+using testing::Fields;
+using testing::Messages;
+
+const std::string kNoNetworkMessage =
+    "RL differisce da R per meno del 5%, non occorre la rete adattatrice! Questo è lo schema!";
+
+struct Circuit {
+  RecordingControls ui = Fields();
+  DesignState s;
+
+  Outcome show(const char* RL) {
+    ui.setText("Text7", RL);
+    ui.clearMessages();
+    return ShowFinalCircuit(s, ui);
+  }
+  std::string caption(const char* label) { return Caption(ui, Window::Form3, label); }
+  bool visible(const char* control) { return ui.visible(Window::Form3, control).value_or(false); }
+  // Rows L2, C and the L/LF value with the two captions, as one string.
+  std::string rows() {
+    std::string out;
+    for (const char* c : {"Label4", "Label5", "Label6", "Label17", "Label15"}) {
+      out += visible(c) ? '1' : '0';
+    }
+    return out;
+  }
+  std::string picture() {
+    for (const char* p : {"Picture1", "Picture2", "Picture3"}) {
+      if (visible(p)) return p;
+    }
+    return "none";
+  }
+};
+
+TEST(FinalCircuit, DefaultsMergeL2AndLIntoLF) {
+  Circuit c;
+  EXPECT_EQ(c.show("50"), Outcome::Done);
+  EXPECT_TRUE(c.ui.shown(Window::Form3));
+  EXPECT_EQ(c.picture(), "Picture1");
+  EXPECT_EQ(c.rows(), "01101");  // L2 hidden, C and LF shown
+  EXPECT_TRUE(c.visible("Label1") && c.visible("Label2") && c.visible("Label3") &&
+              c.visible("Label7"));
+  EXPECT_EQ(c.caption("Label7"), "5.000E+01");
+  EXPECT_EQ(c.caption("Label1"), "3.92E+01");
+  EXPECT_EQ(c.caption("Label2"), "8.077E+02");
+  EXPECT_EQ(c.caption("Label3"), "1.545E+03");
+  EXPECT_EQ(c.caption("Label6"), "2.205 E+00");  // 1.43944 + 0.76578 µH
+  EXPECT_EQ(c.caption("Label5"), "1.693 E+03");
+  EXPECT_TRUE(c.ui.messages().empty());
+}
+
+TEST(FinalCircuit, LoadWithinTheBandNeedsNoNetwork) {
+  Circuit c;
+  EXPECT_EQ(c.show("9"), Outcome::Done);
+  EXPECT_EQ(Messages(c.ui), std::vector<std::string>{kNoNetworkMessage});
+  EXPECT_EQ(c.picture(), "Picture3");
+  EXPECT_EQ(c.rows(), "10000");
+  EXPECT_EQ(c.caption("Label4"), "1.439 E+00");
+}
+
+TEST(FinalCircuit, LoadBelowRKeepsL2WithCAndL) {
+  Circuit c;
+  EXPECT_EQ(c.show("5"), Outcome::Done);
+  EXPECT_EQ(c.picture(), "Picture2");
+  EXPECT_EQ(c.rows(), "11110");
+  EXPECT_EQ(c.caption("Label4"), "1.439E+00");  // no blank in this case
+  EXPECT_EQ(c.caption("Label6"), "1.789E-01");
+  EXPECT_EQ(c.caption("Label5"), "3.957E+03");
+}
+
+TEST(FinalCircuit, TheSameWindowFollowsTheCaseOfEachRun) {
+  Circuit c;
+  c.show("9");
+  c.show("50");
+  EXPECT_EQ(c.picture(), "Picture1");
+  EXPECT_EQ(c.rows(), "01101");
+  EXPECT_EQ(c.caption("Label6"), "2.205 E+00");
+  c.show("9");
+  EXPECT_EQ(c.picture(), "Picture3");
+  EXPECT_EQ(c.rows(), "10000");
+  EXPECT_EQ(c.ui.timesShown(Window::Form3), 3);
+}
+
+TEST(FinalCircuit, AnEmptyLoadIsRejectedWithoutAWindow) {
+  Circuit c;
+  EXPECT_EQ(c.show(""), Outcome::Rejected);
+  EXPECT_EQ(Messages(c.ui), std::vector<std::string>{"Hai dimenticato di scrivere il valore della "
+                                                     "resistenza di carico effettiva RL  "});
+  EXPECT_FALSE(c.ui.loaded(Window::Form3));
+}
+
+TEST(FinalCircuit, TheSampleCountPlaysNoPart) {
+  Circuit c;
+  c.ui.setText("Text9", "");
+  EXPECT_EQ(c.show("50"), Outcome::Done);
+}
+
+TEST(FinalCircuit, AFaultLeavesTheWindowOpenAsItWas) {
+  Circuit c;
+  c.show("50");
+  c.ui.setText("Text5", "0");  // Vcc = Von = 0: R = 0, then C1 divides by zero
+  EXPECT_EQ(c.show("50"), Outcome::Fault);
+  EXPECT_EQ(Messages(c.ui),
+            std::vector<std::string>{FaultMessage(FaultKind::DivisionByZero, "C1")});
+  EXPECT_EQ(c.caption("Label6"), "2.205 E+00");
+}
+
+struct VerifyCase {
+  const char* RL;
+  const char* tgPsi;
+  const char* power;
+};
+
+class Verification : public ::testing::TestWithParam<VerifyCase> {};
+
+TEST_P(Verification, GivesTheTangentAndThePower) {
+  Circuit c;
+  c.show(GetParam().RL);
+  EXPECT_EQ(VerifyCircuit(c.s, c.ui), Outcome::Done);
+  EXPECT_EQ(c.caption("Label22"), GetParam().tgPsi);
+  EXPECT_EQ(c.caption("Label23"), GetParam().power);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loads, Verification,
+                         ::testing::Values(VerifyCase{"50", "1.152E+00", "5.002E+01"},
+                                           VerifyCase{"5", "1.152E+00", "5.002E+01"},
+                                           VerifyCase{"9", "1.158E+00", "4.999E+01"},
+                                           VerifyCase{"8.6", "1.212E+00", "4.961E+01"},
+                                           VerifyCase{"9.5", "1.152E+00", "5.002E+01"}));
+
+TEST(Verification, ANetworkTurnsRLIntoExactlyR) {
+  for (const char* RL : {"50", "5", "9.5", "1000"}) {
+    Circuit c;
+    c.show(RL);
+    VerifyCircuit(c.s, c.ui);
+    EXPECT_NEAR(c.s.ZRe, c.s.R, 1e-9 * c.s.R) << RL;
+    EXPECT_NEAR(c.s.TgPsi, 1.152, 1e-9) << RL;
+  }
+  Circuit none;
+  none.show("9");
+  VerifyCircuit(none.s, none.ui);
+  EXPECT_EQ(none.s.ZRe, 9);
+  EXPECT_NEAR(none.s.ZIm, 10.419, 0.0005);
+}
+
+TEST(Verification, ReadsTheFieldsAtTheClickAndKeepsLabelsOnAFault) {
+  Circuit c;
+  c.show("50");
+  VerifyCircuit(c.s, c.ui);
+  c.ui.setText("Text1", "");  // Po = 0: R divides by zero
+  EXPECT_EQ(VerifyCircuit(c.s, c.ui), Outcome::Fault);
+  EXPECT_EQ(c.caption("Label22"), "1.152E+00");
+  EXPECT_EQ(c.caption("Label23"), "5.002E+01");
+}
+
+}  // namespace
+}  // namespace classe

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "design/fault.h"
+#include "design/peak_action.h"
+#include "design/sample_budget.h"
+#include "design/sampling.h"
+#include "graphs/graph_action.h"
+#include "tests/support.h"
+
+namespace classe {
+namespace {
+
+using testing::Caption;
+using testing::Fields;
+using testing::Messages;
+
+struct PeakCase {
+  const char* M;
+  const char* Von;
+  const char* vc1;
+  const char* isw;
+  const char* ir;
+};
+
+class PeakCaptions : public ::testing::TestWithParam<PeakCase> {};
+
+TEST_P(PeakCaptions, ShowTheLargestSamples) {
+  const PeakCase& c = GetParam();
+  RecordingControls ui = Fields({{"Text9", c.M}, {"Text4", c.Von}});
+  DesignState s;
+  EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Done);
+  EXPECT_EQ(Caption(ui, Window::Form1, "Label43"), c.vc1);
+  EXPECT_EQ(Caption(ui, Window::Form1, "Label41"), c.isw);
+  EXPECT_EQ(Caption(ui, Window::Form1, "Label37"), c.ir);
+  EXPECT_TRUE(ui.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, PeakCaptions,
+    ::testing::Values(PeakCase{"1000", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+                      PeakCase{"100", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+                      PeakCase{"10000", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+                      PeakCase{"1e3", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+                      // Samples at multiples of π/2.
+                      PeakCase{"8", "0", "8.796E+01", "4.591E+00", "2.805E+00"},
+                      // Two samples, 0 and 4π: 0 V, then Von; 2·IDC; −IDC twice.
+                      PeakCase{"1", "0", "0.000E+00", "3.571E+00", "-1.786E+00"},
+                      // The voltage peak does not depend on Von; the currents use Vcc.
+                      PeakCase{"1000", "2", "9.974E+01", "5.927E+00", "3.856E+00"}));
+
+TEST(PeakAction, SampleCountRoundsHalfToEven) {
+  RecordingControls ui = Fields({{"Text9", "2.5"}});
+  DesignState s;
+  ShowPeakValues(s, ui);
+  EXPECT_EQ(s.M, 2);
+  EXPECT_EQ(s.Vc1Samples.size(), 5u);
+}
+
+TEST(PeakAction, LeavesThreeArraysAndKeepsTheGraphsCapacitorCurrent) {
+  DesignState s;
+  RecordingControls ui = Fields();
+  ASSERT_EQ(ShowGraphs(s, ui), Outcome::Done);  // M = 1000, all four
+  ui.setText("Text9", "2000");
+  ASSERT_EQ(ShowPeakValues(s, ui), Outcome::Done);
+  EXPECT_EQ(s.Vc1Samples.size(), 2003u);
+  EXPECT_EQ(s.IswSamples.size(), 2003u);
+  EXPECT_EQ(s.IrSamples.size(), 2003u);
+  EXPECT_EQ(s.Ic1Samples.size(), 1003u);
+  // A scan of the shorter array stops at its end.
+  EXPECT_NO_FATAL_FAILURE(FindIc1Max(s));
+  EXPECT_NEAR(s.Ic1max, 2 * s.IDC, 1e-9);
+}
+
+TEST(PeakAction, ZeroSamplesIsAnInvalidFirstAngle) {
+  for (const char* M : {"0", "0.4", "0.5"}) {
+    RecordingControls ui = Fields({{"Text9", M}});
+    DesignState s;
+    EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Fault);
+    EXPECT_EQ(Messages(ui),
+              std::vector<std::string>{FaultMessage(FaultKind::InvalidOperation, "teta")});
+    EXPECT_FALSE(ui.caption(Window::Form1, "Label43"));
+    EXPECT_EQ(s.Vc1Samples, SampleArray(3, 0.0));
+  }
+}
+
+TEST(PeakAction, NegativeCountIsRefusedBeforeAnythingChanges) {
+  for (const char* M : {"-1", "-2", "-1000"}) {
+    RecordingControls ui = Fields({{"Text9", M}});
+    DesignState s;
+    EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Refused);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages()[0].fault);
+    EXPECT_EQ(s.Po, 0);  // not even the design ran
+    EXPECT_TRUE(s.Vc1Samples.empty());
+    EXPECT_TRUE(ui.captions().empty());
+  }
+}
+
+TEST(PeakAction, CountBeyondThirtyTwoBitsIsAnOverflowAfterTheDesign) {
+  RecordingControls ui = Fields({{"Text9", "1e10"}});
+  DesignState s;
+  EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Fault);
+  EXPECT_EQ(Messages(ui), std::vector<std::string>{FaultMessage(FaultKind::Overflow, "M")});
+  EXPECT_EQ(s.Po, 50);
+  EXPECT_TRUE(s.Vc1Samples.empty());
+}
+
+TEST(SampleCount, ArraysMustStayAddressableUpToMPlusTwo) {
+  DesignState s;
+  EXPECT_NO_THROW(SetSampleCount(s, "2147483645"));
+  EXPECT_EQ(s.M, 2147483645);
+  EXPECT_THROW(SetSampleCount(s, "2147483646"), ArithmeticFault);
+  EXPECT_EQ(s.M, 2147483645);
+}
+
+TEST(SampleCount, RefusedWhenTheArraysWouldNotFitInMemory) {
+  const std::uint64_t gib = std::uint64_t{1} << 30;
+  // Three arrays of 8 bytes a sample: 10^8 samples take 2.4 GB.
+  EXPECT_TRUE(SampleCountRefusal(100000000, 3, 0, gib));
+  EXPECT_FALSE(SampleCountRefusal(100000000, 3, 0, 4 * gib));
+  // Memory the old arrays hold is given back before the new ones are made.
+  EXPECT_FALSE(SampleCountRefusal(100000000, 3, 2 * gib, 2 * gib));
+  EXPECT_FALSE(SampleCountRefusal(1000, 4, 0, std::nullopt));
+  const auto refusal = SampleCountRefusal(100000000, 3, 0, gib);
+  EXPECT_NE(refusal->find("2289 MB"), std::string::npos) << *refusal;
+}
+
+TEST(PeakAction, RejectedFieldsLeaveTheCaptionsAlone) {
+  DesignState s;
+  RecordingControls ui = Fields();
+  ASSERT_EQ(ShowPeakValues(s, ui), Outcome::Done);
+  ui.clearMessages();
+  for (const auto& [control, message] : std::vector<std::pair<const char*, const char*>>{
+           {"Text9", "Hai dimenticato di scrivere il numero di campioni M"},
+           {"Text7",
+            "Hai dimenticato di scrivere il valore della resistenza di carico effettiva RL  "}}) {
+    RecordingControls bad = Fields({{control, ""}, {"Text5", "99"}});
+    const DesignState before = s;
+    EXPECT_EQ(ShowPeakValues(s, bad), Outcome::Rejected);
+    EXPECT_EQ(Messages(bad), std::vector<std::string>{message});
+    EXPECT_TRUE(bad.captions().empty());
+    EXPECT_EQ(s.Vcc, before.Vcc);
+    EXPECT_EQ(s.Vc1Samples, before.Vc1Samples);
+  }
+}
+
+}  // namespace
+}  // namespace classe

@@ -1,0 +1,52 @@
+#include "app/calculator.h"
+
+#include "design/compute_action.h"
+#include "design/peak_action.h"
+#include "graphs/cursor_readout.h"
+#include "graphs/form2.h"
+#include "graphs/graph_action.h"
+#include "matching/final_circuit_action.h"
+#include "matching/form3.h"
+#include "matching/matching_action.h"
+#include "matching/verify_action.h"
+
+namespace classe {
+
+Calculator::Calculator(MessagePresenter* presenter)
+    : boxes_(&main_), controls_(main_, presenter ? *presenter : boxes_) {
+  controls_.setFactory(Window::Form2, [this] { return createGraphWindow(); });
+  controls_.setFactory(Window::Form3, [this] { return createFinalCircuitWindow(); });
+
+  main_.onClick("Command1", [this] { ComputeComponents(state_, controls_); });
+  main_.onClick("Command2", [this] { ShowMatchingNetwork(state_, controls_); });
+  main_.onClick("Command3", [this] { ShowPeakValues(state_, controls_); });
+  main_.onClick("Command4", [this] { ShowGraphs(state_, controls_); });
+  main_.onClick("Command5", [this] { ShowFinalCircuit(state_, controls_); });
+  main_.onClick("Command6", [this] { main_.close(); });
+  connect(&main_, &Form1::closing, this, &Calculator::end);
+}
+
+Calculator::~Calculator() {
+  controls_.closeOthers();
+}
+
+void Calculator::end() {
+  controls_.closeOthers();
+  emit ended();
+}
+
+FormWindow* Calculator::createGraphWindow() {
+  auto* form = new Form2();
+  form->onClick("Command1", [form] { form->close(); });
+  form->onPlotMouseMove([this](float x, float y) { ShowCursorReadout(state_, controls_, x, y); });
+  return form;
+}
+
+FormWindow* Calculator::createFinalCircuitWindow() {
+  auto* form = new Form3();
+  form->onClick("Command1", [this] { VerifyCircuit(state_, controls_); });
+  form->onClick("Command2", [form] { form->close(); });
+  return form;
+}
+
+}  // namespace classe

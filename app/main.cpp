@@ -1,0 +1,23 @@
+// classe-e: the class-E amplifier calculator.
+
+#include <QApplication>
+#include <QIcon>
+
+#include "app/calculator.h"
+#include "app/message_presenter.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("classe-e");
+  QApplication::setApplicationDisplayName(classe::ApplicationTitle());
+  QApplication::setWindowIcon(QIcon(":/icons/classe-e.svg"));
+  // The main window decides when the program ends, not the last window closed.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  classe::Calculator calculator;
+  QObject::connect(&calculator, &classe::Calculator::ended, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  calculator.mainWindow().show();
+  calculator.mainWindow().control("Text1")->setFocus();
+  return app.exec();
+}

@@ -1,0 +1,19 @@
+#include "app/message_presenter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace classe {
+
+QString ApplicationTitle() {
+  return QStringLiteral("Amplificatore RF in classe E");
+}
+
+void MessageBoxPresenter::show(const QString& text, bool) {
+  // The box belongs to the window that is active, so it opens over it.
+  QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : parent_;
+  QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+}  // namespace classe

@@ -8,8 +8,10 @@
 
 namespace classe {
 
-bool AcceptSampleCount(const DesignState& state, Controls& ui, WaveformSet which) {
-  const auto refusal = SampleCountRefusal(ui.text(Window::Form1, "Text9"), which, state);
+bool AcceptSampleCount(const DesignState& state, Controls& ui, WaveformSet which,
+                       std::uint64_t extraBytesPerSample) {
+  const auto refusal =
+      SampleCountRefusal(ui.text(Window::Form1, "Text9"), which, state, extraBytesPerSample);
   if (refusal) ui.fault(*refusal);
   return !refusal;
 }

@@ -13,7 +13,9 @@ namespace classe {
 Outcome ShowPeakValues(DesignState& state, Controls& ui);
 
 // After the checks of a sampling action: refuses a negative M, or one whose
-// arrays would not fit in memory, with a message before anything changes.
-bool AcceptSampleCount(const DesignState& state, Controls& ui, WaveformSet which);
+// arrays (and `extraBytesPerSample` more per sample) would not fit in memory,
+// with a message before anything changes.
+bool AcceptSampleCount(const DesignState& state, Controls& ui, WaveformSet which,
+                       std::uint64_t extraBytesPerSample = 0);
 
 }  // namespace classe

@@ -52,16 +52,16 @@ std::optional<std::uint64_t> AvailableMemoryBytes() {
   return system ? system : cgroup;
 }
 
-std::optional<std::string> SampleCountRefusal(std::int64_t M, int arrays, std::uint64_t heldBytes,
+std::optional<std::string> SampleCountRefusal(std::int64_t M, std::uint64_t bytesPerSample,
+                                              std::uint64_t heldBytes,
                                               std::optional<std::uint64_t> available) {
   if (M < 0) {
     return "Il numero di campioni M non può essere negativo: scrivi un intero positivo, ad es. "
            "1000.";
   }
   if (!available) return std::nullopt;
-  // Indices 0…M + 2 of double in each array.
-  const std::uint64_t needed =
-      static_cast<std::uint64_t>(arrays) * (static_cast<std::uint64_t>(M) + 3) * sizeof(double);
+  // Indices 0…M + 2 of each array.
+  const std::uint64_t needed = bytesPerSample * (static_cast<std::uint64_t>(M) + 3);
   const std::uint64_t room = *available + heldBytes;
   if (needed + kReserveBytes <= room) return std::nullopt;
   return "Il numero di campioni M è troppo grande: i campioni richiederebbero " +
@@ -70,7 +70,8 @@ std::optional<std::string> SampleCountRefusal(std::int64_t M, int arrays, std::u
 }
 
 std::optional<std::string> SampleCountRefusal(std::string_view text, WaveformSet which,
-                                              const DesignState& state) {
+                                              const DesignState& state,
+                                              std::uint64_t extraBytesPerSample) {
   const PreservedFpFlags keep;
   std::int64_t M = 0;
   try {
@@ -78,8 +79,10 @@ std::optional<std::string> SampleCountRefusal(std::string_view text, WaveformSet
   } catch (const ArithmeticFault&) {
     return std::nullopt;
   }
-  if (M < 0) return SampleCountRefusal(M, which.count(), 0, std::nullopt);
-  return SampleCountRefusal(M, which.count(), HeldBytes(state, which), AvailableMemoryBytes());
+  const std::uint64_t bytesPerSample =
+      static_cast<std::uint64_t>(which.count()) * sizeof(double) + extraBytesPerSample;
+  if (M < 0) return SampleCountRefusal(M, bytesPerSample, 0, std::nullopt);
+  return SampleCountRefusal(M, bytesPerSample, HeldBytes(state, which), AvailableMemoryBytes());
 }
 
 }  // namespace classe

@@ -14,16 +14,20 @@ namespace classe {
 // memory and any cgroup limit; nothing when neither can be read.
 std::optional<std::uint64_t> AvailableMemoryBytes();
 
-// Why M samples of `arrays` arrays cannot be taken, or nothing when they can.
-// `heldBytes` is what the arrays about to be replaced hold now; `available`
-// what the machine can give (nothing: unknown, then only the sign is judged).
-std::optional<std::string> SampleCountRefusal(std::int64_t M, int arrays, std::uint64_t heldBytes,
+// Why M samples of `bytesPerSample` each cannot be taken, or nothing when they
+// can. `heldBytes` is what the arrays about to be replaced hold now;
+// `available` what the machine can give (nothing: unknown, then only the sign
+// is judged).
+std::optional<std::string> SampleCountRefusal(std::int64_t M, std::uint64_t bytesPerSample,
+                                              std::uint64_t heldBytes,
                                               std::optional<std::uint64_t> available);
 
 // The same for the text of the M field, judged before the action changes
 // anything: a negative count, or one whose arrays would not fit in memory. A
 // text beyond the 32-bit range is left to the action's own overflow fault.
+// `extraBytesPerSample`: what the action keeps per sample besides the arrays.
 std::optional<std::string> SampleCountRefusal(std::string_view text, WaveformSet which,
-                                              const DesignState& state);
+                                              const DesignState& state,
+                                              std::uint64_t extraBytesPerSample = 0);
 
 }  // namespace classe

@@ -161,7 +161,8 @@ void PlotWaveforms(DesignState& s, Controls& ui) {
 Outcome ShowGraphs(DesignState& s, Controls& ui) {
   // RL is checked too, although the graphs do not use it.
   if (!CheckFields(s, ui, SamplingFields())) return Outcome::Rejected;
-  if (!AcceptSampleCount(s, ui, kAllWaveforms)) return Outcome::Refused;
+  // Besides the four arrays, each curve's points are formed before drawing.
+  if (!AcceptSampleCount(s, ui, kAllWaveforms, sizeof(PlotPoint))) return Outcome::Refused;
   ui.loadWindow(kGraphs);
   ui.clearPicture(kGraphs, "Picture1");
   HideMatchingPictures(ui);

@@ -119,12 +119,12 @@ TEST(SampleCount, ArraysMustStayAddressableUpToMPlusTwo) {
 TEST(SampleCount, RefusedWhenTheArraysWouldNotFitInMemory) {
   const std::uint64_t gib = std::uint64_t{1} << 30;
   // Three arrays of 8 bytes a sample: 10^8 samples take 2.4 GB.
-  EXPECT_TRUE(SampleCountRefusal(100000000, 3, 0, gib));
-  EXPECT_FALSE(SampleCountRefusal(100000000, 3, 0, 4 * gib));
+  EXPECT_TRUE(SampleCountRefusal(100000000, 24, 0, gib));
+  EXPECT_FALSE(SampleCountRefusal(100000000, 24, 0, 4 * gib));
   // Memory the old arrays hold is given back before the new ones are made.
-  EXPECT_FALSE(SampleCountRefusal(100000000, 3, 2 * gib, 2 * gib));
-  EXPECT_FALSE(SampleCountRefusal(1000, 4, 0, std::nullopt));
-  const auto refusal = SampleCountRefusal(100000000, 3, 0, gib);
+  EXPECT_FALSE(SampleCountRefusal(100000000, 24, 2 * gib, 2 * gib));
+  EXPECT_FALSE(SampleCountRefusal(1000, 40, 0, std::nullopt));
+  const auto refusal = SampleCountRefusal(100000000, 24, 0, gib);
   EXPECT_NE(refusal->find("2289 MB"), std::string::npos) << *refusal;
 }
 

@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("classe-e");
-  QApplication::setApplicationDisplayName(classe::ApplicationTitle());
+  // No application display name: the X11 title bar would append it to every
+  // window's own title ("Form3 — Amplificatore RF in classe E").
   QApplication::setWindowIcon(QIcon(":/icons/classe-e.svg"));
   // The main window decides when the program ends, not the last window closed.
   QApplication::setQuitOnLastWindowClosed(false);

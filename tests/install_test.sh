@@ -35,7 +35,7 @@ grep -q '^Name=.*classe E' "$desktop" || fail "desktop entry name"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 
 # The installed command-line tool computes the default design.
-"$prefix/bin/classe-e-cli" componenti | grep -qx $'R\t9.044E+00\t[Ω]' || fail "classe-e-cli output"
+"$prefix/bin/classe-e-cli" componenti | grep -qxF $'R\t9.044E+00\t[Ω]' || fail "classe-e-cli output"
 "$prefix/bin/classe-e-cli" --help | grep -q 'classe-e-cli' || fail "classe-e-cli --help"
 
 # The installed window starts and stays up until it is ended.

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <array>
 
 #include "app/message_presenter.h"
@@ -24,8 +25,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .left = 210,
      .top = 105,
      .width = 9000,
-     .height = 330,
-     .pointSize = 9.75},
+     .height = 330},
     {.name = "Image1",
      .kind = K::Image,
      .text = ":/pictures/image1.svg",
@@ -167,7 +167,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .height = 285,
      .background = kWhite},
     {.name = "Label21", .text = "[µH]", .left = 6825, .top = 6555, .width = 600, .height = 285},
-    {.name = "Label40", .text = "IDC", .left = 4560, .top = 6975, .width = 460, .height = 285},
+    {.name = "Label40", .text = "IDC", .left = 4620, .top = 6975, .width = 420, .height = 285},
     {.name = "Label39",
      .kind = K::ValueBox,
      .left = 5040,
@@ -302,7 +302,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .left = 13545,
      .top = 3780,
      .width = 3255,
-     .height = 225},
+     .height = 210},
     {.name = "Label38",
      .text = "Ir picco",
      .left = 13545,
@@ -345,7 +345,14 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 
 Form1::Form1(QWidget* parent) : FormWindow(Window::Form1, parent) {
   setWindowTitle(ApplicationTitle());
+  setWindowIcon(QIcon(QStringLiteral(":/icons/classe-e.svg")));
   build(kLayout, kLightBlue, 17115, 10440);
+  // What a screen reader says of the three drawings.
+  control("Image1")->setAccessibleName(QStringLiteral("Schema dello stadio in classe E"));
+  control("Image2")->setAccessibleName(QStringLiteral("Rete di adattamento per R < RL"));
+  control("Image3")->setAccessibleName(QStringLiteral("Rete di adattamento per R > RL"));
+  // The window opens with the cursor in the first input field.
+  control("Text1")->setFocus();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,8 @@
 #include "app/message_presenter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace classe {
@@ -13,6 +15,7 @@ void MessageBoxPresenter::show(const QString& text, bool) {
   // The box belongs to the window that is active, so it opens over it.
   QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : parent_;
   QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, parent);
+  box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon anywhere, not even on OK
   box.exec();
 }
 

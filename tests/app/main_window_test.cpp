@@ -1,0 +1,588 @@
+// The main window as a user meets it: the real Form1 through Calculator, its
+// controls found by design name and driven with QTest; messages are recorded,
+// so nothing ever blocks on a dialog.
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/calculator.h"
+#include "app/message_presenter.h"
+
+using namespace classe;
+
+namespace {
+
+class RecordingPresenter : public MessagePresenter {
+ public:
+  struct Shown {
+    QString text;
+    bool fault = false;
+  };
+  void show(const QString& text, bool fault) override {
+    shown.push_back({text, fault});
+    if (whileShown) whileShown();
+  }
+  std::vector<Shown> shown;
+  std::function<void()> whileShown;  // runs while the box would be open
+};
+
+const QString kInvalidTail = QStringLiteral(
+    ". Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in "
+    "forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3");
+
+QString Invalid(const char* quantity) {
+  return QStringLiteral("Errore di inserimento dati per ") + QString::fromUtf8(quantity) +
+         kInvalidTail;
+}
+
+// The six design results of the default inputs, as the window shows them.
+const QStringList kDefaultResults = {"9.044E+00", "3.92E+01",   "8.077E+02",
+                                     "1.545E+03", "1.439 E+00", "1.786E+00"};
+const QStringList kResultBoxes = {"Label11", "Label12", "Label13", "Label14", "Label15", "Label39"};
+const QStringList kMatchingControls = {"Command2", "Label29", "Label30", "Label31",
+                                       "Label32",  "Label33", "Label34"};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  Form1& window() { return calc_->mainWindow(); }
+  QWidget* control(const QString& name) {
+    auto* w = window().findChild<QWidget*>(name);
+    if (!w) qFatal("no control %s", qPrintable(name));
+    return w;
+  }
+  QString caption(const QString& name) { return qobject_cast<QLabel*>(control(name))->text(); }
+  bool shown(const QString& name) { return control(name)->isVisible(); }
+  void type(const QString& field, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(control(field));
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  }
+  void click(const QString& button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+  // Caption and visibility of every control the user cannot type into.
+  QMap<QString, QString> snapshot() {
+    QMap<QString, QString> seen;
+    for (QWidget* w : window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (w->objectName().isEmpty() || qobject_cast<QLineEdit*>(w)) continue;
+      QString text = w->isVisible() ? "shown " : "hidden ";
+      if (auto* label = qobject_cast<QLabel*>(w)) text += label->text();
+      seen.insert(w->objectName(), text);
+    }
+    return seen;
+  }
+  static QString accessible(QWidget* w, QAccessible::Text which) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(which) : QString("(none)");
+  }
+
+  std::unique_ptr<RecordingPresenter> messages_;
+  std::unique_ptr<Calculator> calc_;
+
+ private slots:
+  void init() {
+    messages_ = std::make_unique<RecordingPresenter>();
+    calc_ = std::make_unique<Calculator>(messages_.get());
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+  }
+  void cleanup() {
+    calc_.reset();
+    messages_.reset();
+  }
+
+  void windowFrame() {
+    QCOMPARE(window().windowTitle(), ApplicationTitle());
+    QVERIFY(ApplicationTitle().contains("classe E"));
+    // Fixed client area of 17115 x 10440 twips.
+    QCOMPARE(window().minimumSize(), QSize(1141, 696));
+    QCOMPARE(window().maximumSize(), QSize(1141, 696));
+    // The icon stays crisp at its smallest size: frame, yellow and the E's stem
+    // are pure colours, not blends.
+    const QImage icon = window().windowIcon().pixmap(QSize(16, 16)).toImage();
+    QCOMPARE(icon.size(), QSize(16, 16));
+    QCOMPARE(icon.pixelColor(0, 0), QColor(Qt::black));
+    QCOMPARE(icon.pixelColor(2, 2), QColor(255, 255, 0));
+    QCOMPARE(icon.pixelColor(4, 8), QColor(Qt::black));
+    QCOMPARE(icon.pixelColor(10, 6), QColor(255, 255, 0));
+  }
+
+  void pictures_data() {
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("class-E stage") << "Image1"
+                                   << "Schema dello stadio in classe E";
+    QTest::newRow("R < RL") << "Image2"
+                            << "Rete di adattamento per R < RL";
+    QTest::newRow("R > RL") << "Image3"
+                            << "Rete di adattamento per R > RL";
+  }
+  void pictures() {
+    QFETCH(QString, image);
+    QFETCH(QString, name);
+    auto* svg = qobject_cast<QSvgWidget*>(control(image));
+    QVERIFY(svg->renderer()->isValid());
+    // Drawn in the control's own pixels, so nothing is stretched.
+    QCOMPARE(svg->renderer()->viewBoxF(), QRectF(QPointF(0, 0), QSizeF(svg->size())));
+    QCOMPARE(accessible(svg, QAccessible::Name), name);
+  }
+
+  void colours_data() {
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("window background") << QPoint(600, 560) << QColor(192, 192, 255);
+    QTest::newRow("Label67 background") << QPoint(1017, 682) << QColor(255, 192, 128);
+    QTest::newRow("value box inside") << QPoint(436, 331) << QColor(Qt::white);
+    QTest::newRow("value box border") << QPoint(336, 331) << QColor(Qt::black);
+  }
+  void colours() {
+    QFETCH(QPoint, pixel);
+    QFETCH(QColor, colour);
+    QCOMPARE(window().grab().toImage().pixelColor(pixel), colour);
+  }
+
+  void fieldsAtStart_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Po") << "Text1"
+                        << "50"
+                        << "Po [Watt]";
+    QTest::newRow("f") << "Text2"
+                       << "4"
+                       << "f [MHz]";
+    QTest::newRow("Q") << "Text3"
+                       << "4"
+                       << "Q";
+    QTest::newRow("Von") << "Text4"
+                         << "0"
+                         << "Von [Volt]";
+    QTest::newRow("Vcc") << "Text5"
+                         << "28"
+                         << "Vcc [Volt]";
+    QTest::newRow("N") << "Text6"
+                       << "20"
+                       << "N";
+    QTest::newRow("RL") << "Text7"
+                        << "50"
+                        << "RL [Ω]";
+    QTest::newRow("M") << "Text9"
+                       << "1000"
+                       << "M";
+  }
+  void fieldsAtStart() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QCOMPARE(qobject_cast<QLineEdit*>(control(field))->text(), text);
+    QVERIFY(shown(field));
+    // A screen reader names the field by its symbol and unit.
+    QCOMPARE(accessible(control(field), QAccessible::Name), name);
+  }
+
+  void valueBoxes_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("shownAtStart");
+    QTest::newRow("R") << "Label11"
+                       << "R [Ω]" << true;
+    QTest::newRow("L1") << "Label12"
+                        << "L1 [µH]" << true;
+    QTest::newRow("C1") << "Label13"
+                        << "C1 [pF]" << true;
+    QTest::newRow("C2") << "Label14"
+                        << "C2 [pF]" << true;
+    QTest::newRow("L2") << "Label15"
+                        << "L2 [µH]" << true;
+    QTest::newRow("IDC") << "Label39"
+                         << "IDC [A]" << true;
+    QTest::newRow("Vc1 max") << "Label43"
+                             << "Vc1 max [Volt]" << true;
+    QTest::newRow("Isw max") << "Label41"
+                             << "Isw max [A]" << true;
+    QTest::newRow("Ir picco") << "Label37"
+                              << "Ir picco [A]" << true;
+    QTest::newRow("L") << "Label29"
+                       << "L [µH]" << false;
+    QTest::newRow("C") << "Label30"
+                       << "C [pF]" << false;
+  }
+  void valueBoxes() {
+    QFETCH(QString, box);
+    QFETCH(QString, description);
+    QFETCH(bool, shownAtStart);
+    QVERIFY(caption(box).isEmpty());
+    QCOMPARE(shown(box), shownAtStart);
+    QCOMPARE(accessible(control(box), QAccessible::Description), description);
+    // After the runs that fill it, the box is read out by its value.
+    click("Command1");
+    click("Command2");
+    click("Command3");
+    QVERIFY(!caption(box).isEmpty());
+    QCOMPARE(accessible(control(box), QAccessible::Name), caption(box));
+    QCOMPARE(accessible(control(box), QAccessible::Description), description);
+  }
+
+  void buttons_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("compute") << "Command1"
+                             << "Calcola Componenti, Tensioni e Correnti";
+    QTest::newRow("matching") << "Command2"
+                              << "Calcola rete adattamento";
+    QTest::newRow("peaks") << "Command3"
+                           << "Vc1 max,Isw max, Ir picco";
+    QTest::newRow("graphs") << "Command4"
+                            << "Grafici";
+    QTest::newRow("final circuit") << "Command5"
+                                   << "Circuito definitivo";
+    QTest::newRow("exit") << "Command6"
+                          << "Esci";
+  }
+  void buttons() {
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QCOMPARE(qobject_cast<QAbstractButton*>(control(button))->text(), text);
+    QCOMPARE(accessible(control(button), QAccessible::Name), text);
+  }
+
+  void hiddenUntilFirstCompute() {
+    for (const QString& name : kMatchingControls + QStringList{"Image2", "Image3"}) {
+      QVERIFY2(!shown(name), qPrintable(name));
+    }
+    QVERIFY(shown("Image1"));
+    // The peak action computes the design too, but only the compute button
+    // reveals the matching controls.
+    click("Command3");
+    QVERIFY(!shown("Command2"));
+    click("Command1");
+    for (const QString& name : kMatchingControls)
+      QVERIFY2(shown(name), qPrintable(name));
+    QVERIFY(!shown("Image2"));
+    QVERIFY(!shown("Image3"));
+    QVERIFY(caption("Label29").isEmpty());
+    QVERIFY(messages_->shown.empty());
+  }
+
+  void focusChain_data() {
+    QTest::addColumn<bool>("computeFirst");
+    QTest::addColumn<QStringList>("chain");
+    const QStringList head = {"Text1", "Text2",    "Text3", "Text4",
+                              "Text5", "Command1", "Text6", "Text7"};
+    const QStringList tail = {"Command3", "Command4", "Text9", "Command5", "Command6", "Text1"};
+    // Hidden Command2 is passed over until the compute reveals it.
+    QTest::newRow("at start") << false << head + tail;
+    QTest::newRow("after a compute") << true << head + QStringList{"Command2"} + tail;
+  }
+  void focusChain() {
+    QFETCH(bool, computeFirst);
+    QFETCH(QStringList, chain);
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("Text1"));
+    if (computeFirst) {
+      click("Command1");
+      control("Text1")->setFocus();
+    }
+    QStringList walked = {QApplication::focusWidget()->objectName()};
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, chain);
+  }
+
+  void computeWithDefaults() {
+    click("Command1");
+    QStringList shownResults;
+    for (const QString& box : kResultBoxes)
+      shownResults << caption(box);
+    QCOMPARE(shownResults, kDefaultResults);
+    QVERIFY(messages_->shown.empty());
+    // The peak rows belong to another button.
+    QVERIFY(caption("Label43").isEmpty());
+  }
+
+  void rejectedInput_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("edits");  // field, text, field, text...
+    QTest::addColumn<QString>("message");
+    const QStringList allEmpty = {"Text1", "", "Text2", "", "Text3", "", "Text4", "",
+                                  "Text5", "", "Text6", "", "Text7", "", "Text9", ""};
+    QTest::newRow("all empty") << "Command1" << allEmpty
+                               << "Hai dimenticato di scrivere la potenza di uscita Po";
+    QTest::newRow("Po with a trailing blank")
+        << "Command1" << QStringList{"Text1", "5 "} << Invalid("la potenza di uscita Po");
+    QTest::newRow("f with a decimal comma")
+        << "Command1" << QStringList{"Text2", "4,5"} << Invalid("la frequenza di funzionamento f");
+    QTest::newRow("Po empty comes before a bad Von")
+        << "Command1" << QStringList{"Text4", "x", "Text1", ""}
+        << "Hai dimenticato di scrivere la potenza di uscita Po";
+    QTest::newRow("RL checked though unused")
+        << "Command1" << QStringList{"Text7", "abc"} << Invalid("RL");
+    QTest::newRow("RL empty stops the peaks")
+        << "Command3" << QStringList{"Text7", ""}
+        << "Hai dimenticato di scrivere il valore della resistenza di carico effettiva RL  ";
+    QTest::newRow("M empty") << "Command3" << QStringList{"Text9", ""}
+                             << "Hai dimenticato di scrivere il numero di campioni M";
+    QTest::newRow("a bad N comes after a bad Von")
+        << "Command3" << QStringList{"Text6", "2 0", "Text4", "0,3"} << Invalid("la tensione Von");
+  }
+  void rejectedInput() {
+    QFETCH(QString, button);
+    QFETCH(QStringList, edits);
+    QFETCH(QString, message);
+    // Everything filled and a picture shown, so that any change would show.
+    click("Command1");
+    click("Command2");
+    click("Command3");
+    QVERIFY(shown("Image2"));
+    const auto before = snapshot();
+    for (qsizetype i = 0; i + 1 < edits.size(); i += 2)
+      type(edits[i], edits[i + 1]);
+    click(button);
+    QCOMPARE(messages_->shown.size(), size_t{1});
+    QCOMPARE(messages_->shown.front().text, message);
+    QCOMPARE(snapshot(), before);
+  }
+
+  void peakValues_data() {
+    QTest::addColumn<QString>("samples");
+    QTest::addColumn<QStringList>("peaks");  // Vc1 max, Isw max, Ir picco
+    QTest::newRow("M = 1000") << "1000" << QStringList{"9.974E+01", "5.111E+00", "3.325E+00"};
+    // Samples at multiples of pi/2 miss the peaks.
+    QTest::newRow("M = 8") << "8" << QStringList{"8.796E+01", "4.591E+00", "2.805E+00"};
+    // Two samples, at 0 and 4 pi: the only negative peak the window shows.
+    QTest::newRow("M = 1") << "1" << QStringList{"0.000E+00", "3.571E+00", "-1.786E+00"};
+  }
+  void peakValues() {
+    QFETCH(QString, samples);
+    QFETCH(QStringList, peaks);
+    type("Text9", samples);
+    click("Command3");
+    QCOMPARE((QStringList{caption("Label43"), caption("Label41"), caption("Label37")}), peaks);
+    QVERIFY(messages_->shown.empty());
+    for (const QString& box : kResultBoxes)
+      QVERIFY(caption(box).isEmpty());
+  }
+
+  void matchingNetwork_data() {
+    QTest::addColumn<QString>("load");     // typed RL, or empty for a multiple of R
+    QTest::addColumn<double>("ofR");       // RL as that multiple of the stored R
+    QTest::addColumn<bool>("bandNote");    // the "less than 5 %" message comes first
+    QTest::addColumn<QString>("picture");  // the one shown afterwards, if any
+    QTest::addColumn<QString>("L");
+    QTest::addColumn<QString>("C");
+    QTest::newRow("RL = 50") << "50" << 0.0 << false << "Image2"
+                             << "7.658E-01"
+                             << "1.693E+03";
+    QTest::newRow("RL = 5") << "5" << 0.0 << false << "Image3"
+                            << "1.789E-01"
+                            << "3.957E+03";
+    QTest::newRow("3 % above R") << "" << 1.03 << true << "Image2"
+                                 << "6.233E-02"
+                                 << "7.398E+02";
+    QTest::newRow("3 % below R") << "" << 0.97 << true << "Image3"
+                                 << "6.139E-02"
+                                 << "7.737E+02";
+    // Nothing to match: no picture, and the previous values stay.
+    QTest::newRow("RL = R") << "" << 1.0 << true << ""
+                            << "1.789E-01"
+                            << "3.957E+03";
+  }
+  void matchingNetwork() {
+    QFETCH(QString, load);
+    QFETCH(double, ofR);
+    QFETCH(bool, bandNote);
+    QFETCH(QString, picture);
+    QFETCH(QString, L);
+    QFETCH(QString, C);
+    click("Command1");
+    type("Text7", "5");
+    click("Command2");  // leaves Image3 and the RL = 5 values on display
+    if (load.isEmpty()) load = QString::number(calc_->state().R * ofR, 'g', 17);
+    type("Text7", load);
+    QStringList picturesDuringMessage;
+    messages_->whileShown = [&] {
+      for (const char* p : {"Image2", "Image3"}) {
+        if (shown(p)) picturesDuringMessage << p;
+      }
+    };
+    click("Command2");
+    QCOMPARE(messages_->shown.size(), size_t{bandNote ? 1u : 0u});
+    if (bandNote) {
+      QCOMPARE(messages_->shown.front().text,
+               QString("RL differisce da R per meno del 5%, non occorre la rete adattatrice! Ma "
+                       "se proprio vuoi la precisione, ecco qua:"));
+      QVERIFY(!messages_->shown.front().fault);
+      QCOMPARE(picturesDuringMessage, QStringList{});
+    }
+    QCOMPARE(shown("Image2"), picture == "Image2");
+    QCOMPARE(shown("Image3"), picture == "Image3");
+    QCOMPARE(caption("Label29"), L);
+    QCOMPARE(caption("Label30"), C);
+  }
+
+  void secondComputeHidesPicturesKeepsValues() {
+    click("Command1");
+    click("Command2");
+    QVERIFY(shown("Image2"));
+    click("Command1");
+    QVERIFY(!shown("Image2"));
+    QVERIFY(!shown("Image3"));
+    QCOMPARE(caption("Label29"), QString("7.658E-01"));
+    QCOMPARE(caption("Label30"), QString("1.693E+03"));
+    for (const QString& name : kMatchingControls)
+      QVERIFY2(shown(name), qPrintable(name));
+  }
+
+  void faultLeavesTheWindow_data() {
+    QTest::addColumn<bool>("designedBefore");
+    QTest::newRow("at start") << false;
+    QTest::newRow("after a design and a network") << true;
+  }
+  void faultLeavesTheWindow() {
+    QFETCH(bool, designedBefore);
+    if (designedBefore) {
+      click("Command1");
+      click("Command2");
+    }
+    auto expected = snapshot();
+    expected["Image2"] = "hidden ";  // the compute hides the pictures before it computes
+    type("Text1", "0");
+    click("Command1");
+    QCOMPARE(messages_->shown.size(), size_t{1});
+    QVERIFY(messages_->shown.front().fault);
+    QCOMPARE(snapshot(), expected);
+    // The program goes on.
+    type("Text1", "50");
+    click("Command1");
+    QCOMPARE(caption("Label11"), QString("9.044E+00"));
+    QVERIFY(shown("Command2"));
+  }
+
+  void endingClosesEveryWindow_data() {
+    QTest::addColumn<bool>("fromTitleBar");
+    QTest::newRow("Esci") << false;
+    QTest::newRow("title bar") << true;
+  }
+  void endingClosesEveryWindow() {
+    QFETCH(bool, fromTitleBar);
+    QSignalSpy ended(calc_.get(), &Calculator::ended);
+    click("Command4");
+    click("Command5");
+    QPointer<FormWindow> graphs = calc_->controls().existing(Window::Form2);
+    QPointer<FormWindow> circuit = calc_->controls().existing(Window::Form3);
+    QVERIFY(graphs && graphs->isVisible());
+    QVERIFY(circuit && circuit->isVisible());
+    if (fromTitleBar) {
+      window().close();
+    } else {
+      click("Command6");
+    }
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!window().isVisible());
+    QTRY_VERIFY(!graphs && !circuit);  // closed windows delete themselves
+    for (QWidget* w : QApplication::topLevelWidgets())
+      QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+  }
+
+  // The real message box, once: found while it is open and closed with its
+  // only button.
+  void messageBoxHasTitleOneOkAndNoIcon() {
+    MessageBoxPresenter boxes(&window());
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    qsizetype buttonCount = 0;
+    bool modal = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible()) continue;
+        poll.stop();
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttonCount = box->buttons().size();
+        modal = box->isModal();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (ok) {
+          QTest::mouseClick(ok, Qt::LeftButton);
+        } else {
+          box->reject();
+        }
+      }
+    });
+    poll.start(10);
+    const QString message = "Hai dimenticato di scrivere la frequenza di funzionamento f ";
+    boxes.show(message, false);
+    QCOMPARE(title, ApplicationTitle());
+    QCOMPARE(text, message);
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(buttonCount, qsizetype{1});
+    QVERIFY(modal);
+  }
+
+  // Nothing clipped or overlapping, with every control that can ever be shown.
+  void layoutFits() {
+    click("Command1");
+    click("Command2");
+    const QRect client = window().rect();
+    const auto all = window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* w : all) {
+      const QString name = w->objectName();
+      if (name.isEmpty()) continue;
+      QVERIFY2(client.contains(w->geometry()), qPrintable(name));
+      for (QWidget* other : all) {
+        if (other == w || other->objectName().isEmpty()) continue;
+        const bool pictures = QSet<QString>{name, other->objectName()} ==
+                              QSet<QString>{"Image2", "Image3"};  // never shown together
+        QVERIFY2(pictures || !w->geometry().intersects(other->geometry()),
+                 qPrintable(name + " overlaps " + other->objectName()));
+      }
+      const QFontMetrics metrics(w->font());
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        const QRect inside = label->contentsRect();
+        // The longest text a value box can receive.
+        const QString text = label->text().isEmpty() ? "-8.888 E+88" : label->text();
+        if (name == "Label45") {
+          const QRect need = metrics.boundingRect(inside, Qt::TextWordWrap, text);
+          QVERIFY2(need.height() <= inside.height(), qPrintable(name));
+        } else {
+          // One line each, the orange Label67 included.
+          QVERIFY2(metrics.horizontalAdvance(text) <= inside.width(), qPrintable(name));
+          QVERIFY2(metrics.height() <= inside.height(), qPrintable(name));
+        }
+      } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect area =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QRect need = metrics.boundingRect(area.adjusted(2, 0, -2, 0),
+                                                Qt::AlignCenter | Qt::TextWordWrap, button->text());
+        QVERIFY2(area.adjusted(2, 0, -2, 0).contains(need), qPrintable(name));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

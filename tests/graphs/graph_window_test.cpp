@@ -1,0 +1,468 @@
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "app/calculator.h"
+#include "app/twips.h"
+#include "design/display_format.h"
+#include "graphs/curves.h"
+#include "graphs/form2.h"
+#include "graphs/plot_area.h"
+
+namespace classe {
+namespace {
+
+const QString kVonWarning =
+    "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le ipotesi "
+    "fatte per l'amplificatore ideale in Classe E";
+const char* const kBoxes[] = {"Label16", "Label17", "Label23", "Label24",
+                              "Label29", "Label32", "Label35", "Label36"};
+constexpr QRgb kYellow = qRgb(255, 255, 192);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+
+QRgb ToQRgb(Rgb c) {
+  return qRgb(c.r, c.g, c.b);
+}
+
+// A pixel of `colour` within `spread` pixels of (c, r).
+bool Near(const QImage& im, int c, int r, QRgb colour, int spread) {
+  for (int dr = -spread; dr <= spread; ++dr)
+    for (int dc = -spread; dc <= spread; ++dc)
+      if (im.valid(c + dc, r + dr) && im.pixel(c + dc, r + dr) == colour) return true;
+  return false;
+}
+
+class RecordingPresenter : public MessagePresenter {
+ public:
+  QStringList shown;  // a fault as "<fault>"
+  void show(const QString& text, bool fault) override { shown << (fault ? "<fault>" : text); }
+};
+
+// The whole program, driven through its windows as a user would.
+struct Program {
+  RecordingPresenter messages;
+  Calculator calculator{&messages};
+
+  explicit Program(std::initializer_list<std::pair<const char*, const char*>> fields = {}) {
+    calculator.mainWindow().show();
+    for (const auto& [field, text] : fields)
+      type(field, text);
+  }
+  void type(const char* field, const QString& text) {
+    qobject_cast<QLineEdit*>(calculator.mainWindow().control(field))->setText(text);
+  }
+  void click(const char* button) {
+    QTest::mouseClick(calculator.mainWindow().control(button), Qt::LeftButton);
+  }
+  void graphs() { click("Command4"); }
+  DesignState& s() { return calculator.state(); }
+  Form2* form() { return qobject_cast<Form2*>(calculator.controls().existing(Window::Form2)); }
+  PlotArea* plot() { return form()->findChild<PlotArea*>("Picture1"); }
+  QString text(const char* label) { return qobject_cast<QLabel*>(form()->control(label))->text(); }
+  bool selected(std::string_view option) { return form()->isSelected(option); }
+  int filledBoxes() {
+    return static_cast<int>(std::count_if(std::begin(kBoxes), std::end(kBoxes),
+                                          [&](const char* box) { return !text(box).isEmpty(); }));
+  }
+
+  // The retained drawing, and the pixel that holds a point of plot units.
+  const QImage& image() { return plot()->image(); }
+  PlotMapping pixels() {
+    return {plot()->scale(), static_cast<double>(image().width()),
+            static_cast<double>(image().height())};
+  }
+  int column(double x) { return static_cast<int>(std::floor(pixels().pixelX(x))); }
+  int row(double y) { return static_cast<int>(std::floor(pixels().pixelY(y))); }
+  // Which curves left a pixel: "1111" for all four.
+  QString curvesDrawn() {
+    QString drawn;
+    for (const Curve& curve : Curves()) {
+      const QImage& im = image();
+      bool found = false;
+      for (int r = 0; r < im.height() && !found; ++r)
+        for (int c = 0; c < im.width() && !found; ++c)
+          found = im.pixel(c, r) == ToQRgb(curve.colour);
+      drawn += found ? '1' : '0';
+    }
+    return drawn;
+  }
+
+  // A mouse move without buttons to exactly (x, y) plot units (a real mouse
+  // gives whole pixels), to the widget that lies there.
+  void hover(double x, double y) {
+    PlotArea* area = plot();
+    const QPointF point = area->toPixels(x, y);
+    QWidget* target = area->childAt(point.toPoint());
+    if (!target) target = area;
+    const QPointF local = point - QPointF(target->mapTo(area, QPoint(0, 0)));
+    QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+  }
+};
+
+QtMessageHandler qtMessages = nullptr;
+
+// The offscreen platform cannot raise a window; the graph action asks it to
+// every time.
+void QuietAboutRaise(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (!text.contains("does not support raise()")) qtMessages(type, context, text);
+}
+
+}  // namespace
+
+class GraphWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { qtMessages = qInstallMessageHandler(QuietAboutRaise); }
+
+  void windowIsLaidOutAsDesigned() {
+    Program p;
+    p.graphs();
+    Form2* f = p.form();
+    QVERIFY(f && f->isVisible() && !f->parentWidget());
+    QVERIFY(f->windowTitle().startsWith("Grafici "));
+    QCOMPARE(f->size(), TwipsSize(17955, 9900));
+    const std::pair<const char*, QRect> places[] = {
+        {"Option1", TwipsRect(15015, 420, 1170, 330)},
+        {"Option4", TwipsRect(15015, 5565, 1590, 225)},
+        {"Label16", TwipsRect(15540, 840, 1380, 330)},
+        {"Label29", TwipsRect(15540, 4200, 1380, 330)},
+        {"Label39", TwipsRect(15120, 6405, 390, 225)},
+        {"Command1", TwipsRect(15645, 8190, 1275, 435)},
+        {"Picture2", TwipsRect(15435, 8820, 225, 225)},
+        // The picture boxes' units span the area inside their borders, at the
+        // same heights in both.
+        {"Picture1", TwipsRect(1155, 210, 13665, 8940).adjusted(2, 2, -2, -2)},
+        {"Picture3", TwipsRect(105, 210, 1065, 8940).adjusted(2, 2, -2, -2)},
+    };
+    for (const auto& [name, rect] : places)
+      QCOMPARE(f->control(name)->geometry(), rect);
+    QVERIFY(f->control("Picture2")->isHidden());
+    QVERIFY(!f->control("Label3")->font().bold() && !f->control("Label1")->font().bold());
+
+    const char* captions[] = {"Vc1(teta)", "Isw(teta)", "Ic1(teta)", "Ir(teta)"};
+    for (std::size_t i = 0; i < 4; ++i) {
+      auto* option = qobject_cast<QAbstractButton*>(f->control(Curves()[i].option));
+      QCOMPARE(option->text(), captions[i]);
+      QCOMPARE(option->palette().color(option->foregroundRole()).rgb(), ToQRgb(Curves()[i].colour));
+      QVERIFY(option->font().bold() && option->font().pointSizeF() == 8);
+    }
+    // A screen reader hears the captions, and each value box by its value with
+    // its symbol and unit.
+    for (const char* control : {"Option2", "Command1"}) {
+      QWidget* w = f->control(control);
+      QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name),
+               qobject_cast<QAbstractButton*>(w)->text());
+    }
+    p.hover(50, 90);
+    const QStringList about{"teta [rad]", "Vc1 [V]", "teta [rad]", "Isw [A]",
+                            "teta [rad]", "Ic1 [A]", "teta [rad]", "Ir [A]"};
+    for (int i = 0; i < 8; ++i) {
+      QCOMPARE(f->control(kBoxes[i])->accessibleDescription(), about[i]);
+      QCOMPARE(f->control(kBoxes[i])->accessibleName(), p.text(kBoxes[i]));
+    }
+    QCOMPARE(f->control("Label16")->accessibleName(), "6.28");
+    // No caption is cut off by its own rectangle with the fonts in use.
+    for (QLabel* label : f->findChildren<QLabel*>()) {
+      const QSize need = label->fontMetrics().size(0, label->text());
+      QVERIFY2(need.width() <= label->contentsRect().width() &&
+                   need.height() <= label->contentsRect().height(),
+               qPrintable(label->objectName()));
+    }
+  }
+
+  void gridIsTheSameForEveryDesign() {
+    // M = 1 stops at the first curve: the grid alone.
+    Program grid({{"Text9", "1"}});
+    grid.graphs();
+    const QImage& g = grid.image();
+    const PlotMapping units = grid.pixels();
+    // A line lights the pixels whose centres it passes along its length, and
+    // across it the pixel that holds it.
+    QImage expected(g.size(), QImage::Format_RGB32);
+    expected.fill(kYellow);
+    auto line = [&](double x1, double y1, double x2, double y2) {
+      const auto [left, right] = std::minmax({units.pixelX(x1), units.pixelX(x2)});
+      const auto [top, bottom] = std::minmax({units.pixelY(y1), units.pixelY(y2)});
+      for (int r = 0; r < g.height(); ++r)
+        for (int c = 0; c < g.width(); ++c)
+          if (x1 == x2 ? c == static_cast<int>(left) && r + 0.5 >= top && r + 0.5 <= bottom
+                       : r == static_cast<int>(top) && c + 0.5 >= left && c + 0.5 <= right)
+            expected.setPixel(c, r, kBlack);
+    };
+    for (int y = 100; y >= 5; y -= 5)
+      line(0, y, 0.2, y);  // none at y = 0
+    for (double base : {80.0, 60.0})
+      for (int x = 0; x <= 100; x += 25)
+        line(x, base, x, base + 0.5);
+    for (double base : {80.0, 60.0, 40.0, 20.0})
+      line(0, base, 100, base);
+    // A pen wider than a pixel (a dense screen) widens each line by that much.
+    const int spread = grid.plot()->penWidth() - 1;
+    for (int r = 0; r < g.height(); ++r) {
+      for (int c = 0; c < g.width(); ++c) {
+        const QRgb pixel = g.pixel(c, r);
+        const bool ok = (pixel == kBlack || pixel == kYellow) &&
+                        (pixel == kBlack || expected.pixel(c, r) != kBlack) &&
+                        (pixel != kBlack || Near(expected, c, r, kBlack, spread));
+        if (!ok) QFAIL(qPrintable(QString("pixel %1, %2").arg(c).arg(r)));
+      }
+    }
+    // Curves may cover the grid, but they never draw in black.
+    for (const char* vcc : {"28", "5"}) {
+      Program p({{"Text5", vcc}});
+      p.graphs();
+      const QImage& d = p.image();
+      for (int r = 0; r < g.height(); ++r) {
+        for (int c = 0; c < g.width(); ++c) {
+          if (g.pixel(c, r) == kBlack) QVERIFY(d.pixel(c, r) != kYellow);
+          if (d.pixel(c, r) == kBlack) QVERIFY(g.pixel(c, r) == kBlack);
+        }
+      }
+    }
+  }
+
+  void curvesPassTheirSamples_data() {
+    QTest::addColumn<QString>("M");
+    QTest::newRow("M = 1000") << "1000";
+    QTest::newRow("M = 8: corners at multiples of 12.5") << "8";
+  }
+  void curvesPassTheirSamples() {
+    QFETCH(QString, M);
+    Program p({{"Text9", qPrintable(M)}});
+    p.graphs();
+    const QImage& im = p.image();
+    const int spread = p.plot()->penWidth() - 1;
+    const double tops[] = {98, 78, 58, 29};
+    for (std::size_t k = 0; k < 4; ++k) {
+      const Curve& curve = Curves()[k];
+      const QRgb colour = ToQRgb(curve.colour);
+      const SampleArray& samples = p.s().*curve.samples;
+      const double maximum = p.s().*curve.maximum;
+      for (int j = 0; j <= p.s().M; ++j) {
+        const auto i = static_cast<std::size_t>(j);
+        const double x = 100.0 * j / p.s().M;
+        const float y = static_cast<float>(curve.baseline + curve.gain * samples[i] / maximum);
+        // Every sample is a corner of the line, give or take the pixel beside
+        // it; where the curve runs flat along its baseline it lies on it.
+        const bool flat =
+            j > 0 && j < p.s().M && samples[i - 1] == 0 && samples[i] == 0 && samples[i + 1] == 0;
+        QVERIFY2(flat ? im.pixel(p.column(x), p.row(curve.baseline)) == colour
+                      : Near(im, p.column(x), p.row(y), colour, 1 + spread),
+                 qPrintable(QString("%1 %2").arg(curve.name.data()).arg(j)));
+      }
+      // Nothing above the top of the strip; a steep stretch there lights the
+      // pixels whose centres it passes, which may begin one row below.
+      int top = im.height();
+      for (int r = 0; r < im.height() && top == im.height(); ++r)
+        for (int c = 0; c < im.width(); ++c)
+          if (im.pixel(c, r) == colour) top = r;
+      QVERIFY2(top >= p.row(tops[k]) - spread && top <= p.row(tops[k]) + 1,
+               qPrintable(QString("%1: row %2").arg(curve.name.data()).arg(top)));
+    }
+  }
+
+  void faultsAndWarningsStopWhereDescribed_data() {
+    QTest::addColumn<QString>("von");
+    QTest::addColumn<QString>("vcc");
+    QTest::addColumn<QString>("M");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("curves");
+    QTest::newRow("defaults") << "0"
+                              << "28"
+                              << "1000" << QStringList{} << "1111";
+    QTest::newRow("Von = 0.3 warns, then draws") << "0.3"
+                                                 << "28"
+                                                 << "1000" << QStringList{kVonWarning} << "1111";
+    QTest::newRow("Von < 0 does not warn") << "-1"
+                                           << "28"
+                                           << "1000" << QStringList{} << "1111";
+    // Both Vc1 samples are 0: its first height is 0/0.
+    QTest::newRow("M = 1: the grid, no curve") << "0"
+                                               << "28"
+                                               << "1" << QStringList{"<fault>"} << "0000";
+    // Isw is zero everywhere: its first height is 0/0.
+    QTest::newRow("Vcc = 0, Von = 0.3: Vc1 only")
+        << "0.3"
+        << "0"
+        << "1000" << QStringList{kVonWarning, "<fault>"} << "1000";
+  }
+  void faultsAndWarningsStopWhereDescribed() {
+    QFETCH(QString, von);
+    QFETCH(QString, vcc);
+    QFETCH(QString, M);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, curves);
+    Program p;
+    p.type("Text4", von);
+    p.type("Text5", vcc);
+    p.type("Text9", M);
+    p.graphs();
+    QCOMPARE(p.messages.shown, messages);
+    QVERIFY(p.form()->isVisible());
+    QCOMPARE(p.curvesDrawn(), curves);
+    // The captions are placed only when the action reaches its end.
+    const bool done = !messages.contains("<fault>");
+    QCOMPARE(p.text("Label1"), done ? "Vc1(teta)[V]" : "");
+    QCOMPARE(p.text("Label8"), done ? "12.56" : "");
+  }
+
+  void secondActionRedrawsTheOneWindow() {
+    Program p;
+    p.graphs();
+    QPointer<Form2> first = p.form();
+    p.type("Text9", "8");
+    p.graphs();
+    QCOMPARE(p.form(), first.data());
+    const auto windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                           [](QWidget* w) { return qobject_cast<Form2*>(w) != nullptr; }),
+             1);
+    // Cleared first: nothing of the thousand-sample curves is left.
+    Program eight({{"Text9", "8"}});
+    eight.graphs();
+    QCOMPARE(p.image(), eight.image());
+  }
+
+  void esciUnloadsAndTheNextActionStartsFresh() {
+    Program p;
+    p.graphs();
+    p.hover(50, 50);
+    QVERIFY(p.selected("Option3") && p.filledBoxes() == 2 && !p.plot()->toolTip().isEmpty());
+    QPointer<Form2> old = p.form();
+    QTest::mouseClick(old->control("Command1"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!old && !p.form());
+    p.graphs();
+    QVERIFY(p.form() && p.form()->isVisible() && p.selected("Option1"));
+    QCOMPARE(p.filledBoxes(), 0);
+    QCOMPARE(p.plot()->toolTip(), "");
+    QCOMPARE(p.curvesDrawn(), "1111");
+  }
+
+  void readOutFollowsTheCursor_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("curve");
+    QTest::addColumn<QString>("teta");
+    QTest::addColumn<double>("value");  // times the curve's maximum
+    QTest::newRow("x = 0") << 0.0 << 90.0 << 0 << "0.00" << 10 / 18.0;
+    QTest::newRow("x = 25") << 25.0 << 90.0 << 0 << "3.14" << 10 / 18.0;
+    QTest::newRow("x = 100") << 100.0 << 90.0 << 0 << "12.57" << 10 / 18.0;
+    QTest::newRow("x = 105, the right edge") << 105.0 << 90.0 << 0 << "13.19" << 10 / 18.0;
+    QTest::newRow("Vc1 baseline") << 50.0 << 80.0 << 0 << "6.28" << 0.0;
+    QTest::newRow("Isw baseline") << 50.0 << 60.0 << 1 << "6.28" << 0.0;
+    QTest::newRow("Ic1 baseline") << 50.0 << 40.0 << 2 << "6.28" << 0.0;
+    QTest::newRow("Ir baseline") << 50.0 << 20.0 << 3 << "6.28" << 0.0;
+    QTest::newRow("y = 98: Vc1max") << 50.0 << 98.0 << 0 << "6.28" << 1.0;
+    QTest::newRow("y = 29: Irmax") << 50.0 << 29.0 << 3 << "6.28" << 1.0;
+    // The bands end half a unit below the upper two baselines.
+    QTest::newRow("y = 79.5 is still Vc1") << 50.0 << 79.5 << 0 << "6.28" << -0.5 / 18;
+    QTest::newRow("y = 59.7 is Isw")
+        << 50.0 << 59.7 << 1 << "6.28" << (static_cast<double>(59.7f) - 60) / 18;
+    QTest::newRow("y = 0, the bottom edge") << 50.0 << 0.0 << 3 << "6.28" << -20 / 9.0;
+  }
+  void readOutFollowsTheCursor() {
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(int, curve);
+    QFETCH(QString, teta);
+    QFETCH(double, value);
+    Program p;
+    p.graphs();
+    p.hover(x, y);
+    const Curve& c = Curves()[static_cast<std::size_t>(curve)];
+    const QString valueText = QString::fromStdString(Format(value * (p.s().*c.maximum), "0.00"));
+    QVERIFY(p.selected(c.option));
+    QCOMPARE(p.text(c.tetaBox.data()), teta);
+    QCOMPARE(p.text(c.valueBox.data()), valueText);
+    QCOMPARE(p.filledBoxes(), 2);
+    QWidget* box = p.form()->control(c.valueBox);
+    QCOMPARE(box->palette().color(box->foregroundRole()).rgb(), ToQRgb(c.colour));
+    QCOMPARE(p.plot()->toolTip(),
+             "teta= " + teta + "rad ; " + c.name.data() + " = " + valueText + c.unit.data());
+  }
+
+  void mouseMovesOverTheCaptionsBelongToThem() {
+    Program p;
+    p.graphs();
+    PlotArea* plot = p.plot();
+    // Whole pixels, as a real mouse gives them, hit-tested by the window.
+    auto move = [&](QWidget* w, QPointF at) {
+      QTest::mouseMove(p.form()->windowHandle(), w->mapTo(p.form(), at.toPoint()));
+    };
+    move(plot, plot->toPixels(25, 90));
+    QCOMPARE(p.text("Label16"), "3.14");
+    move(plot, plot->toPixels(100, 50));
+    QVERIFY(p.selected("Option3"));
+    QCOMPARE(p.text("Label29"), "12.57");
+    const QString tip = plot->toolTip();
+    for (const char* name : {"Label3", "Label7", "Label8", "Label15"}) {
+      QWidget* label = p.form()->control(name);
+      move(label, label->rect().center());
+      // Dragged across a caption too: the buttons do not matter.
+      const QPointF at = label->rect().center();
+      QMouseEvent drag(QEvent::MouseMove, at, label->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(label, &drag);
+      QCOMPARE(plot->toolTip(), tip);
+      QCOMPARE(p.text("Label29"), "12.57");
+    }
+    move(plot, plot->toPixels(0, 90));
+    QVERIFY(p.selected("Option1") && p.text("Label16") == "0.00");
+  }
+
+  void shortCapacitorArrayAfterALargerPeakRun() {
+    Program p({{"Text9", "100"}});
+    p.graphs();
+    p.type("Text9", "5000");
+    p.click("Command3");
+    QCOMPARE(p.s().M, 5000);
+    p.hover(50, 58);
+    QVERIFY(p.selected("Option3"));
+    QCOMPARE(p.s().Ic1Samples.size(), std::size_t{103});
+    QCOMPARE(p.s().Ic1max, *std::max_element(p.s().Ic1Samples.begin(), p.s().Ic1Samples.end()));
+    QCOMPARE(p.text("Label32"), QString::fromStdString(Format(p.s().Ic1max, "0.00")));
+  }
+
+  void drawingIsRetained() {
+    Program p;
+    p.graphs();
+    PlotArea* plot = p.plot();
+    const QImage drawn = p.image().copy();
+    QCOMPARE(drawn.size(), plot->size() * plot->devicePixelRatioF());
+    QCOMPARE(plot->penWidth(), qRound(plot->devicePixelRatioF()));
+    // Painting only copies: it does not look at the design any more.
+    p.s().Vc1Samples.clear();
+    p.s().M = 0;
+    p.form()->hide();
+    p.form()->show();
+    QImage shown(drawn.size(), drawn.format());
+    shown.setDevicePixelRatio(plot->devicePixelRatioF());
+    plot->render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());  // without the captions
+    QCOMPARE(shown, drawn);
+    // Made larger, the picture keeps what is drawn and shows background beyond.
+    plot->resize(plot->size() + QSize(40, 20));
+    const QImage& larger = p.image();
+    QCOMPARE(larger.copy(drawn.rect()), drawn);
+    QCOMPARE(larger.pixel(larger.width() - 1, larger.height() - 1), kYellow);
+  }
+};
+
+}  // namespace classe
+
+QTEST_MAIN(classe::GraphWindowTest)
+#include "graph_window_test.moc"

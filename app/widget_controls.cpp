@@ -1,5 +1,7 @@
 #include "app/widget_controls.h"
 
+#include <QScreen>
+
 #include "design/fault.h"
 
 namespace classe {
@@ -9,9 +11,20 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Where a window opens the first time: a little below and right of the main
-// window, so that both stay in reach.
-constexpr QPoint kCascade{40, 40};
+// Where a window opens: beside the main window when the screen has room for
+// both, otherwise a little below and right of it, so that both stay in reach.
+QPoint OpeningPosition(const QWidget& main, const QWidget& opened) {
+  constexpr QPoint kCascade{40, 40};
+  const QRect frame = main.frameGeometry();
+  if (const QScreen* screen = main.screen()) {
+    const QRect room = screen->availableGeometry();
+    const int frameWidth = frame.width() - main.width();
+    if (frame.right() + opened.width() + frameWidth < room.right()) {
+      return {frame.right() + 1, frame.top()};
+    }
+  }
+  return frame.topLeft() + kCascade;
+}
 
 }  // namespace
 
@@ -90,7 +103,7 @@ void WidgetControls::loadWindow(Window window) {
   if (!make) return;
   FormWindow* created = make();
   created->setAttribute(Qt::WA_DeleteOnClose);
-  created->move(main_.pos() + kCascade);
+  created->move(OpeningPosition(main_, *created));
   *slot = created;
 }
 

@@ -40,14 +40,16 @@ struct Program {
 void Button(benchmark::State& state, const char* button) {
   Program program;
   Press(program.main(), "Command1");  // the matching button appears after a compute
-  for (auto _ : state) Press(program.main(), button);
+  for (auto _ : state)
+    Press(program.main(), button);
 }
 
 void Verify(benchmark::State& state) {
   Program program;
   Press(program.main(), "Command5");
   QWidget* final = program.calculator.controls().existing(classe::Window::Form3);
-  for (auto _ : state) Press(final, "Command1");
+  for (auto _ : state)
+    Press(final, "Command1");
 }
 
 BENCHMARK_CAPTURE(Button, compute, "Command1")->Unit(benchmark::kMillisecond);

@@ -29,7 +29,9 @@ inline Lanes LoadLanes(const double* p) {
   return v;
 }
 
-inline void StoreLanes(double* p, Lanes v) {
+// By reference: the AVX clone of the sampling loop calls it, and a vector
+// passed by value between code built with and without AVX changes the ABI.
+inline void StoreLanes(double* p, const Lanes& v) {
   std::memcpy(p, &v, sizeof v);
 }
 

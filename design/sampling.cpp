@@ -42,12 +42,13 @@ struct Targets {
 };
 
 // The sample values at the given angles (a double or four lanes), with both
-// switch states formed and the one that applies kept.
+// switch states formed and the one that applies kept. The angles come by
+// reference, as StoreLanes takes its lanes.
 template <class T>
 struct SampleValues {
   T vc1, isw, ic1, ir;
 
-  SampleValues(const WaveformModel& m, T teta) {
+  SampleValues(const WaveformModel& m, const T& teta) {
     const auto open = WaveformModel::IsOpen(teta);
     const T voltage = m.OpenVoltage(WaveformModel::RampAngle(teta));
     const T zero = teta * 0.0;

@@ -23,8 +23,8 @@ bool IsDigit(char c) {
 // Characters, not bytes: UTF-8 continuation bytes do not start a character.
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
-  for (unsigned char c : text)
-    count += (c & 0xC0) != 0x80;
+  for (char c : text)
+    count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return count;
 }
 

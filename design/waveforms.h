@@ -54,8 +54,10 @@ struct WaveformModel {
 
   // For 0 ≤ teta ≤ 4π: open on 0…π and 2π…3π, each bound in the interval
   // below it. Every comparison is made (| and &, not || and &&): no branch.
+  // The return type is spelled out because Evaluate, above, calls it before
+  // its body, where clang will not deduce it.
   template <class T>
-  static auto IsOpen(T teta) {
+  static auto IsOpen(T teta) -> decltype(teta <= kPi) {
     return (teta <= kPi) | ((teta > kTwoPi) & (teta <= kThreePi));
   }
 

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-    const QString dir = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
+    const QString dir =
+        QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[2])).arg(size);
     QDir().mkpath(dir);
     if (!image.save(dir + "/classe-e.png")) {
       std::fprintf(stderr, "render_icon: cannot write %s\n", qPrintable(dir));

@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/classe-e bin/classe-e-cli share/man/man1/classe-e.1 share/man/man1/classe-e-cli.1 \
+for f in bin/classe-e bin/classe-e-cli share/man/man1/classe-e.1.gz share/man/man1/classe-e-cli.1.gz \
          share/applications/classe-e.desktop share/icons/hicolor/scalable/apps/classe-e.svg; do
   [ -s "$prefix/$f" ] || fail "missing $f"
 done
@@ -33,6 +33,7 @@ grep -qx 'Icon=classe-e' "$desktop" || fail "desktop entry has no icon"
 grep -qx 'Categories=Science;Engineering;Electronics;' "$desktop" || fail "desktop categories"
 grep -q '^Name=.*classe E' "$desktop" || fail "desktop entry name"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+zcat "$prefix/share/man/man1/classe-e-cli.1.gz" | grep -q '^\.SH' || fail "manual page"
 
 # The installed command-line tool computes the default design.
 "$prefix/bin/classe-e-cli" componenti | grep -qxF $'R\t9.044E+00\t[Ω]' || fail "classe-e-cli output"

@@ -1,0 +1,503 @@
+// Every action of the program driven with arbitrary field texts, in turn, on
+// one design state as in the running program: no fault escapes, every
+// message is a known text or a fault, no written number is "nan" or "inf",
+// and a rejected action changes nothing.
+//
+// Input: the texts of Text1…Text7 and Text9 separated by '|' (a field the
+// input does not reach keeps its default); a ninth piece, if present, is the
+// Text9 of a second peak action run after the first read-outs; the bytes
+// after the ninth '|' are cursor positions, two floats each.
+
+#include <locale.h>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design/action.h"
+#include "design/compute_action.h"
+#include "design/fault.h"
+#include "design/input_fields.h"
+#include "design/peak_action.h"
+#include "design/recording_controls.h"
+#include "design/text_input.h"
+#include "design/value_boxes.h"
+#include "fuzz/fuzz_support.h"
+#include "graphs/cursor_readout.h"
+#include "graphs/graph_action.h"
+#include "matching/final_circuit_action.h"
+#include "matching/matching_action.h"
+#include "matching/verify_action.h"
+
+namespace classe::fuzz {
+namespace {
+
+// Sampling takes time in proportion to M: larger counts are folded below
+// this so that an input runs in milliseconds.
+constexpr std::int64_t kMaxSamples = 20000;
+constexpr std::size_t kMaxCursorPositions = 8;
+
+constexpr std::array<std::string_view, 8> kFieldControls{"Text1", "Text2", "Text3", "Text4",
+                                                         "Text5", "Text6", "Text7", "Text9"};
+
+// The messages that are not input-check messages, as the user reads them.
+constexpr std::string_view kVonWarning =
+    "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le ipotesi "
+    "fatte per l'amplificatore ideale in Classe E";
+constexpr std::array<std::string_view, 2> kBandMessages{
+    "RL differisce da R per meno del 5%, non occorre la rete adattatrice! Ma se proprio vuoi la "
+    "precisione, ecco qua:",
+    "RL differisce da R per meno del 5%, non occorre la rete adattatrice! Questo è lo schema!"};
+constexpr std::string_view kNegativeCount =
+    "Il numero di campioni M non può essere negativo: scrivi un intero positivo, ad es. 1000.";
+constexpr std::string_view kOutOfMemory =
+    "Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.";
+constexpr std::string_view kFaultPrefix = "Errore di calcolo: ";
+
+struct FuzzInput {
+  std::array<std::string, 8> fields;
+  std::optional<std::string> laterSampleCount;
+  std::vector<PlotPoint> cursor;
+};
+
+FuzzInput Parse(std::string_view bytes) {
+  FuzzInput input;
+  for (std::size_t i = 0; i < kFieldControls.size(); ++i) {
+    input.fields[i] = std::string(InputFields()[i].defaultText);
+  }
+  std::size_t piece = 0;
+  while (piece < kFieldControls.size() + 1) {
+    const std::size_t bar = bytes.find('|');
+    const std::string_view text = bytes.substr(0, bar);
+    if (piece < kFieldControls.size()) {
+      input.fields[piece] = std::string(text);
+    } else {
+      input.laterSampleCount = std::string(text);
+    }
+    ++piece;
+    if (bar == std::string_view::npos) return input;
+    bytes.remove_prefix(bar + 1);
+  }
+  for (; bytes.size() >= 2 * sizeof(float) && input.cursor.size() < kMaxCursorPositions;
+       bytes.remove_prefix(2 * sizeof(float))) {
+    PlotPoint p;
+    std::memcpy(&p.x, bytes.data(), sizeof(float));
+    std::memcpy(&p.y, bytes.data() + sizeof(float), sizeof(float));
+    // The mouse is always somewhere: a window never reports a non-finite position.
+    if (std::isfinite(p.x) && std::isfinite(p.y)) input.cursor.push_back(p);
+  }
+  return input;
+}
+
+// A count the check accepts and the action would sample above kMaxSamples is
+// folded below it; negative, faulting and rejected texts stay as they are.
+std::string CappedSampleCount(const std::string& text) {
+  if (!LexicallyAcceptable(text)) return text;
+  const PreservedFpFlags keep;
+  const double rounded = std::nearbyint(Val(text));
+  if (!(rounded > static_cast<double>(kMaxSamples) && rounded <= 2147483647.0)) return text;
+  return std::to_string(static_cast<std::int64_t>(rounded) % (kMaxSamples + 1));
+}
+
+enum class MessageKind { FieldCheck, VonWarning, Band, Refusal, Fault, Unknown };
+
+bool IsDecimalNumber(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "Il numero di campioni M è troppo grande: … N MB di memoria, ma ne sono
+// disponibili soltanto N MB."
+bool IsMemoryRefusal(std::string_view text) {
+  constexpr std::string_view kHead =
+      "Il numero di campioni M è troppo grande: i campioni richiederebbero ";
+  constexpr std::string_view kMiddle = " MB di memoria, ma ne sono disponibili soltanto ";
+  constexpr std::string_view kTail = " MB.";
+  if (!text.starts_with(kHead) || !text.ends_with(kTail)) return false;
+  text.remove_prefix(kHead.size());
+  text.remove_suffix(kTail.size());
+  const std::size_t middle = text.find(kMiddle);
+  return middle != std::string_view::npos && IsDecimalNumber(text.substr(0, middle)) &&
+         IsDecimalNumber(text.substr(middle + kMiddle.size()));
+}
+
+// "Errore di calcolo: <kind> nel calcolo di <quantity>."
+bool IsFaultText(std::string_view text) {
+  if (!text.starts_with(kFaultPrefix) || !text.ends_with(".")) return false;
+  text.remove_prefix(kFaultPrefix.size());
+  for (std::string_view kind :
+       {"divisione per zero", "valore troppo grande (overflow)", "operazione non valida"}) {
+    if (text.starts_with(kind)) {
+      const std::string_view rest = text.substr(kind.size());
+      constexpr std::string_view kWhere = " nel calcolo di ";
+      return rest.starts_with(kWhere) && rest.size() > kWhere.size() + 1;
+    }
+  }
+  return false;
+}
+
+MessageKind Classify(const RecordingControls::Message& m) {
+  if (m.fault) {
+    if (m.text == kNegativeCount || m.text == kOutOfMemory || IsMemoryRefusal(m.text)) {
+      return MessageKind::Refusal;
+    }
+    return IsFaultText(m.text) ? MessageKind::Fault : MessageKind::Unknown;
+  }
+  for (const InputField& field : InputFields()) {
+    if (m.text == field.msgMissing || m.text == field.msgInvalid) return MessageKind::FieldCheck;
+  }
+  if (m.text == kVonWarning) return MessageKind::VonWarning;
+  for (std::string_view band : kBandMessages) {
+    if (m.text == band) return MessageKind::Band;
+  }
+  return MessageKind::Unknown;
+}
+
+locale_t CLocale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  return locale;
+}
+
+// A value box's text as a number ("2.205 E+00" included), or nothing when it
+// is not one.
+std::optional<long double> ReadNumber(std::string_view text) {
+  std::string plain;
+  for (char c : text) {
+    if (c != ' ') plain += c;
+  }
+  if (plain.empty()) return std::nullopt;
+  char* end = nullptr;
+  const long double value = strtold_l(plain.c_str(), &end, CLocale());
+  if (end != plain.c_str() + plain.size()) return std::nullopt;
+  return value;
+}
+
+// RecordingControls that also keep what the running action did, and check
+// every coordinate handed to the drawing as it arrives.
+class WatchedControls : public RecordingControls {
+ public:
+  struct Written {
+    Window window;
+    std::string control;
+    std::string text;
+  };
+
+  struct Effects {
+    std::vector<Written> captions;
+    std::vector<std::string> toolTips;
+    std::vector<Message> messages;
+    int changes = 0;  // calls that alter a window in any way
+  };
+
+  void startAction(std::string_view name) {
+    action_ = name;
+    effects_ = {};
+  }
+  const Effects& effects() const { return effects_; }
+  const std::string& action() const { return action_; }
+
+  void setCaption(Window window, std::string_view control, std::string_view caption) override {
+    effects_.captions.push_back({window, std::string(control), std::string(caption)});
+    ++effects_.changes;
+    RecordingControls::setCaption(window, control, caption);
+  }
+  void setVisible(Window window, std::string_view control, bool visible) override {
+    ++effects_.changes;
+    RecordingControls::setVisible(window, control, visible);
+  }
+  void message(std::string_view text) override {
+    effects_.messages.push_back({std::string(text), false});
+    RecordingControls::message(text);
+  }
+  void fault(std::string_view text) override {
+    effects_.messages.push_back({std::string(text), true});
+    RecordingControls::fault(text);
+  }
+  void loadWindow(Window window) override {
+    ++effects_.changes;
+    RecordingControls::loadWindow(window);
+  }
+  void showWindow(Window window) override {
+    ++effects_.changes;
+    RecordingControls::showWindow(window);
+  }
+  void setScale(Window window, std::string_view picture, const PlotScale& scale) override {
+    ++effects_.changes;
+    RequireFinite({scale.left, scale.top, scale.right, scale.bottom}, "a picture's scale");
+    RecordingControls::setScale(window, picture, scale);
+  }
+  void clearPicture(Window window, std::string_view picture) override {
+    ++effects_.changes;
+    RecordingControls::clearPicture(window, picture);
+  }
+  void drawLine(Window window, std::string_view picture, PlotPoint from, PlotPoint to) override {
+    ++effects_.changes;
+    RequireFinite({from.x, from.y, to.x, to.y}, "a line's ends");
+    RecordingControls::drawLine(window, picture, from, to);
+  }
+  void drawPolyline(Window window, std::string_view picture, std::span<const PlotPoint> points,
+                    Rgb colour) override {
+    ++effects_.changes;
+    for (const PlotPoint& p : points)
+      RequireFinite({p.x, p.y}, "a curve's points");
+    RecordingControls::drawPolyline(window, picture, points, colour);
+  }
+  void moveControl(Window window, std::string_view control, double left, double top) override {
+    ++effects_.changes;
+    RequireFinite({left, top}, "a label's position");
+    RecordingControls::moveControl(window, control, left, top);
+  }
+  void setToolTip(Window window, std::string_view control, std::string_view text) override {
+    effects_.toolTips.emplace_back(text);
+    ++effects_.changes;
+    RecordingControls::setToolTip(window, control, text);
+  }
+  void select(Window window, std::string_view option) override {
+    ++effects_.changes;
+    RecordingControls::select(window, option);
+  }
+  void setTextColour(Window window, std::string_view control, Rgb colour) override {
+    ++effects_.changes;
+    RecordingControls::setTextColour(window, control, colour);
+  }
+
+ private:
+  void RequireFinite(std::initializer_list<double> values, std::string_view what) const {
+    for (double v : values) {
+      FUZZ_REQUIRE(std::isfinite(v), "every coordinate handed to the drawing is finite",
+                   action_ + ": " + std::string(what));
+    }
+  }
+
+  std::string action_;
+  Effects effects_;
+};
+
+// What an action is allowed to say besides faults.
+struct ActionRules {
+  std::string_view name;
+  std::span<const InputField> checked = {};  // empty: the action checks nothing
+  bool mayWarnVon = false;
+  bool mayShowBand = false;
+  bool mayRefuse = false;
+  std::span<const std::string_view> resultBoxes = {};  // all written when it ends Done
+  bool clearsValueBoxes = false;                       // the read-out empties the other curves
+};
+
+constexpr std::array<std::string_view, 6> kDesignBoxes{"Label11", "Label12", "Label13",
+                                                       "Label14", "Label15", "Label39"};
+constexpr std::array<std::string_view, 3> kPeakBoxes{"Label43", "Label41", "Label37"};
+constexpr std::array<std::string_view, 2> kVerifyBoxes{"Label22", "Label23"};
+
+// The message of the first field, in the action's order, that the check
+// must reject; nothing when every field passes.
+std::optional<std::string_view> ExpectedRejection(WatchedControls& ui,
+                                                  std::span<const InputField> fields) {
+  for (const InputField& field : fields) {
+    const std::string text = ui.text(Window::Form1, field.control);
+    if (!LexicallyAcceptable(text)) return text.empty() ? field.msgMissing : field.msgInvalid;
+  }
+  return std::nullopt;
+}
+
+void CheckEffects(WatchedControls& ui, const ActionRules& rules, Outcome outcome,
+                  const std::optional<std::string_view>& rejection) {
+  const WatchedControls::Effects& e = ui.effects();
+  const std::string name(rules.name);
+
+  int fieldMessages = 0;
+  for (std::size_t i = 0; i < e.messages.size(); ++i) {
+    const auto& m = e.messages[i];
+    const MessageKind kind = Classify(m);
+    auto context = [&] { return name + ": " + Printable(m.text); };
+    FUZZ_REQUIRE(kind != MessageKind::Unknown, "every message is a known text or a fault",
+                 context());
+    FUZZ_REQUIRE(kind != MessageKind::FieldCheck || !rules.checked.empty(),
+                 "only a checking action shows an input-check message", context());
+    FUZZ_REQUIRE(kind != MessageKind::VonWarning || rules.mayWarnVon,
+                 "the Von warning comes only from the graphs", context());
+    FUZZ_REQUIRE(kind != MessageKind::Band || rules.mayShowBand,
+                 "the band messages come only from the matching and the final circuit", context());
+    FUZZ_REQUIRE(kind != MessageKind::Refusal || rules.mayRefuse,
+                 "only a sampling action refuses its sample count", context());
+    FUZZ_REQUIRE(
+        (kind != MessageKind::Fault && kind != MessageKind::Refusal) || i + 1 == e.messages.size(),
+        "an action stops at its fault", context());
+    fieldMessages += kind == MessageKind::FieldCheck;
+  }
+  FUZZ_REQUIRE(fieldMessages <= 1, "at most one input-check message per action", name);
+
+  if (rejection) {
+    FUZZ_REQUIRE(outcome == Outcome::Rejected, "a field the check must reject ends the action",
+                 name + ": expected " + Printable(*rejection));
+    FUZZ_REQUIRE(e.messages.size() == 1 && e.messages[0].text == *rejection && !e.messages[0].fault,
+                 "the rejection shows the first failing field's message, alone",
+                 name + ": expected " + Printable(*rejection));
+    FUZZ_REQUIRE(e.changes == 0, "a rejected action changes no window, caption or picture", name);
+    return;
+  }
+  FUZZ_REQUIRE(outcome != Outcome::Rejected && fieldMessages == 0,
+               "texts that pass the check are not rejected", name);
+
+  const bool faulted = !e.messages.empty() && Classify(e.messages.back()) == MessageKind::Fault;
+  const bool refused = !e.messages.empty() && Classify(e.messages.back()) == MessageKind::Refusal;
+  FUZZ_REQUIRE((outcome == Outcome::Fault) == faulted,
+               "a fault is reported exactly when one stops it", name);
+  FUZZ_REQUIRE((outcome == Outcome::Refused) == refused,
+               "a refusal is reported exactly when one stops it", name);
+  if (refused && e.messages.back().text != kOutOfMemory) {
+    FUZZ_REQUIRE(e.changes == 0, "a refused sample count changes nothing", name);
+  }
+
+  int valueNumbers = 0;
+  for (const WatchedControls::Written& c : e.captions) {
+    auto context = [&] { return name + ": " + c.control + " = " + Printable(c.text); };
+    FUZZ_REQUIRE(!MentionsNonFinite(c.text), "no caption says nan or inf", context());
+    if (!FindValueBox(c.window, c.control)) continue;
+    if (c.text.empty()) {
+      FUZZ_REQUIRE(rules.clearsValueBoxes, "a value box is written with a number", context());
+      continue;
+    }
+    const std::optional<long double> value = ReadNumber(c.text);
+    FUZZ_REQUIRE(value && std::isfinite(*value), "a value box holds a finite number", context());
+    ++valueNumbers;
+  }
+  for (const std::string& tip : e.toolTips) {
+    FUZZ_REQUIRE(!MentionsNonFinite(tip), "no tooltip says nan or inf",
+                 name + ": " + Printable(tip));
+  }
+  if (rules.clearsValueBoxes && !e.captions.empty()) {
+    FUZZ_REQUIRE(valueNumbers == 2, "the read-out shows one angle and one value", name);
+  }
+  if (outcome == Outcome::Done) {
+    for (std::string_view box : rules.resultBoxes) {
+      bool written = false;
+      for (const WatchedControls::Written& c : e.captions)
+        written = written || c.control == box;
+      FUZZ_REQUIRE(written, "a completed action writes every result",
+                   name + ": " + std::string(box));
+    }
+  }
+}
+
+// Every value an action may store, the sample arrays summed up: the check's
+// own four fields aside, a rejected or refused action leaves all of them.
+std::vector<double> StoredValues(const DesignState& s) {
+  std::vector<double> values{
+      s.OpARe, s.OpAIm, s.OpBRe,  s.OpBIm,  s.ResRe,  s.ResIm, s.Po,        s.f,
+      s.Q,     s.Von,   s.Vcc,    s.R,      s.C1,     s.C2,    s.C0,        s.L1,
+      s.L2,    s.Ir,    s.IDC,    s.Vc1FR,  s.Vc1FX,  s.Vc1F,  s.Vc1,       s.IrTeta,
+      s.Ic1,   s.Isw,   s.ZRe,    s.ZIm,    s.IrRe,   s.IrIm,  s.teta,      s.omega,
+      s.phi,   s.TgPsi, s.Vc1max, s.Iswmax, s.Ic1max, s.Irmax, double(s.N), double(s.M)};
+  for (const SampleArray* samples : {&s.Vc1Samples, &s.IswSamples, &s.Ic1Samples, &s.IrSamples}) {
+    double sum = 0;
+    for (double v : *samples)
+      sum += v;
+    values.push_back(static_cast<double>(samples->size()));
+    values.push_back(sum);
+  }
+  return values;
+}
+
+bool SameValues(const std::vector<double>& a, const std::vector<double>& b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+Outcome Run(DesignState& s, WatchedControls& ui, const ActionRules& rules,
+            const std::function<Outcome()>& body) {
+  const std::optional<std::string_view> rejection = ExpectedRejection(ui, rules.checked);
+  // Only an action that may stop before storing anything needs the picture
+  // of the state before it.
+  std::vector<double> before;
+  if (rejection || rules.mayRefuse) before = StoredValues(s);
+  ui.startAction(rules.name);
+  Outcome outcome = Outcome::Done;
+  try {
+    outcome = body();
+  } catch (const ArithmeticFault& fault) {
+    Fail("no arithmetic fault escapes an action", std::string(rules.name) + ": " + fault.what());
+  } catch (const std::exception& error) {
+    Fail("no exception escapes an action", std::string(rules.name) + ": " + error.what());
+  }
+  CheckEffects(ui, rules, outcome, rejection);
+  const bool countRefused =
+      outcome == Outcome::Refused && ui.effects().messages.back().text != kOutOfMemory;
+  if (outcome == Outcome::Rejected || countRefused) {
+    FUZZ_REQUIRE(SameValues(before, StoredValues(s)),
+                 "a rejected or refused action stores no design value", std::string(rules.name));
+  }
+  return outcome;
+}
+
+void ReadOut(DesignState& s, WatchedControls& ui, std::span<const PlotPoint> positions) {
+  const ActionRules rules{.name = "read-out", .clearsValueBoxes = true};
+  for (const PlotPoint& p : positions) {
+    Run(s, ui, rules, [&] {
+      ShowCursorReadout(s, ui, p.x, p.y);
+      return Outcome::Done;
+    });
+  }
+}
+
+}  // namespace
+}  // namespace classe::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace classe;
+  using namespace classe::fuzz;
+  const FuzzInput input = Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+
+  DesignState s;
+  WatchedControls ui;
+  for (std::size_t i = 0; i < kFieldControls.size(); ++i)
+    ui.setText(kFieldControls[i], input.fields[i]);
+  const std::string sampleCount = CappedSampleCount(input.fields[7]);
+  ui.setText("Text9", sampleCount);
+
+  const Outcome computed =
+      Run(s, ui, {.name = "compute", .checked = DesignFields(), .resultBoxes = kDesignBoxes},
+          [&] { return ComputeComponents(s, ui); });
+  Run(s, ui,
+      {.name = "peaks", .checked = SamplingFields(), .mayRefuse = true, .resultBoxes = kPeakBoxes},
+      [&] { return ShowPeakValues(s, ui); });
+  // The matching button appears only after a completed computation.
+  if (computed == Outcome::Done) {
+    Run(s, ui, {.name = "matching", .mayShowBand = true},
+        [&] { return ShowMatchingNetwork(s, ui); });
+  }
+  Run(s, ui, {.name = "graphs", .checked = SamplingFields(), .mayWarnVon = true, .mayRefuse = true},
+      [&] { return ShowGraphs(s, ui); });
+  Run(s, ui, {.name = "final circuit", .checked = DesignFields(), .mayShowBand = true},
+      [&] { return ShowFinalCircuit(s, ui); });
+  Run(s, ui, {.name = "verification", .resultBoxes = kVerifyBoxes},
+      [&] { return VerifyCircuit(s, ui); });
+
+  // The read-out follows the mouse over the graph window once it exists: one
+  // position in each curve's strip, one below the plot, then the input's own.
+  if (ui.loaded(Window::Form2)) {
+    constexpr std::array<PlotPoint, 5> kStrips{{{25, 90}, {50, 70}, {75, 45}, {100, 10}, {50, -1}}};
+    std::vector<PlotPoint> positions(kStrips.begin(), kStrips.end());
+    positions.insert(positions.end(), input.cursor.begin(), input.cursor.end());
+    ReadOut(s, ui, positions);
+    // A peak action with another count leaves arrays of other lengths (the
+    // capacitor current keeps the graph's); the read-out rescans them.
+    if (input.laterSampleCount) {
+      ui.setText("Text9", CappedSampleCount(*input.laterSampleCount));
+      Run(s, ui,
+          {.name = "later peaks",
+           .checked = SamplingFields(),
+           .mayRefuse = true,
+           .resultBoxes = kPeakBoxes},
+          [&] { return ShowPeakValues(s, ui); });
+      ReadOut(s, ui, positions);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+// The entry point every fuzz target defines: libFuzzer calls it with each
+// input, and the replay driver with each file of the corpus.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace classe::fuzz {
+
+// A text as C source would write it, so that a failing input can be read in
+// the report whatever bytes it holds. Long texts are cut in the middle.
+inline std::string Printable(std::string_view text) {
+  constexpr std::size_t kShown = 120;
+  std::string out = "\"";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.size() > 2 * kShown && i == kShown) {
+      out += "\"...(" + std::to_string(text.size() - 2 * kShown) + " bytes)...\"";
+      i = text.size() - kShown;
+    }
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      out += escaped;
+    }
+  }
+  return out + "\"";
+}
+
+// A property that does not hold: name it, show the evidence and abort, so
+// that libFuzzer keeps the input as a crash and the replay test fails.
+[[noreturn]] inline void Fail(std::string_view property, std::string_view detail = {}) {
+  std::fprintf(stderr, "\n*** property violated: %.*s\n", static_cast<int>(property.size()),
+               property.data());
+  if (!detail.empty()) {
+    std::fprintf(stderr, "    %.*s\n", static_cast<int>(detail.size()), detail.data());
+  }
+  std::abort();
+}
+
+}  // namespace classe::fuzz
+
+// Fails with the property's name and the evidence; the evidence, often a
+// string built for the report, is worked out only when the property fails.
+#define FUZZ_REQUIRE(holds, ...)                     \
+  do {                                               \
+    if (!(holds)) ::classe::fuzz::Fail(__VA_ARGS__); \
+  } while (false)
+
+namespace classe::fuzz {
+
+// The fifteen characters an input field may hold, written out rather than
+// taken from the check under test.
+inline bool IsNumberCharacter(char c) {
+  return std::string_view("0123456789.eE-+").find(c) != std::string_view::npos;
+}
+
+// What the lexical check must accept: a non-empty text of at most 32767
+// characters (the check walks them with a 16-bit counter), every one of the
+// fifteen.
+inline bool LexicallyAcceptable(std::string_view text) {
+  if (text.empty() || text.size() > 32767) return false;
+  for (char c : text) {
+    if (!IsNumberCharacter(c)) return false;
+  }
+  return true;
+}
+
+// "nan" or "inf" in any mix of cases: how a non-finite number would leak
+// into a text.
+inline bool MentionsNonFinite(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+}
+
+}  // namespace classe::fuzz

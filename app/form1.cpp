@@ -4,16 +4,13 @@
 #include <QIcon>
 #include <array>
 
+#include "app/colours.h"
 #include "app/message_presenter.h"
 
 namespace classe {
 namespace {
 
 using K = ControlKind;
-
-constexpr Rgb kLightBlue{192, 192, 255};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kLightOrange{255, 192, 128};
 
 // The main window's design, in twips. Fields and buttons stand in the order
 // the Tab key walks them: Text1…Text5, Command1, Text6, Text7, Command2,

@@ -60,14 +60,3 @@ BENCHMARK_CAPTURE(Button, final_circuit, "Command5")->Unit(benchmark::kMilliseco
 BENCHMARK(Verify)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The offscreen platform warns that it cannot raise windows, at every click.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

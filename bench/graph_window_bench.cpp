@@ -197,14 +197,3 @@ BENCHMARK(EverySegmentDrawnByQt)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMi
 BENCHMARK(CursorReadout)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The offscreen platform warns that it cannot raise windows, at every click.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -16,6 +16,12 @@ inline constexpr PlotScale kPlotScale{0, 100, 105, 0};
 // The caption strip left of it: x 0…100, the same heights.
 inline constexpr PlotScale kCaptionScale{0, 100, 100, 0};
 
+// The curves' colours, also those of their option buttons' captions.
+inline constexpr Rgb kVc1Colour{255, 0, 0};
+inline constexpr Rgb kIswColour{0, 0, 255};
+inline constexpr Rgb kIc1Colour{0, 255, 0};
+inline constexpr Rgb kIrColour{255, 0, 255};
+
 // One of the four stacked curves, with its read-out. A sample s is drawn at
 // y = baseline + gain · s / maximum, so the largest lands at baseline + 2
 // (or + 9 for Ir) and zero on the baseline.

@@ -3,20 +3,14 @@
 #include <QFrame>
 #include <array>
 
+#include "app/colours.h"
+#include "graphs/curves.h"
 #include "graphs/plot_area.h"
 
 namespace classe {
 namespace {
 
 using K = ControlKind;
-
-constexpr Rgb kWindowGrey{236, 233, 216};
-constexpr Rgb kLightYellow{255, 255, 192};
-constexpr Rgb kLightOrange{255, 192, 128};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kMagenta{255, 0, 255};
 
 // Picture boxes draw a sunken border two pixels wide; their user units span
 // the area inside it.
@@ -131,7 +125,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .hidden = true},
 
     // The read-out, one block a curve: option button, angle row, value row.
-    Option("Option1", "Vc1(teta)", 420, 1170, 330, kRed),
+    Option("Option1", "Vc1(teta)", 420, 1170, 330, kVc1Colour),
     RowCaption("Label19", "teta", 14910, 840),
     Value("Label16", 840),
     Unit("Label20", "[rad]", 840),
@@ -139,7 +133,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     Value("Label17", 1260),
     Unit("Label22", "[V]", 1260),
 
-    Option("Option2", "Isw(teta)", 2100, 1170, 330, kBlue),
+    Option("Option2", "Isw(teta)", 2100, 1170, 330, kIswColour),
     RowCaption("Label25", "teta", 15015, 2520),
     Value("Label23", 2520),
     Unit("Label26", "[rad]", 2520),
@@ -147,7 +141,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     Value("Label24", 2940),
     Unit("Label28", "[A]", 2940),
 
-    Option("Option3", "Ic1(teta)", 3780, 1275, 330, kGreen),
+    Option("Option3", "Ic1(teta)", 3780, 1275, 330, kIc1Colour),
     RowCaption("Label30", "teta", 15015, 4305),
     Value("Label29", 4200),
     Unit("Label31", "[rad]", 4200),
@@ -155,7 +149,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     Value("Label32", 4620),
     Unit("Label34", "[A]", 4620),
 
-    Option("Option4", "Ir(teta)", 5565, 1590, 225, kMagenta),
+    Option("Option4", "Ir(teta)", 5565, 1590, 225, kIrColour),
     RowCaption("Label37", "teta", 15015, 5985),
     Value("Label35", 5880),
     Unit("Label38", "[rad]", 5880),

@@ -4,15 +4,13 @@
 #include <QLabel>
 #include <array>
 
+#include "app/colours.h"
 #include "design/value_boxes.h"
 
 namespace classe {
 namespace {
 
 using K = ControlKind;
-
-constexpr Rgb kLightOrange{255, 192, 128};
-constexpr Rgb kWhite{255, 255, 255};
 
 // Component rows: caption at 12285 (RL at 12180), value at 12600, unit at
 // 14700. A caption or unit either stands 105 twips below its value's top,

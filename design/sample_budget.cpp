@@ -9,8 +9,10 @@
 namespace classe {
 namespace {
 
-// Left for the rest of the program (windows, drawing) and the system.
-constexpr std::uint64_t kReserveBytes = std::uint64_t{512} << 20;
+// Left for the rest of the program (windows, drawing) and the system, so
+// that a huge sampling never pushes the machine into swapping or the
+// out-of-memory killer.
+constexpr std::uint64_t kReserveBytes = std::uint64_t{1} << 30;
 
 std::optional<std::uint64_t> ReadMemAvailable() {
   std::ifstream meminfo("/proc/meminfo");

@@ -67,25 +67,25 @@ void FormWindow::build(std::span<const ControlSpec> layout, Rgb background, int 
   setFixedSize(TwipsSize(clientWidthTwips, clientHeightTwips));
 
   QWidget* previousFocus = nullptr;
-  for (const ControlSpec& spec : layout) {
+  for (const ControlSpec& item : layout) {
     QWidget* parent = this;
-    if (!spec.holder.empty()) {
-      parent = control(spec.holder);
-      holders_.emplace(std::string(spec.name), std::string(spec.holder));
+    if (!item.holder.empty()) {
+      parent = control(item.holder);
+      holders_.emplace(std::string(item.name), std::string(item.holder));
     }
-    QWidget* w = createControl(spec, parent);
-    w->setObjectName(FromUtf8(spec.name));
-    w->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+    QWidget* w = createControl(item, parent);
+    w->setObjectName(FromUtf8(item.name));
+    w->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
     QFont font = w->font();
     font.setFamilies({"Liberation Sans", "DejaVu Sans", "Sans Serif"});
-    font.setPointSizeF(spec.pointSize > 0 ? spec.pointSize : textPointSize());
-    font.setBold(spec.bold);
+    font.setPointSizeF(item.pointSize > 0 ? item.pointSize : textPointSize());
+    font.setBold(item.bold);
     w->setFont(font);
-    if (spec.background) w->setProperty(kBackgroundProperty, Css(*spec.background));
-    if (spec.foreground) w->setProperty(kForegroundProperty, Css(*spec.foreground));
+    if (item.background) w->setProperty(kBackgroundProperty, Css(*item.background));
+    if (item.foreground) w->setProperty(kForegroundProperty, Css(*item.foreground));
     ApplyStyle(w);
-    if (spec.hidden) w->setHidden(true);
-    controls_.emplace(std::string(spec.name), w);
+    if (item.hidden) w->setHidden(true);
+    controls_.emplace(std::string(item.name), w);
     // Fields and buttons take the focus in the order of the table.
     if (w->focusPolicy() != Qt::NoFocus) {
       if (previousFocus) setTabOrder(previousFocus, w);
@@ -94,9 +94,9 @@ void FormWindow::build(std::span<const ControlSpec> layout, Rgb background, int 
   }
 }
 
-QWidget* FormWindow::createControl(const ControlSpec& spec, QWidget* parent) {
-  const QString text = FromUtf8(spec.text);
-  switch (spec.kind) {
+QWidget* FormWindow::createControl(const ControlSpec& item, QWidget* parent) {
+  const QString text = FromUtf8(item.text);
+  switch (item.kind) {
     case ControlKind::Caption: {
       auto* label = new QLabel(text, parent);
       label->setWordWrap(true);
@@ -108,12 +108,12 @@ QWidget* FormWindow::createControl(const ControlSpec& spec, QWidget* parent) {
       box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
       box->setProperty(kBorderProperty, true);
       box->setAccessibleName(text);
-      box->setAccessibleDescription(ValueBoxDescription(id_, spec.name));
+      box->setAccessibleDescription(ValueBoxDescription(id_, item.name));
       return box;
     }
     case ControlKind::Field: {
       auto* field = new QLineEdit(text, parent);
-      field->setAccessibleName(FromUtf8(spec.accessibleName));
+      field->setAccessibleName(FromUtf8(item.accessibleName));
       return field;
     }
     case ControlKind::Button:
@@ -128,7 +128,7 @@ QWidget* FormWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::Image:
       return new QSvgWidget(text, parent);
     case ControlKind::Picture:
-      return createPicture(spec, parent);
+      return createPicture(item, parent);
     case ControlKind::Line: {
       auto* line = new QFrame(parent);
       line->setFrameShape(QFrame::HLine);

@@ -78,13 +78,13 @@ class FormWindow : public QWidget {
   void build(std::span<const ControlSpec> layout, Rgb background, int clientWidthTwips,
              int clientHeightTwips);
   // A Picture control; the plain window makes an empty widget.
-  virtual QWidget* createPicture(const ControlSpec& spec, QWidget* parent);
+  virtual QWidget* createPicture(const ControlSpec& item, QWidget* parent);
 
   // Text size of the window's controls, in points (8.25 by design).
   virtual double textPointSize() const { return 8.25; }
 
  private:
-  QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+  QWidget* createControl(const ControlSpec& item, QWidget* parent);
 
   Window id_;
   std::map<std::string, QWidget*, std::less<>> controls_;

@@ -199,10 +199,10 @@ Form2::Form2(QWidget* parent) : FormWindow(Window::Form2, parent) {
     child->setAttribute(Qt::WA_NoMousePropagation);
 }
 
-QWidget* Form2::createPicture(const ControlSpec& spec, QWidget* parent) {
-  if (spec.name == "Picture1") return plot_ = new PlotArea(spec.background, parent);
-  if (spec.name == "Picture3") return caption_ = new PlotArea(spec.background, parent);
-  return FormWindow::createPicture(spec, parent);
+QWidget* Form2::createPicture(const ControlSpec& item, QWidget* parent) {
+  if (item.name == "Picture1") return plot_ = new PlotArea(item.background, parent);
+  if (item.name == "Picture3") return caption_ = new PlotArea(item.background, parent);
+  return FormWindow::createPicture(item, parent);
 }
 
 PlotSurface* Form2::surface(std::string_view picture) {

@@ -22,7 +22,7 @@ class Form2 : public FormWindow {
   PlotSurface* surface(std::string_view picture) override;
 
  protected:
-  QWidget* createPicture(const ControlSpec& spec, QWidget* parent) override;
+  QWidget* createPicture(const ControlSpec& item, QWidget* parent) override;
   double textPointSize() const override { return 8; }
 
  private:

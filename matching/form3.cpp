@@ -36,8 +36,8 @@ constexpr ControlSpec RowText(std::string_view name, std::string_view text, int 
           .hidden = hidden};
 }
 
-constexpr bool CentredOnValue(const ControlSpec& spec) {
-  return spec.kind == K::Caption && spec.height == kValueHeight;
+constexpr bool CentredOnValue(const ControlSpec& item) {
+  return item.kind == K::Caption && item.height == kValueHeight;
 }
 
 constexpr ControlSpec Value(std::string_view name, int left, int top, int width) {
@@ -145,9 +145,9 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 Form3::Form3(QWidget* parent) : FormWindow(Window::Form3, parent) {
   setWindowTitle("Form3");
   build(kLayout, kLightOrange, 15360, 6825);
-  for (const ControlSpec& spec : kLayout) {
-    if (CentredOnValue(spec))
-      qobject_cast<QLabel*>(control(spec.name))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (const ControlSpec& item : kLayout) {
+    if (CentredOnValue(item))
+      qobject_cast<QLabel*>(control(item.name))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   for (const char* caption : {"Label15", "Label17"})
     control(caption)->installEventFilter(this);

@@ -98,19 +98,28 @@ void ReplayBlock(const DesignState& s, Controls& ui, const Curve& curve,
   }
 }
 
-// One polyline through samples 0…M, in the curve's colour.
+// The abscissae, the same for every curve, formed once. They cannot fault:
+// M ≥ 1 here, as M = 0 has already stopped the sampling.
+std::vector<PlotPoint> Abscissae(std::int32_t M) {
+  std::vector<PlotPoint> points(static_cast<std::size_t>(std::max(M, 0)) + 1);
+  for (std::int64_t j = 0; j <= M; ++j)
+    points[static_cast<std::size_t>(j)].x = CurveX(j, M);
+  return points;
+}
+
+// One polyline through samples 0…M, in the curve's colour, over `points`
+// whose abscissae are already set.
 void DrawCurve(const DesignState& s, Controls& ui, const Curve& curve,
                std::vector<PlotPoint>& points) {
   const SampleArray& samples = s.*curve.samples;
   const double maximum = s.*curve.maximum;
   const std::int32_t M = s.M;
-  points.resize(static_cast<std::size_t>(M) + 1);
   ClearFpFaults();
   for (std::int64_t begin = 0; begin <= M; begin += kBlock) {
     const std::int64_t end = std::min<std::int64_t>(begin + kBlock, std::int64_t{M} + 1);
     for (std::int64_t j = begin; j < end; ++j) {
-      points[static_cast<std::size_t>(j)] = {
-          CurveX(j, M), CurveY(samples[static_cast<std::size_t>(j)], curve, maximum)};
+      points[static_cast<std::size_t>(j)].y =
+          CurveY(samples[static_cast<std::size_t>(j)], curve, maximum);
     }
     if (std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID)) {
       ReplayBlock(s, ui, curve, points, begin, end);
@@ -153,7 +162,7 @@ void PlotWaveforms(DesignState& s, Controls& ui) {
   FindIswMax(s);
   FindIc1Max(s);
   FindIrMax(s);
-  std::vector<PlotPoint> points;
+  std::vector<PlotPoint> points = Abscissae(s.M);
   for (const Curve& curve : Curves())
     DrawCurve(s, ui, curve, points);
 }

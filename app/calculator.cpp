@@ -1,14 +1,14 @@
 #include "app/calculator.h"
 
-#include "design/compute_action.h"
-#include "design/peak_action.h"
-#include "graphs/cursor_readout.h"
+#include "actions/compute_action.h"
+#include "actions/peak_action.h"
+#include "actions/cursor_readout.h"
 #include "graphs/form2.h"
-#include "graphs/graph_action.h"
-#include "matching/final_circuit_action.h"
+#include "actions/graph_action.h"
+#include "actions/final_circuit_action.h"
 #include "matching/form3.h"
-#include "matching/matching_action.h"
-#include "matching/verify_action.h"
+#include "actions/matching_action.h"
+#include "actions/verify_action.h"
 
 namespace classe {
 

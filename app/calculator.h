@@ -3,9 +3,9 @@
 #include <QObject>
 #include <memory>
 
-#include "app/form1.h"
-#include "app/message_presenter.h"
-#include "app/widget_controls.h"
+#include "main_window/form1.h"
+#include "ui/message_presenter.h"
+#include "ui/widget_controls.h"
 #include "design/design_state.h"
 
 namespace classe {

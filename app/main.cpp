@@ -4,7 +4,7 @@
 #include <QIcon>
 
 #include "app/calculator.h"
-#include "app/message_presenter.h"
+#include "ui/message_presenter.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/calculator.h"
-#include "graphs/curves.h"
+#include "actions/curves.h"
 #include "graphs/form2.h"
-#include "graphs/plot_area.h"
+#include "ui/plot_area.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "cli/actions.h"
 
-#include "design/compute_action.h"
+#include "actions/compute_action.h"
 #include "design/design_equations.h"
-#include "design/input_fields.h"
-#include "design/peak_action.h"
+#include "actions/input_fields.h"
+#include "actions/peak_action.h"
 #include "design/sampling.h"
 #include "design/waveforms.h"
-#include "matching/final_circuit_action.h"
-#include "matching/matching_action.h"
-#include "matching/verify_action.h"
+#include "actions/final_circuit_action.h"
+#include "actions/matching_action.h"
+#include "actions/verify_action.h"
 
 namespace classe::cli {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "design/action.h"
+#include "actions/action.h"
 #include "design/design_state.h"
-#include "design/recording_controls.h"
+#include "actions/recording_controls.h"
 
 namespace classe::cli {
 

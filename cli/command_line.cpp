@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "design/input_fields.h"
+#include "actions/input_fields.h"
 
 namespace classe::cli {
 

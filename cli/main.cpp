@@ -7,7 +7,7 @@
 #include "cli/actions.h"
 #include "cli/command_line.h"
 #include "cli/report.h"
-#include "design/input_fields.h"
+#include "actions/input_fields.h"
 
 using namespace classe;
 using namespace classe::cli;

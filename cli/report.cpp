@@ -7,7 +7,7 @@
 
 #include "cli/json_writer.h"
 #include "design/sampling.h"
-#include "design/value_boxes.h"
+#include "actions/value_boxes.h"
 
 namespace classe::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "design/design_state.h"
-#include "design/recording_controls.h"
+#include "actions/recording_controls.h"
 
 namespace classe::cli {
 

@@ -37,20 +37,12 @@ locale_t CLocale() {
 
 }  // namespace
 
-void CheckNumber(DesignState& state, const std::string& text, Controls& ui) {
-  state.InputError = 0;
-  if (text.empty()) {
-    ui.message(state.MsgMissing);
-    state.InputError = 1;
-    return;
-  }
+TextCheck CheckText(std::string_view text) {
+  if (text.empty()) return TextCheck::Missing;
   bool rejected = CharacterCount(text) > kMaxFieldLength;
   for (char c : text)
     rejected = rejected || !IsAllowed(c);
-  if (rejected) {
-    ui.message(state.MsgInvalid);
-    state.InputError = 1;
-  }
+  return rejected ? TextCheck::Invalid : TextCheck::Accepted;
 }
 
 double Val(std::string_view text) {

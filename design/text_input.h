@@ -1,22 +1,23 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
-#include "design/controls.h"
-#include "design/design_state.h"
 
 namespace classe {
 
 // Longest text the character walk accepts; it counts with a 16-bit integer.
 inline constexpr std::size_t kMaxFieldLength = 32767;
 
-// Lexical check of one input text: empty → MsgMissing, any character other
-// than the ten ASCII digits and . e E - + (or more than kMaxFieldLength
-// characters) → MsgInvalid. Reads the two messages from the state, shows at
-// most one message and leaves 0 (accepted) or 1 (rejected) in InputError.
-void CheckNumber(DesignState& state, const std::string& text, Controls& ui);
+// What the lexical check makes of one input text.
+enum class TextCheck {
+  Accepted,
+  Missing,  // empty
+  Invalid,  // a character other than the ten ASCII digits and . e E - +, or
+            // more than kMaxFieldLength characters
+};
+
+TextCheck CheckText(std::string_view text);
 
 // Leading-number conversion: blanks, tabs and line feeds are ignored, then an
 // optional sign, digits with at most one point and an optional exponent are

@@ -22,20 +22,20 @@
 #include <string_view>
 #include <vector>
 
-#include "design/action.h"
-#include "design/compute_action.h"
+#include "actions/action.h"
+#include "actions/compute_action.h"
 #include "design/fault.h"
-#include "design/input_fields.h"
-#include "design/peak_action.h"
-#include "design/recording_controls.h"
+#include "actions/input_fields.h"
+#include "actions/peak_action.h"
+#include "actions/recording_controls.h"
 #include "design/text_input.h"
-#include "design/value_boxes.h"
+#include "actions/value_boxes.h"
 #include "fuzz/fuzz_support.h"
-#include "graphs/cursor_readout.h"
-#include "graphs/graph_action.h"
-#include "matching/final_circuit_action.h"
-#include "matching/matching_action.h"
-#include "matching/verify_action.h"
+#include "actions/cursor_readout.h"
+#include "actions/graph_action.h"
+#include "actions/final_circuit_action.h"
+#include "actions/matching_action.h"
+#include "actions/verify_action.h"
 
 namespace classe::fuzz {
 namespace {

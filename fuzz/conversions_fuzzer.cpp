@@ -17,9 +17,10 @@
 #include <string_view>
 #include <system_error>
 
+#include "actions/input_fields.h"
 #include "design/design_state.h"
 #include "design/fault.h"
-#include "design/recording_controls.h"
+#include "actions/recording_controls.h"
 #include "design/text_input.h"
 #include "fuzz/fuzz_support.h"
 

@@ -3,9 +3,9 @@
 #include <QFrame>
 #include <array>
 
-#include "app/colours.h"
-#include "graphs/curves.h"
-#include "graphs/plot_area.h"
+#include "ui/colours.h"
+#include "actions/curves.h"
+#include "ui/plot_area.h"
 
 namespace classe {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/form_window.h"
+#include "ui/form_window.h"
 
 namespace classe {
 

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <array>
 
-#include "app/colours.h"
-#include "design/value_boxes.h"
+#include "ui/colours.h"
+#include "actions/value_boxes.h"
 
 namespace classe {
 namespace {

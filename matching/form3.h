@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_window.h"
+#include "ui/form_window.h"
 
 namespace classe {
 

@@ -7,8 +7,8 @@
 
 #include "design/design_state.h"
 #include "design/fault.h"
-#include "design/input_fields.h"
-#include "design/recording_controls.h"
+#include "actions/input_fields.h"
+#include "actions/recording_controls.h"
 #include "design/text_input.h"
 #include "tests/support.h"
 

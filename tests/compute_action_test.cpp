@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "design/compute_action.h"
+#include "actions/compute_action.h"
 #include "design/fault.h"
-#include "matching/matching_action.h"
+#include "actions/matching_action.h"
 #include "tests/support.h"
 
 namespace classe {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "design/fault.h"
-#include "matching/final_circuit_action.h"
-#include "matching/verify_action.h"
+#include "actions/final_circuit_action.h"
+#include "actions/verify_action.h"
 #include "tests/support.h"
 
 namespace classe {

@@ -6,9 +6,9 @@
 
 #include "design/display_format.h"
 #include "design/fault.h"
-#include "design/peak_action.h"
-#include "graphs/cursor_readout.h"
-#include "graphs/graph_action.h"
+#include "actions/peak_action.h"
+#include "actions/cursor_readout.h"
+#include "actions/graph_action.h"
 #include "tests/support.h"
 
 namespace classe {

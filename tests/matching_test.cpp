@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "design/compute_action.h"
+#include "actions/compute_action.h"
 #include "design/fault.h"
-#include "matching/complex_arithmetic.h"
-#include "matching/matching_action.h"
-#include "matching/matching_network.h"
+#include "design/complex_arithmetic.h"
+#include "actions/matching_action.h"
+#include "design/matching_network.h"
 #include "tests/support.h"
 
 namespace classe {

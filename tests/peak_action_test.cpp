@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "design/fault.h"
-#include "design/peak_action.h"
+#include "actions/peak_action.h"
 #include "design/sample_budget.h"
 #include "design/sampling.h"
-#include "graphs/graph_action.h"
+#include "actions/graph_action.h"
 #include "tests/support.h"
 
 namespace classe {

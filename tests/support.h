@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "design/design_state.h"
-#include "design/recording_controls.h"
+#include "actions/recording_controls.h"
 
 namespace classe::testing {
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "app/calculator.h"
-#include "app/message_presenter.h"
+#include "ui/message_presenter.h"
 
 namespace {
 

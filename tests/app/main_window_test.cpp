@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/calculator.h"
-#include "app/message_presenter.h"
+#include "ui/message_presenter.h"
 
 using namespace classe;
 

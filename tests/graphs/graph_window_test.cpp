@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "app/calculator.h"
-#include "app/twips.h"
+#include "ui/twips.h"
 #include "design/display_format.h"
-#include "graphs/curves.h"
+#include "actions/curves.h"
 #include "graphs/form2.h"
-#include "graphs/plot_area.h"
+#include "ui/plot_area.h"
 
 namespace classe {
 namespace {

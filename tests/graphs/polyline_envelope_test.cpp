@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "graphs/polyline_envelope.h"
+#include "plot/polyline_envelope.h"
 
 namespace classe {
 namespace {

@@ -1,0 +1,194 @@
+#include "actions/graph_action.h"
+
+#include <algorithm>
+#include <array>
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "actions/compute_action.h"
+#include "design/design_equations.h"
+#include "design/display_format.h"
+#include "actions/input_fields.h"
+#include "actions/peak_action.h"
+#include "design/sampling.h"
+#include "design/waveforms.h"
+#include "actions/curves.h"
+
+namespace classe {
+namespace {
+
+constexpr Window kGraphs = Window::Form2;
+
+// Points between two looks at the floating-point flags, as in the sampling.
+constexpr std::int64_t kBlock = 4096;
+
+struct AxisCaption {
+  std::string_view control;
+  std::string_view caption;  // empty: the number 0 in the pattern "0"
+  double left;
+  double top;
+};
+
+// In the units of the picture box that holds each label, in placing order.
+constexpr std::array<AxisCaption, 16> kAxisCaptions{{
+    {"Label1", "Vc1(teta)[V]", 15, 98.5},
+    {"Label2", "", 50, 81.5},
+    {"Label3", "teta[rad]", 95, 83.5},
+    {"Label4", "Isw(teta)[A]", 15, 78.5},
+    {"Label6", "", 50, 61.5},
+    {"Label11", "Ic1(teta)[A]", 15, 58.5},
+    {"Label12", "", 50, 41.5},
+    {"Label13", "Ir(teta)[A]", 15, 38.5},
+    {"Label14", "", 50, 21.5},
+    {"Label5", "teta[rad]", 95, 63.5},
+    {"Label7", "3.14", 24, 44},
+    {"Label18", "6.28", 49, 38},
+    {"Label9", "9.42", 74, 44},
+    {"Label8", "12.56", 98, 38},
+    {"Label10", "teta[rad]", 95, 44},
+    {"Label15", "teta[rad]", 95, 24},
+}};
+
+// Coordinates reach the drawing as single precision; a value beyond that
+// range is an overflow like any other (and converting it would be undefined).
+float ToSingle(double value) {
+  if (std::fabs(value) > std::numeric_limits<float>::max()) {
+    std::feraiseexcept(FE_OVERFLOW);
+    return value > 0 ? std::numeric_limits<float>::infinity()
+                     : -std::numeric_limits<float>::infinity();
+  }
+  return static_cast<float>(value);
+}
+
+// Abscissa of sample j: 100 · j in 64 bits, as the 32-bit product would
+// overflow above M = 21 474 836.
+float CurveX(std::int64_t j, std::int32_t M) {
+  return ToSingle(static_cast<double>(100 * j) / M);
+}
+
+float CurveY(double sample, const Curve& curve, double maximum) {
+  return ToSingle(curve.baseline + curve.gain * sample / maximum);
+}
+
+// A block whose flags show a fault, computed again one checked coordinate at
+// a time: the curve up to the faulting point is drawn (each segment needs
+// both its ends) and the fault goes on up.
+void ReplayBlock(const DesignState& s, Controls& ui, const Curve& curve,
+                 std::span<const PlotPoint> points, std::int64_t begin, std::int64_t end) {
+  const SampleArray& samples = s.*curve.samples;
+  const std::string quantity = "y della curva " + std::string(curve.name);
+  ClearFpFaults();
+  for (std::int64_t j = begin; j < end; ++j) {
+    try {
+      Checked("x", CurveX(j, s.M));
+      Checked(quantity, CurveY(samples[static_cast<std::size_t>(j)], curve, s.*curve.maximum));
+    } catch (const ArithmeticFault&) {
+      if (j >= 2) {
+        ui.drawPolyline(kGraphs, "Picture1", points.first(static_cast<std::size_t>(j)),
+                        curve.colour);
+      }
+      throw;
+    }
+  }
+}
+
+// The abscissae, the same for every curve, formed once. They cannot fault:
+// M ≥ 1 here, as M = 0 has already stopped the sampling.
+std::vector<PlotPoint> Abscissae(std::int32_t M) {
+  std::vector<PlotPoint> points(static_cast<std::size_t>(std::max(M, 0)) + 1);
+  for (std::int64_t j = 0; j <= M; ++j)
+    points[static_cast<std::size_t>(j)].x = CurveX(j, M);
+  return points;
+}
+
+// One polyline through samples 0…M, in the curve's colour, over `points`
+// whose abscissae are already set.
+void DrawCurve(const DesignState& s, Controls& ui, const Curve& curve,
+               std::vector<PlotPoint>& points) {
+  const SampleArray& samples = s.*curve.samples;
+  const double maximum = s.*curve.maximum;
+  const std::int32_t M = s.M;
+  ClearFpFaults();
+  for (std::int64_t begin = 0; begin <= M; begin += kBlock) {
+    const std::int64_t end = std::min<std::int64_t>(begin + kBlock, std::int64_t{M} + 1);
+    for (std::int64_t j = begin; j < end; ++j) {
+      points[static_cast<std::size_t>(j)].y =
+          CurveY(samples[static_cast<std::size_t>(j)], curve, maximum);
+    }
+    if (std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID)) {
+      ReplayBlock(s, ui, curve, points, begin, end);
+    }
+  }
+  if (M >= 1) ui.drawPolyline(kGraphs, "Picture1", points, curve.colour);
+}
+
+}  // namespace
+
+void DrawAxes(Controls& ui) {
+  auto line = [&ui](float x1, float y1, float x2, float y2) {
+    ui.drawLine(kGraphs, "Picture1", {x1, y1}, {x2, y2});
+  };
+  for (int y = 100; y >= 5; y -= 5)
+    line(0, float(y), 0.2f, float(y));  // none at y = 0
+  for (int x = 0; x <= 100; x += 25)
+    line(float(x), 80, float(x), 80.5f);
+  for (int x = 0; x <= 100; x += 25)
+    line(float(x), 60, float(x), 60.5f);
+  for (float y : {80.f, 60.f, 40.f, 20.f})
+    line(0, y, 100, y);
+}
+
+void LabelAxes(Controls& ui) {
+  ui.setScale(kGraphs, "Picture3", kCaptionScale);
+  for (const AxisCaption& label : kAxisCaptions) {
+    ui.setCaption(kGraphs, label.control,
+                  label.caption.empty() ? Format(0, "0") : std::string(label.caption));
+    ui.moveControl(kGraphs, label.control, label.left, label.top);
+  }
+}
+
+void PlotWaveforms(DesignState& s, Controls& ui) {
+  ui.showWindow(kGraphs);
+  ui.setScale(kGraphs, "Picture1", kPlotScale);
+  DrawAxes(ui);
+  SampleWaveforms(s, kAllWaveforms);
+  FindVc1Max(s);
+  FindIswMax(s);
+  FindIc1Max(s);
+  FindIrMax(s);
+  std::vector<PlotPoint> points = Abscissae(s.M);
+  for (const Curve& curve : Curves())
+    DrawCurve(s, ui, curve, points);
+}
+
+Outcome ShowGraphs(DesignState& s, Controls& ui) {
+  // RL is checked too, although the graphs do not use it.
+  if (!CheckFields(s, ui, SamplingFields())) return Outcome::Rejected;
+  // Besides the four arrays, each curve's points are formed before drawing.
+  if (!AcceptSampleCount(s, ui, kAllWaveforms, sizeof(PlotPoint))) return Outcome::Refused;
+  ui.loadWindow(kGraphs);
+  ui.clearPicture(kGraphs, "Picture1");
+  HideMatchingPictures(ui);
+  return RunGuarded(ui, [&] {
+    ComputeDesign(s, ReadDesignTexts(ui), [&] {
+      if (s.Von > 0) {
+        ui.message(
+            "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le "
+            "ipotesi fatte per l'amplificatore ideale in Classe E");
+      }
+    });
+    s.phi = OutputCurrentPhase();
+    SetSampleCount(s, ui.text(Window::Form1, "Text9"));
+    PlotWaveforms(s, ui);
+    LabelAxes(ui);
+    return Outcome::Done;
+  });
+}
+
+}  // namespace classe

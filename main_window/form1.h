@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/form_window.h"
+
+class QCloseEvent;
+
+namespace classe {
+
+// The main window: the design inputs, the class-E schematic, the results and
+// the six command buttons. Closing it ends the program.
+class Form1 : public FormWindow {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+ signals:
+  // The user closed the window from its title bar.
+  void closing();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+};
+
+}  // namespace classe

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "ui/plot_surface.h"
+#include "actions/controls.h"
+
+class QButtonGroup;
+
+namespace classe {
+
+enum class ControlKind {
+  Caption,   // label on the background of the window (or of its holder)
+  ValueBox,  // label that receives a computed number: bordered, its own background
+  Field,     // single-line text box
+  Button,    // command button; a long caption wraps
+  Option,    // option button of the window's one group
+  Image,     // stored picture (an SVG resource) drawn to fill its rectangle
+  Picture,   // picture box with user units, made by the window (createPicture)
+  Line,      // horizontal separator
+};
+
+// One control of a window design. Positions are twips in the client area of
+// the window, or of the holder when the control sits inside a picture box.
+struct ControlSpec {
+  std::string_view name = {};  // design name, also the widget's objectName
+  ControlKind kind = ControlKind::Caption;
+  std::string_view text = {};  // caption, default text, or image resource path
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  std::optional<Rgb> background = {};
+  std::optional<Rgb> foreground = {};
+  bool hidden = false;
+  bool bold = true;
+  std::string_view holder = {};          // picture box that holds it
+  std::string_view accessibleName = {};  // fields: symbol and unit ("Po [Watt]")
+  double pointSize = 0;                  // 0: the window's text size
+};
+
+// A window built from its design table: every control is a child widget whose
+// objectName is its design name, found again by that name. The operations are
+// the ones the actions use through Controls.
+class FormWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  QWidget* control(std::string_view name) const;
+  QString fieldText(std::string_view name) const;
+  void setCaption(std::string_view name, const QString& caption);
+  void setControlVisible(std::string_view name, bool visible);
+  void setTextColour(std::string_view name, Rgb colour);
+  void setControlToolTip(std::string_view name, const QString& text);
+  void select(std::string_view option);
+  bool isSelected(std::string_view option) const;
+  // Top-left corner of a control at user units of the picture box holding it.
+  void moveControl(std::string_view name, double left, double top);
+  // The picture box of that name, when it has user units.
+  virtual PlotSurface* surface(std::string_view picture);
+  // Runs `handler` on every click of the button.
+  void onClick(std::string_view button, std::function<void()> handler);
+
+  Window id() const { return id_; }
+
+ protected:
+  explicit FormWindow(Window id, QWidget* parent = nullptr);
+
+  // Creates the controls of `layout` in order (the order is the focus chain
+  // of the fields and buttons), sets the window's colour and fixed size.
+  void build(std::span<const ControlSpec> layout, Rgb background, int clientWidthTwips,
+             int clientHeightTwips);
+  // A Picture control; the plain window makes an empty widget.
+  virtual QWidget* createPicture(const ControlSpec& item, QWidget* parent);
+
+  // Text size of the window's controls, in points (8.25 by design).
+  virtual double textPointSize() const { return 8.25; }
+
+ private:
+  QWidget* createControl(const ControlSpec& item, QWidget* parent);
+
+  Window id_;
+  std::map<std::string, QWidget*, std::less<>> controls_;
+  std::map<std::string, std::string, std::less<>> holders_;
+  QButtonGroup* options_ = nullptr;
+};
+
+QColor ToQColor(Rgb colour);
+
+}  // namespace classe

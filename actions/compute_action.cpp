@@ -1,36 +1,32 @@
 #include "actions/compute_action.h"
 
-#include "design/constants.h"
-#include "design/design_equations.h"
-#include "design/display_format.h"
+#include "actions/form1_controls.h"
 #include "actions/input_fields.h"
+#include "actions/value_boxes.h"
+#include "design/design_equations.h"
 
 namespace classe {
 
 void HideMatchingPictures(Controls& ui) {
-  ui.setVisible(Window::Form1, "Image2", false);
-  ui.setVisible(Window::Form1, "Image3", false);
+  ui.setVisible(form1::Image2, false);
+  ui.setVisible(form1::Image3, false);
 }
 
 Outcome ComputeComponents(DesignState& s, Controls& ui) {
   // RL is checked too, although the design does not use it.
-  if (!CheckFields(s, ui, DesignFields())) return Outcome::Rejected;
+  if (!CheckFields(s, ui, kDesignFields)) return Outcome::Rejected;
   HideMatchingPictures(ui);
   return RunGuarded(ui, [&] {
     ComputeDesign(s, ReadDesignTexts(ui));
-    // Each scaled value is checked before its label is written.
-    auto show = [&ui](const char* label, const char* quantity, double value, const char* pattern) {
-      ui.setCaption(Window::Form1, label, Format(Checked(quantity, value), pattern));
-    };
-    show("Label11", "R", s.R, "0.000E+00");
-    show("Label12", "L1", s.L1 * kMicro, "0.00E+00");
-    show("Label13", "C1", s.C1 * kPico, "0.000E+00");
-    show("Label14", "C2", s.C2 * kPico, "0.000E+00");
-    show("Label15", "L2", s.L2 * kMicro, "0.000 E+00");
-    show("Label39", "IDC", s.IDC, "0.000E+00");
-    for (const char* control :
-         {"Command2", "Label29", "Label30", "Label31", "Label32", "Label33", "Label34"}) {
-      ui.setVisible(Window::Form1, control, true);
+    ShowValue(ui, boxes::R, s.R);
+    ShowValue(ui, boxes::L1, s.L1);
+    ShowValue(ui, boxes::C1, s.C1);
+    ShowValue(ui, boxes::C2, s.C2);
+    ShowValue(ui, boxes::L2, s.L2);
+    ShowValue(ui, boxes::IDC, s.IDC);
+    for (Control control : {form1::Command2, form1::Label29, form1::Label30, form1::Label31,
+                            form1::Label32, form1::Label33, form1::Label34}) {
+      ui.setVisible(control, true);
     }
     return Outcome::Done;
   });

@@ -15,17 +15,25 @@ enum class Window {
   Form3,  // final circuit
 };
 
-// What an action may do to the windows: every control is addressed by its
-// window and its design name ("Text1", "Label11", "Picture1"…). The windows
-// implement it with widgets; the command-line tool and the tests record.
+// One control of one window, by its design name ("Text1", "Label11",
+// "Picture1"…), which is also its widget's objectName. Each window's controls
+// are named once, in its own header (form1_controls.h…).
+struct Control {
+  Window window;
+  std::string_view name;
+  friend bool operator==(const Control&, const Control&) = default;
+};
+
+// What an action may do to the windows. The windows implement it with
+// widgets; the command-line tool and the tests record.
 class Controls {
  public:
   virtual ~Controls() = default;
 
   // Text typed into an input field.
-  virtual std::string text(Window window, std::string_view control) = 0;
-  virtual void setCaption(Window window, std::string_view control, std::string_view caption) = 0;
-  virtual void setVisible(Window window, std::string_view control, bool visible) = 0;
+  virtual std::string text(Control field) = 0;
+  virtual void setCaption(Control control, std::string_view caption) = 0;
+  virtual void setVisible(Control control, bool visible) = 0;
 
   // A modal box with the text as prompt and a single OK button; returns when
   // the user has closed it.
@@ -39,22 +47,21 @@ class Controls {
   virtual void showWindow(Window window) = 0;
 
   // Picture boxes.
-  virtual void setScale(Window window, std::string_view picture, const PlotScale& scale) = 0;
-  virtual void clearPicture(Window window, std::string_view picture) = 0;
+  virtual void setScale(Control picture, const PlotScale& scale) = 0;
+  virtual void clearPicture(Control picture) = 0;
   // One-pixel line in the picture's foreground colour.
-  virtual void drawLine(Window window, std::string_view picture, PlotPoint from, PlotPoint to) = 0;
+  virtual void drawLine(Control picture, PlotPoint from, PlotPoint to) = 0;
   // One-pixel polyline through the points in order, in `colour`.
-  virtual void drawPolyline(Window window, std::string_view picture,
-                            std::span<const PlotPoint> points, Rgb colour) = 0;
+  virtual void drawPolyline(Control picture, std::span<const PlotPoint> points, Rgb colour) = 0;
   // Places a control's top-left corner at user units of the picture box that
   // holds it.
-  virtual void moveControl(Window window, std::string_view control, double left, double top) = 0;
-  virtual void setToolTip(Window window, std::string_view control, std::string_view text) = 0;
+  virtual void moveControl(Control control, double left, double top) = 0;
+  virtual void setToolTip(Control control, std::string_view text) = 0;
 
   // Option buttons of one group: selecting one clears the others.
-  virtual void select(Window window, std::string_view option) = 0;
-  virtual bool isSelected(Window window, std::string_view option) = 0;
-  virtual void setTextColour(Window window, std::string_view control, Rgb colour) = 0;
+  virtual void select(Control option) = 0;
+  virtual bool isSelected(Control option) = 0;
+  virtual void setTextColour(Control control, Rgb colour) = 0;
 };
 
 }  // namespace classe

@@ -3,14 +3,13 @@
 #include <string>
 
 #include "design/constants.h"
-#include "design/display_format.h"
 #include "design/fault.h"
 #include "actions/curves.h"
+#include "actions/form2_controls.h"
+#include "actions/value_boxes.h"
 
 namespace classe {
 namespace {
-
-constexpr Window kGraphs = Window::Form2;
 
 void ShowReadout(DesignState& s, Controls& ui, const Curve& curve, float x, float y) {
   ClearFpFaults();
@@ -18,40 +17,40 @@ void ShowReadout(DesignState& s, Controls& ui, const Curve& curve, float x, floa
     const double teta = Checked("teta", static_cast<double>(x) / 100 * 4 * kPi);
     curve.scan(s);
     const double value = Checked(
-        curve.name, (static_cast<double>(y) - curve.baseline) * (s.*curve.maximum) / curve.gain);
-    const std::string tetaText = Format(teta, "0.00");
-    const std::string valueText = Format(value, "0.00");
-    ui.setCaption(kGraphs, curve.tetaBox, tetaText);
-    ui.setCaption(kGraphs, curve.valueBox, valueText);
-    ui.setTextColour(kGraphs, curve.valueBox, curve.colour);
+        curve.valueBox.quantity, (static_cast<double>(y) - curve.baseline) * (s.*curve.maximum) / curve.gain);
+    const std::string tetaText = ValueText(curve.tetaBox, teta);
+    const std::string valueText = ValueText(curve.valueBox, value);
+    ui.setCaption(curve.tetaBox.control, tetaText);
+    ui.setCaption(curve.valueBox.control, valueText);
+    ui.setTextColour(curve.valueBox.control, curve.colour);
     for (const Curve& other : Curves()) {
       if (&other == &curve) continue;
-      ui.setCaption(kGraphs, other.tetaBox, "");
-      ui.setCaption(kGraphs, other.valueBox, "");
+      ui.setCaption(other.tetaBox.control, "");
+      ui.setCaption(other.valueBox.control, "");
     }
     // No blank between a number and its unit.
-    ui.setToolTip(kGraphs, "Picture1",
-                  "teta= " + tetaText + "rad ; " + std::string(curve.name) + " = " + valueText +
+    ui.setToolTip(form2::Picture1,
+                  "teta= " + tetaText + "rad ; " + std::string(curve.valueBox.quantity) + " = " + valueText +
                       std::string(curve.unit));
   } catch (const ArithmeticFault& fault) {
     // A message box on every mouse move would make the window unusable: the
     // fault is reported where the value would have been read.
-    ui.setToolTip(kGraphs, "Picture1", fault.what());
+    ui.setToolTip(form2::Picture1, fault.what());
   }
 }
 
 }  // namespace
 
 void ShowCursorReadout(DesignState& s, Controls& ui, float x, float y) {
-  ui.setScale(kGraphs, "Picture1", kPlotScale);
+  ui.setScale(form2::Picture1, kPlotScale);
   for (const Curve& curve : Curves()) {
     if (y >= curve.bandBottom) {
-      ui.select(kGraphs, curve.option);
+      ui.select(curve.option);
       break;
     }
   }
   for (const Curve& curve : Curves()) {
-    if (ui.isSelected(kGraphs, curve.option)) {
+    if (ui.isSelected(curve.option)) {
       ShowReadout(s, ui, curve, x, y);
       return;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "actions/controls.h"
+#include "actions/value_boxes.h"
 #include "design/design_state.h"
 
 namespace classe {
@@ -26,17 +27,16 @@ inline constexpr Rgb kIrColour{255, 0, 255};
 // y = baseline + gain · s / maximum, so the largest lands at baseline + 2
 // (or + 9 for Ir) and zero on the baseline.
 struct Curve {
-  std::string_view name;  // "Vc1(teta)": tooltip and fault messages
   SampleArray DesignState::*samples;
   double DesignState::*maximum;
   void (*scan)(DesignState&);
   double baseline;
   double gain;
   Rgb colour;
-  std::string_view option;  // option button that follows it
-  double bandBottom;        // lowest cursor height that selects it
-  std::string_view tetaBox;
-  std::string_view valueBox;
+  Control option;     // option button that follows it
+  double bandBottom;  // lowest cursor height that selects it
+  const ValueBox& tetaBox;
+  const ValueBox& valueBox;  // its quantity ("Vc1(teta)") names the curve
   std::string_view unit;  // in the tooltip
 };
 

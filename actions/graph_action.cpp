@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -12,24 +11,19 @@
 #include <vector>
 
 #include "actions/compute_action.h"
-#include "design/design_equations.h"
-#include "design/display_format.h"
-#include "actions/input_fields.h"
-#include "actions/peak_action.h"
-#include "design/sampling.h"
-#include "design/waveforms.h"
 #include "actions/curves.h"
+#include "actions/form2_controls.h"
+#include "actions/sampling_prologue.h"
+#include "design/display_format.h"
+#include "design/fault.h"
+#include "design/sampling.h"
+#include "plot/single_precision.h"
 
 namespace classe {
 namespace {
 
-constexpr Window kGraphs = Window::Form2;
-
-// Points between two looks at the floating-point flags, as in the sampling.
-constexpr std::int64_t kBlock = 4096;
-
 struct AxisCaption {
-  std::string_view control;
+  Control control;
   std::string_view caption;  // empty: the number 0 in the pattern "0"
   double left;
   double top;
@@ -37,43 +31,32 @@ struct AxisCaption {
 
 // In the units of the picture box that holds each label, in placing order.
 constexpr std::array<AxisCaption, 16> kAxisCaptions{{
-    {"Label1", "Vc1(teta)[V]", 15, 98.5},
-    {"Label2", "", 50, 81.5},
-    {"Label3", "teta[rad]", 95, 83.5},
-    {"Label4", "Isw(teta)[A]", 15, 78.5},
-    {"Label6", "", 50, 61.5},
-    {"Label11", "Ic1(teta)[A]", 15, 58.5},
-    {"Label12", "", 50, 41.5},
-    {"Label13", "Ir(teta)[A]", 15, 38.5},
-    {"Label14", "", 50, 21.5},
-    {"Label5", "teta[rad]", 95, 63.5},
-    {"Label7", "3.14", 24, 44},
-    {"Label18", "6.28", 49, 38},
-    {"Label9", "9.42", 74, 44},
-    {"Label8", "12.56", 98, 38},
-    {"Label10", "teta[rad]", 95, 44},
-    {"Label15", "teta[rad]", 95, 24},
+    {form2::Label1, "Vc1(teta)[V]", 15, 98.5},
+    {form2::Label2, "", 50, 81.5},
+    {form2::Label3, "teta[rad]", 95, 83.5},
+    {form2::Label4, "Isw(teta)[A]", 15, 78.5},
+    {form2::Label6, "", 50, 61.5},
+    {form2::Label11, "Ic1(teta)[A]", 15, 58.5},
+    {form2::Label12, "", 50, 41.5},
+    {form2::Label13, "Ir(teta)[A]", 15, 38.5},
+    {form2::Label14, "", 50, 21.5},
+    {form2::Label5, "teta[rad]", 95, 63.5},
+    {form2::Label7, "3.14", 24, 44},
+    {form2::Label18, "6.28", 49, 38},
+    {form2::Label9, "9.42", 74, 44},
+    {form2::Label8, "12.56", 98, 38},
+    {form2::Label10, "teta[rad]", 95, 44},
+    {form2::Label15, "teta[rad]", 95, 24},
 }};
-
-// Coordinates reach the drawing as single precision; a value beyond that
-// range is an overflow like any other (and converting it would be undefined).
-float ToSingle(double value) {
-  if (std::fabs(value) > std::numeric_limits<float>::max()) {
-    std::feraiseexcept(FE_OVERFLOW);
-    return value > 0 ? std::numeric_limits<float>::infinity()
-                     : -std::numeric_limits<float>::infinity();
-  }
-  return static_cast<float>(value);
-}
 
 // Abscissa of sample j: 100 · j in 64 bits, as the 32-bit product would
 // overflow above M = 21 474 836.
 float CurveX(std::int64_t j, std::int32_t M) {
-  return ToSingle(static_cast<double>(100 * j) / M);
+  return ToFloatOrOverflow(static_cast<double>(100 * j) / M);
 }
 
 float CurveY(double sample, const Curve& curve, double maximum) {
-  return ToSingle(curve.baseline + curve.gain * sample / maximum);
+  return ToFloatOrOverflow(curve.baseline + curve.gain * sample / maximum);
 }
 
 // A block whose flags show a fault, computed again one checked coordinate at
@@ -82,7 +65,7 @@ float CurveY(double sample, const Curve& curve, double maximum) {
 void ReplayBlock(const DesignState& s, Controls& ui, const Curve& curve,
                  std::span<const PlotPoint> points, std::int64_t begin, std::int64_t end) {
   const SampleArray& samples = s.*curve.samples;
-  const std::string quantity = "y della curva " + std::string(curve.name);
+  const std::string quantity = "y della curva " + std::string(curve.valueBox.quantity);
   ClearFpFaults();
   for (std::int64_t j = begin; j < end; ++j) {
     try {
@@ -90,8 +73,7 @@ void ReplayBlock(const DesignState& s, Controls& ui, const Curve& curve,
       Checked(quantity, CurveY(samples[static_cast<std::size_t>(j)], curve, s.*curve.maximum));
     } catch (const ArithmeticFault&) {
       if (j >= 2) {
-        ui.drawPolyline(kGraphs, "Picture1", points.first(static_cast<std::size_t>(j)),
-                        curve.colour);
+        ui.drawPolyline(form2::Picture1, points.first(static_cast<std::size_t>(j)), curve.colour);
       }
       throw;
     }
@@ -115,24 +97,25 @@ void DrawCurve(const DesignState& s, Controls& ui, const Curve& curve,
   const double maximum = s.*curve.maximum;
   const std::int32_t M = s.M;
   ClearFpFaults();
-  for (std::int64_t begin = 0; begin <= M; begin += kBlock) {
-    const std::int64_t end = std::min<std::int64_t>(begin + kBlock, std::int64_t{M} + 1);
-    for (std::int64_t j = begin; j < end; ++j) {
-      points[static_cast<std::size_t>(j)].y =
-          CurveY(samples[static_cast<std::size_t>(j)], curve, maximum);
-    }
-    if (std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID)) {
-      ReplayBlock(s, ui, curve, points, begin, end);
-    }
-  }
-  if (M >= 1) ui.drawPolyline(kGraphs, "Picture1", points, curve.colour);
+  RunCheckedBlocks(
+      std::int64_t{M} + 1,
+      [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t j = begin; j < end; ++j) {
+          points[static_cast<std::size_t>(j)].y =
+              CurveY(samples[static_cast<std::size_t>(j)], curve, maximum);
+        }
+      },
+      [&](std::int64_t begin, std::int64_t end) {
+        ReplayBlock(s, ui, curve, points, begin, end);
+      });
+  if (M >= 1) ui.drawPolyline(form2::Picture1, points, curve.colour);
 }
 
 }  // namespace
 
 void DrawAxes(Controls& ui) {
   auto line = [&ui](float x1, float y1, float x2, float y2) {
-    ui.drawLine(kGraphs, "Picture1", {x1, y1}, {x2, y2});
+    ui.drawLine(form2::Picture1, {x1, y1}, {x2, y2});
   };
   for (int y = 100; y >= 5; y -= 5)
     line(0, float(y), 0.2f, float(y));  // none at y = 0
@@ -145,17 +128,17 @@ void DrawAxes(Controls& ui) {
 }
 
 void LabelAxes(Controls& ui) {
-  ui.setScale(kGraphs, "Picture3", kCaptionScale);
+  ui.setScale(form2::Picture3, kCaptionScale);
   for (const AxisCaption& label : kAxisCaptions) {
-    ui.setCaption(kGraphs, label.control,
-                  label.caption.empty() ? Format(0, "0") : std::string(label.caption));
-    ui.moveControl(kGraphs, label.control, label.left, label.top);
+    ui.setCaption(label.control,
+                  label.caption.empty() ? Format(0, kWhole) : std::string(label.caption));
+    ui.moveControl(label.control, label.left, label.top);
   }
 }
 
 void PlotWaveforms(DesignState& s, Controls& ui) {
-  ui.showWindow(kGraphs);
-  ui.setScale(kGraphs, "Picture1", kPlotScale);
+  ui.showWindow(Window::Form2);
+  ui.setScale(form2::Picture1, kPlotScale);
   DrawAxes(ui);
   SampleWaveforms(s, kAllWaveforms);
   FindVc1Max(s);
@@ -168,23 +151,23 @@ void PlotWaveforms(DesignState& s, Controls& ui) {
 }
 
 Outcome ShowGraphs(DesignState& s, Controls& ui) {
-  // RL is checked too, although the graphs do not use it.
-  if (!CheckFields(s, ui, SamplingFields())) return Outcome::Rejected;
-  // Besides the four arrays, each curve's points are formed before drawing.
-  if (!AcceptSampleCount(s, ui, kAllWaveforms, sizeof(PlotPoint))) return Outcome::Refused;
-  ui.loadWindow(kGraphs);
-  ui.clearPicture(kGraphs, "Picture1");
+  // RL is checked too, although the graphs do not use it. Besides the four
+  // arrays, each curve's points are formed before drawing.
+  if (const Outcome admitted = AdmitSampling(s, ui, kAllWaveforms, sizeof(PlotPoint));
+      admitted != Outcome::Done) {
+    return admitted;
+  }
+  ui.loadWindow(Window::Form2);
+  ui.clearPicture(form2::Picture1);
   HideMatchingPictures(ui);
   return RunGuarded(ui, [&] {
-    ComputeDesign(s, ReadDesignTexts(ui), [&] {
+    PrepareSampling(s, ui, [&] {
       if (s.Von > 0) {
         ui.message(
             "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le "
             "ipotesi fatte per l'amplificatore ideale in Classe E");
       }
     });
-    s.phi = OutputCurrentPhase();
-    SetSampleCount(s, ui.text(Window::Form1, "Text9"));
     PlotWaveforms(s, ui);
     LabelAxes(ui);
     return Outcome::Done;

@@ -1,31 +1,92 @@
 #pragma once
 
+#include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "actions/controls.h"
+#include "actions/form1_controls.h"
 #include "design/design_equations.h"
 #include "design/design_state.h"
 
 namespace classe {
 
-// An input field of the main window with the two messages of its check.
+// An input field of the main window: the symbol and unit the window shows
+// beside it (the symbol is also the field's name on the command line), its
+// text at start, and the two messages of its check, trailing blanks and all.
 struct InputField {
-  std::string_view control;   // "Text1"…
-  std::string_view quantity;  // "Po"…, as the command line names it
+  Control control;
+  std::string_view symbol;
+  std::string_view unit;  // empty where the window shows none
   std::string_view defaultText;
   std::string_view msgMissing;
   std::string_view msgInvalid;
 };
 
+namespace fields {
+
+inline constexpr InputField Po{
+    form1::Text1, "Po", "[Watt]", "50", "Hai dimenticato di scrivere la potenza di uscita Po",
+    "Errore di inserimento dati per la potenza di uscita Po. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+    "1E-5 , 5E3"};
+inline constexpr InputField f{
+    form1::Text2, "f", "[MHz]", "4", "Hai dimenticato di scrivere la frequenza di funzionamento f ",
+    "Errore di inserimento dati per la frequenza di funzionamento f. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+    "1E-5 , 5E3"};
+inline constexpr InputField Q{
+    form1::Text3, "Q", "", "4",
+    "Hai dimenticato di scrivere il fattore di merito del circuito di uscita Q (comprendente il "
+    "carico R) ",
+    "Errore di inserimento dati per il fattore di merito Q. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+    "1E-5 , 5E3"};
+inline constexpr InputField Von{
+    form1::Text4, "Von", "[Volt]", "0",
+    "Hai dimenticato di scrivere la tensione Von dello switch quando è chiuso (0,3 V per i BJT, 2V "
+    "per i MosFet)",
+    "Errore di inserimento dati per la tensione Von. Puoi scrivere soltanto numeri razionali con "
+    "il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField Vcc{
+    form1::Text5, "Vcc", "[Volt]", "28",
+    "Hai dimenticato di scrivere la tensione di alimentazione Vcc ",
+    "Errore di inserimento dati per la tensione di alimentazione Vcc . Puoi scrivere soltanto "
+    "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: "
+    "1.23 , 1E-5 , 5E3"};
+inline constexpr InputField N{
+    form1::Text6, "N", "", "20",
+    "Hai dimenticato di scrivere N (la reattanza di L1 deve essere maggiore o uguale N volte "
+    "quella di C1  ",
+    "Errore di inserimento dati per N. Puoi scrivere soltanto numeri razionali con il punto come "
+    "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField RL{
+    form1::Text7, "RL", "[Ω]", "50",
+    "Hai dimenticato di scrivere il valore della resistenza di carico effettiva RL  ",
+    "Errore di inserimento dati per RL. Puoi scrivere soltanto numeri razionali con il punto come "
+    "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField M{
+    form1::Text9, "M", "", "1000", "Hai dimenticato di scrivere il numero di campioni M",
+    "Errore di inserimento dati per il numero di campioni M. Puoi scrivere soltanto numeri "
+    "interi. Ad es: 1000, 2000 ecc."};
+
+}  // namespace fields
+
 // Po, f, Q, Von, Vcc, N, RL, M: the order in which the actions check them.
-std::span<const InputField> InputFields();
+inline constexpr std::array<InputField, 8> kInputFields{
+    fields::Po, fields::f, fields::Q, fields::Von, fields::Vcc, fields::N, fields::RL, fields::M};
 
 // Text1…Text7: checked by the compute and final-circuit buttons.
-std::span<const InputField> DesignFields();
+inline constexpr std::span<const InputField> kDesignFields = std::span(kInputFields).first<7>();
 
 // Text1…Text7 and Text9: checked by the peak and graph buttons.
-std::span<const InputField> SamplingFields();
+inline constexpr std::span<const InputField> kSamplingFields = kInputFields;
+
+// The field of that command-line name ("Po"…), or nothing.
+const InputField* FindInputField(std::string_view symbol);
+// The field that is that control, or nothing.
+const InputField* FindInputField(Control control);
 
 // The lexical check of one text with the messages the state holds: shows
 // MsgMissing or MsgInvalid when the text is rejected, and leaves 0 (accepted)

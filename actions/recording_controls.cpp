@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "actions/form2_controls.h"
 #include "actions/input_fields.h"
 
 namespace classe {
@@ -36,21 +37,20 @@ auto LookupMap(const Map& map, const RecordingControls::Key& key)
   return it->second;
 }
 
-RecordingControls::Key MakeKey(Window window, std::string_view control) {
-  return {window, std::string(control)};
+RecordingControls::Key MakeKey(Control control) {
+  return {control.window, std::string(control.name)};
 }
 
 }  // namespace
 
 RecordingControls::RecordingControls() {
-  for (const InputField& field : InputFields()) {
-    fields_[std::string(field.control)] = std::string(field.defaultText);
-  }
-  selected_[Window::Form2] = "Option1";
+  for (const InputField& field : kInputFields)
+    fields_[MakeKey(field.control)] = std::string(field.defaultText);
+  forget(Window::Form2);
 }
 
-void RecordingControls::setText(std::string_view control, std::string text) {
-  fields_[std::string(control)] = std::move(text);
+void RecordingControls::setText(Control field, std::string text) {
+  fields_[MakeKey(field)] = std::move(text);
 }
 
 void RecordingControls::unload(Window window) {
@@ -58,19 +58,16 @@ void RecordingControls::unload(Window window) {
   shown_.erase(window);
 }
 
-std::string RecordingControls::text(Window window, std::string_view control) {
-  if (window != Window::Form1) return {};
-  const auto it = fields_.find(control);
-  return it == fields_.end() ? std::string() : it->second;
+std::string RecordingControls::text(Control field) {
+  return LookupMap(fields_, MakeKey(field)).value_or(std::string());
 }
 
-void RecordingControls::setCaption(Window window, std::string_view control,
-                                   std::string_view caption) {
-  Upsert(captions_, MakeKey(window, control), std::string(caption));
+void RecordingControls::setCaption(Control control, std::string_view caption) {
+  Upsert(captions_, MakeKey(control), std::string(caption));
 }
 
-void RecordingControls::setVisible(Window window, std::string_view control, bool visible) {
-  Upsert(visibilities_, MakeKey(window, control), visible);
+void RecordingControls::setVisible(Control control, bool visible) {
+  Upsert(visibilities_, MakeKey(control), visible);
 }
 
 void RecordingControls::message(std::string_view text) {
@@ -91,7 +88,8 @@ void RecordingControls::forget(Window window) {
   std::erase_if(positions_, other);
   std::erase_if(toolTips_, other);
   std::erase_if(textColours_, other);
-  selected_[window] = "Option1";
+  selected_.erase(window);
+  if (window == Window::Form2) selected_[window] = form2::Option1.name;
 }
 
 void RecordingControls::loadWindow(Window window) {
@@ -104,57 +102,54 @@ void RecordingControls::showWindow(Window window) {
   ++timesShown_[window];
 }
 
-void RecordingControls::setScale(Window window, std::string_view picture, const PlotScale& scale) {
-  pictures_[MakeKey(window, picture)].scale = scale;
+void RecordingControls::setScale(Control picture, const PlotScale& scale) {
+  pictures_[MakeKey(picture)].scale = scale;
 }
 
-void RecordingControls::clearPicture(Window window, std::string_view picture) {
-  Picture& p = pictures_[MakeKey(window, picture)];
+void RecordingControls::clearPicture(Control picture) {
+  Picture& p = pictures_[MakeKey(picture)];
   p.lines.clear();
   p.polylines.clear();
   ++p.clears;
 }
 
-void RecordingControls::drawLine(Window window, std::string_view picture, PlotPoint from,
-                                 PlotPoint to) {
-  pictures_[MakeKey(window, picture)].lines.emplace_back(from, to);
+void RecordingControls::drawLine(Control picture, PlotPoint from, PlotPoint to) {
+  pictures_[MakeKey(picture)].lines.emplace_back(from, to);
 }
 
-void RecordingControls::drawPolyline(Window window, std::string_view picture,
-                                     std::span<const PlotPoint> points, Rgb colour) {
-  pictures_[MakeKey(window, picture)].polylines.push_back(
+void RecordingControls::drawPolyline(Control picture, std::span<const PlotPoint> points,
+                                     Rgb colour) {
+  pictures_[MakeKey(picture)].polylines.push_back(
       {std::vector<PlotPoint>(points.begin(), points.end()), colour});
 }
 
-void RecordingControls::moveControl(Window window, std::string_view control, double left,
-                                    double top) {
-  positions_[MakeKey(window, control)] = {left, top};
+void RecordingControls::moveControl(Control control, double left, double top) {
+  positions_[MakeKey(control)] = {left, top};
 }
 
-void RecordingControls::setToolTip(Window window, std::string_view control, std::string_view text) {
-  toolTips_[MakeKey(window, control)] = std::string(text);
+void RecordingControls::setToolTip(Control control, std::string_view text) {
+  toolTips_[MakeKey(control)] = std::string(text);
 }
 
-void RecordingControls::select(Window window, std::string_view option) {
-  selected_[window] = std::string(option);
+void RecordingControls::select(Control option) {
+  selected_[option.window] = std::string(option.name);
 }
 
-bool RecordingControls::isSelected(Window window, std::string_view option) {
-  const auto it = selected_.find(window);
-  return it != selected_.end() && it->second == option;
+bool RecordingControls::isSelected(Control option) {
+  const auto it = selected_.find(option.window);
+  return it != selected_.end() && it->second == option.name;
 }
 
-void RecordingControls::setTextColour(Window window, std::string_view control, Rgb colour) {
-  textColours_[MakeKey(window, control)] = colour;
+void RecordingControls::setTextColour(Control control, Rgb colour) {
+  textColours_[MakeKey(control)] = colour;
 }
 
-std::optional<std::string> RecordingControls::caption(Window window,
-                                                      std::string_view control) const {
-  return Lookup(captions_, MakeKey(window, control));
+std::optional<std::string> RecordingControls::caption(Control control) const {
+  return Lookup(captions_, MakeKey(control));
 }
 
-std::optional<bool> RecordingControls::visible(Window window, std::string_view control) const {
-  return Lookup(visibilities_, MakeKey(window, control));
+std::optional<bool> RecordingControls::visible(Control control) const {
+  return Lookup(visibilities_, MakeKey(control));
 }
 
 int RecordingControls::timesShown(Window window) const {
@@ -162,23 +157,20 @@ int RecordingControls::timesShown(Window window) const {
   return it == timesShown_.end() ? 0 : it->second;
 }
 
-const RecordingControls::Picture& RecordingControls::picture(Window window,
-                                                             std::string_view picture) {
-  return pictures_[MakeKey(window, picture)];
+const RecordingControls::Picture& RecordingControls::picture(Control picture) {
+  return pictures_[MakeKey(picture)];
 }
 
-std::optional<std::pair<double, double>> RecordingControls::position(
-    Window window, std::string_view control) const {
-  return LookupMap(positions_, MakeKey(window, control));
+std::optional<std::pair<double, double>> RecordingControls::position(Control control) const {
+  return LookupMap(positions_, MakeKey(control));
 }
 
-std::optional<std::string> RecordingControls::toolTip(Window window,
-                                                      std::string_view control) const {
-  return LookupMap(toolTips_, MakeKey(window, control));
+std::optional<std::string> RecordingControls::toolTip(Control control) const {
+  return LookupMap(toolTips_, MakeKey(control));
 }
 
-std::optional<Rgb> RecordingControls::textColour(Window window, std::string_view control) const {
-  return LookupMap(textColours_, MakeKey(window, control));
+std::optional<Rgb> RecordingControls::textColour(Control control) const {
+  return LookupMap(textColours_, MakeKey(control));
 }
 
 }  // namespace classe

@@ -4,9 +4,9 @@
 
 #include "design/constants.h"
 #include "design/design_equations.h"
-#include "design/display_format.h"
 #include "design/fault.h"
 #include "actions/input_fields.h"
+#include "actions/value_boxes.h"
 #include "design/text_input.h"
 #include "design/complex_arithmetic.h"
 #include "design/matching_network.h"
@@ -21,7 +21,7 @@ Outcome VerifyCircuit(DesignState& s, Controls& ui) {
     s.Vc1FX = Checked("Vc1FX", kPiSquaredMinus4 * s.Ir / (kPiSquaredPlus4 * (2 * s.C1 * s.omega)));
     s.Vc1F = Checked("Vc1F", std::sqrt(s.Vc1FX * s.Vc1FX + s.Vc1FR * s.Vc1FR));
 
-    const double RL = Checked("RL", Val(ui.text(Window::Form1, "Text7")));
+    const double RL = Checked("RL", Val(ui.text(fields::RL.control)));
     switch (ClassifyLoad(s.R, RL)) {
       case NetworkKind::NoNetwork:
         s.ZRe = RL;
@@ -55,7 +55,7 @@ Outcome VerifyCircuit(DesignState& s, Controls& ui) {
     }
 
     s.TgPsi = Checked("tg(psi)", s.ZIm / s.ZRe);
-    ui.setCaption(Window::Form3, "Label22", Format(s.TgPsi, "0.000E+00"));
+    ShowValue(ui, boxes::TgPsi, s.TgPsi);
 
     // The voltage phasor is real, Vc1F + j0: current, then power as V·conj(I)/2.
     s.OpARe = s.Vc1F;
@@ -70,8 +70,7 @@ Outcome VerifyCircuit(DesignState& s, Controls& ui) {
     s.OpBRe = s.IrRe;
     s.OpBIm = -s.IrIm;
     ComplexMul(s, s.OpARe, s.OpAIm, s.OpBRe, s.OpBIm, "Po ver.");
-    const double verifiedPower = Checked("Po ver.", s.ResRe / 2);
-    ui.setCaption(Window::Form3, "Label23", Format(verifiedPower, "0.000E+00"));
+    ShowValue(ui, boxes::PoVer, Checked("Po ver.", s.ResRe / 2));
     return Outcome::Done;
   });
 }

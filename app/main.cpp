@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "actions/form1_controls.h"
 #include "app/calculator.h"
 #include "ui/message_presenter.h"
 
@@ -19,6 +20,6 @@ int main(int argc, char** argv) {
   QObject::connect(&calculator, &classe::Calculator::ended, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   calculator.mainWindow().show();
-  calculator.mainWindow().control("Text1")->setFocus();
+  calculator.mainWindow().control(classe::form1::Text1.name)->setFocus();
   return app.exec();
 }

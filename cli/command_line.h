@@ -5,15 +5,19 @@
 #include <utility>
 #include <vector>
 
+#include "actions/controls.h"
+#include "cli/cli_actions.h"
+
 namespace classe::cli {
 
 // classe-e-cli [--json] ACTION [FIELD=TEXT ...]
 struct CommandLine {
   bool json = false;
   bool help = false;
-  std::string action;
-  // Field name ("Po"…) → text as typed, in the order given.
-  std::vector<std::pair<std::string, std::string>> fields;
+  bool version = false;
+  const CliAction* action = nullptr;
+  // The field ("Po"…) given, and the text typed into it, in the order given.
+  std::vector<std::pair<Control, std::string>> fields;
 };
 
 // Exit statuses.
@@ -25,9 +29,6 @@ inline constexpr int kExitUsage = 64;
 // Nothing, with `error` set, when the words are not a valid call.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string& error);
-
-// The actions the tool knows.
-const std::vector<std::string>& ActionNames();
 
 std::string UsageText();
 

@@ -4,22 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/actions.h"
+#include "cli/cli_actions.h"
 #include "cli/command_line.h"
-#include "cli/report.h"
-#include "actions/input_fields.h"
 
 using namespace classe;
 using namespace classe::cli;
 
 namespace {
-
-std::string_view ControlOf(std::string_view quantity) {
-  for (const InputField& field : InputFields()) {
-    if (field.quantity == quantity) return field.control;
-  }
-  return {};
-}
 
 int ExitStatus(Outcome outcome) {
   switch (outcome) {
@@ -47,23 +38,22 @@ int main(int argc, char** argv) {
     std::cout << UsageText();
     return kExitDone;
   }
+  if (line->version) {
+    std::cout << "classe-e-cli " CLASSE_VERSION "\n";
+    return kExitDone;
+  }
 
   RecordingControls ui;
   DesignState state;
-  for (const auto& [quantity, text] : line->fields)
-    ui.setText(ControlOf(quantity), text);
-  const Outcome outcome = RunAction(line->action, state, ui);
+  for (const auto& [field, text] : line->fields)
+    ui.setText(field, text);
+  const Outcome outcome = line->action->run(state, ui);
 
   // A rejected field's message and any fault go to the error stream.
   for (const auto& message : ui.messages()) {
     if (message.fault || outcome == Outcome::Rejected) std::cerr << message.text << '\n';
   }
-  if (line->json) {
-    PrintJson(std::cout, line->action, ui, state);
-  } else if (line->action == "campioni") {
-    if (outcome == Outcome::Done) PrintSamplesCsv(std::cout, state);
-  } else if (outcome != Outcome::Rejected) {
-    PrintPlain(std::cout, ui);
-  }
+  const RunReport report{line->action->name, outcome, ui, state};
+  (line->json ? line->action->printJson : line->action->print)(std::cout, report);
   return ExitStatus(outcome);
 }

@@ -1,22 +1,26 @@
 #pragma once
 
 #include <ostream>
-#include <string_view>
+#include <string>
 
-#include "design/design_state.h"
-#include "actions/recording_controls.h"
+#include "actions/controls.h"
+#include "cli/cli_actions.h"
 
 namespace classe::cli {
 
+// "Form1.Label29": a control's key in the JSON, window first, as the three
+// windows reuse names.
+std::string JsonKey(Control control);
+
 // One line per value box the action wrote: symbol, text and unit as the
 // window shows them, tab-separated; the messages that are not faults first.
-void PrintPlain(std::ostream& out, const RecordingControls& ui);
+// Nothing after a rejected field.
+void PrintValues(std::ostream& out, const RunReport& report);
+
+// The samples as CSV, when the action ran to its end.
+void PrintSamples(std::ostream& out, const RunReport& report);
 
 // {"action", "messages", "fault", "labels", "visible", "state"}.
-void PrintJson(std::ostream& out, std::string_view action, const RecordingControls& ui,
-               const DesignState& state);
-
-// i,teta,Vc1,Isw,Ic1,Ir for samples 0…M, full precision.
-void PrintSamplesCsv(std::ostream& out, const DesignState& state);
+void PrintJsonReport(std::ostream& out, const RunReport& report);
 
 }  // namespace classe::cli

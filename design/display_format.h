@@ -20,4 +20,11 @@ namespace classe {
 // than "nan" or "inf". An unknown pattern throws std::invalid_argument.
 std::string Format(double value, std::string_view pattern);
 
+// The patterns the windows use; which value takes which is part of the display.
+inline constexpr std::string_view kScientific3 = "0.000E+00";
+inline constexpr std::string_view kScientific2 = "0.00E+00";
+inline constexpr std::string_view kScientific3Spaced = "0.000 E+00";
+inline constexpr std::string_view kFixed2 = "0.00";
+inline constexpr std::string_view kWhole = "0";
+
 }  // namespace classe

@@ -37,6 +37,10 @@ void ClearFpFaults() {
   std::feclearexcept(FE_ALL_EXCEPT);
 }
 
+bool FpFaultRaised() {
+  return std::fetestexcept(kFaultFlags) != 0;
+}
+
 double Checked(std::string_view quantity, double value) {
   const int raised = std::fetestexcept(kFaultFlags);
   if (raised == 0) return value;

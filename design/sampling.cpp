@@ -13,10 +13,6 @@
 namespace classe {
 namespace {
 
-// Samples between two looks at the floating-point flags: a fault is rare, and
-// the block it lies in is then walked again one checked sample at a time.
-constexpr std::int64_t kBlock = 4096;
-
 // A fresh zeroed array. Memory the old one holds is reused when it is large
 // enough and not more than twice what is needed; otherwise it is released
 // first, so that the two never take memory at the same time.
@@ -154,20 +150,19 @@ void SampleWaveforms(DesignState& s, WaveformSet which) {
   const WaveformModel model = WaveformModel::From(s);
   // Where this sampling fills no array, a block's values go to scratch, one
   // slot a waveform so that the outputs never overlap.
-  const auto blockLength = static_cast<std::size_t>(std::min<std::int64_t>(kBlock, M + 1));
+  const auto blockLength = static_cast<std::size_t>(std::min<std::int64_t>(kCheckedBlock, M + 1));
   std::vector<double> scratch(4 * blockLength);
   auto out = [&](double* target, std::int64_t begin, std::size_t slot) {
     return target ? target + begin : scratch.data() + slot * blockLength;
   };
-  for (std::int64_t begin = 0; begin <= M; begin += kBlock) {
-    const std::int64_t end = std::min<std::int64_t>(begin + kBlock, std::int64_t{M} + 1);
-    FillBlock(model, static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end), M,
-              out(targets.Vc1, begin, 0), out(targets.Isw, begin, 1), out(targets.Ic1, begin, 2),
-              out(targets.Ir, begin, 3));
-    if (std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID)) {
-      ReplayBlock(s, targets, begin, end);
-    }
-  }
+  RunCheckedBlocks(
+      std::int64_t{M} + 1,
+      [&](std::int64_t begin, std::int64_t end) {
+        FillBlock(model, static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end), M,
+                  out(targets.Vc1, begin, 0), out(targets.Isw, begin, 1),
+                  out(targets.Ic1, begin, 2), out(targets.Ir, begin, 3));
+      },
+      [&](std::int64_t begin, std::int64_t end) { ReplayBlock(s, targets, begin, end); });
   // The last sample lies on the bound 4π itself, evaluated as the model says.
   s.teta = kFourPi;
   EvaluateWaveforms(s);

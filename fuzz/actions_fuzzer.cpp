@@ -45,8 +45,6 @@ namespace {
 constexpr std::int64_t kMaxSamples = 20000;
 constexpr std::size_t kMaxCursorPositions = 8;
 
-constexpr std::array<std::string_view, 8> kFieldControls{"Text1", "Text2", "Text3", "Text4",
-                                                         "Text5", "Text6", "Text7", "Text9"};
 
 // The messages that are not input-check messages, as the user reads them.
 constexpr std::string_view kVonWarning =
@@ -70,14 +68,14 @@ struct FuzzInput {
 
 FuzzInput Parse(std::string_view bytes) {
   FuzzInput input;
-  for (std::size_t i = 0; i < kFieldControls.size(); ++i) {
-    input.fields[i] = std::string(InputFields()[i].defaultText);
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    input.fields[i] = std::string(kInputFields[i].defaultText);
   }
   std::size_t piece = 0;
-  while (piece < kFieldControls.size() + 1) {
+  while (piece < kInputFields.size() + 1) {
     const std::size_t bar = bytes.find('|');
     const std::string_view text = bytes.substr(0, bar);
-    if (piece < kFieldControls.size()) {
+    if (piece < kInputFields.size()) {
       input.fields[piece] = std::string(text);
     } else {
       input.laterSampleCount = std::string(text);
@@ -150,7 +148,7 @@ MessageKind Classify(const RecordingControls::Message& m) {
     }
     return IsFaultText(m.text) ? MessageKind::Fault : MessageKind::Unknown;
   }
-  for (const InputField& field : InputFields()) {
+  for (const InputField& field : kInputFields) {
     if (m.text == field.msgMissing || m.text == field.msgInvalid) return MessageKind::FieldCheck;
   }
   if (m.text == kVonWarning) return MessageKind::VonWarning;
@@ -203,14 +201,14 @@ class WatchedControls : public RecordingControls {
   const Effects& effects() const { return effects_; }
   const std::string& action() const { return action_; }
 
-  void setCaption(Window window, std::string_view control, std::string_view caption) override {
-    effects_.captions.push_back({window, std::string(control), std::string(caption)});
+  void setCaption(Control control, std::string_view caption) override {
+    effects_.captions.push_back({control.window, std::string(control.name), std::string(caption)});
     ++effects_.changes;
-    RecordingControls::setCaption(window, control, caption);
+    RecordingControls::setCaption(control, caption);
   }
-  void setVisible(Window window, std::string_view control, bool visible) override {
+  void setVisible(Control control, bool visible) override {
     ++effects_.changes;
-    RecordingControls::setVisible(window, control, visible);
+    RecordingControls::setVisible(control, visible);
   }
   void message(std::string_view text) override {
     effects_.messages.push_back({std::string(text), false});
@@ -228,44 +226,43 @@ class WatchedControls : public RecordingControls {
     ++effects_.changes;
     RecordingControls::showWindow(window);
   }
-  void setScale(Window window, std::string_view picture, const PlotScale& scale) override {
+  void setScale(Control picture, const PlotScale& scale) override {
     ++effects_.changes;
     RequireFinite({scale.left, scale.top, scale.right, scale.bottom}, "a picture's scale");
-    RecordingControls::setScale(window, picture, scale);
+    RecordingControls::setScale(picture, scale);
   }
-  void clearPicture(Window window, std::string_view picture) override {
+  void clearPicture(Control picture) override {
     ++effects_.changes;
-    RecordingControls::clearPicture(window, picture);
+    RecordingControls::clearPicture(picture);
   }
-  void drawLine(Window window, std::string_view picture, PlotPoint from, PlotPoint to) override {
+  void drawLine(Control picture, PlotPoint from, PlotPoint to) override {
     ++effects_.changes;
     RequireFinite({from.x, from.y, to.x, to.y}, "a line's ends");
-    RecordingControls::drawLine(window, picture, from, to);
+    RecordingControls::drawLine(picture, from, to);
   }
-  void drawPolyline(Window window, std::string_view picture, std::span<const PlotPoint> points,
-                    Rgb colour) override {
+  void drawPolyline(Control picture, std::span<const PlotPoint> points, Rgb colour) override {
     ++effects_.changes;
     for (const PlotPoint& p : points)
       RequireFinite({p.x, p.y}, "a curve's points");
-    RecordingControls::drawPolyline(window, picture, points, colour);
+    RecordingControls::drawPolyline(picture, points, colour);
   }
-  void moveControl(Window window, std::string_view control, double left, double top) override {
+  void moveControl(Control control, double left, double top) override {
     ++effects_.changes;
     RequireFinite({left, top}, "a label's position");
-    RecordingControls::moveControl(window, control, left, top);
+    RecordingControls::moveControl(control, left, top);
   }
-  void setToolTip(Window window, std::string_view control, std::string_view text) override {
+  void setToolTip(Control control, std::string_view text) override {
     effects_.toolTips.emplace_back(text);
     ++effects_.changes;
-    RecordingControls::setToolTip(window, control, text);
+    RecordingControls::setToolTip(control, text);
   }
-  void select(Window window, std::string_view option) override {
+  void select(Control option) override {
     ++effects_.changes;
-    RecordingControls::select(window, option);
+    RecordingControls::select(option);
   }
-  void setTextColour(Window window, std::string_view control, Rgb colour) override {
+  void setTextColour(Control control, Rgb colour) override {
     ++effects_.changes;
-    RecordingControls::setTextColour(window, control, colour);
+    RecordingControls::setTextColour(control, colour);
   }
 
  private:
@@ -287,21 +284,21 @@ struct ActionRules {
   bool mayWarnVon = false;
   bool mayShowBand = false;
   bool mayRefuse = false;
-  std::span<const std::string_view> resultBoxes = {};  // all written when it ends Done
+  std::span<const ValueBox> resultBoxes = {};  // all written when it ends Done
   bool clearsValueBoxes = false;                       // the read-out empties the other curves
 };
 
-constexpr std::array<std::string_view, 6> kDesignBoxes{"Label11", "Label12", "Label13",
-                                                       "Label14", "Label15", "Label39"};
-constexpr std::array<std::string_view, 3> kPeakBoxes{"Label43", "Label41", "Label37"};
-constexpr std::array<std::string_view, 2> kVerifyBoxes{"Label22", "Label23"};
+constexpr std::array kDesignBoxes{boxes::R,  boxes::L1, boxes::C1,
+                                  boxes::C2, boxes::L2, boxes::IDC};
+constexpr std::array kPeakBoxes{boxes::Vc1max, boxes::Iswmax, boxes::Irmax};
+constexpr std::array kVerifyBoxes{boxes::TgPsi, boxes::PoVer};
 
 // The message of the first field, in the action's order, that the check
 // must reject; nothing when every field passes.
 std::optional<std::string_view> ExpectedRejection(WatchedControls& ui,
                                                   std::span<const InputField> fields) {
   for (const InputField& field : fields) {
-    const std::string text = ui.text(Window::Form1, field.control);
+    const std::string text = ui.text(field.control);
     if (!LexicallyAcceptable(text)) return text.empty() ? field.msgMissing : field.msgInvalid;
   }
   return std::nullopt;
@@ -360,7 +357,7 @@ void CheckEffects(WatchedControls& ui, const ActionRules& rules, Outcome outcome
   for (const WatchedControls::Written& c : e.captions) {
     auto context = [&] { return name + ": " + c.control + " = " + Printable(c.text); };
     FUZZ_REQUIRE(!MentionsNonFinite(c.text), "no caption says nan or inf", context());
-    if (!FindValueBox(c.window, c.control)) continue;
+    if (!FindValueBox({c.window, c.control})) continue;
     if (c.text.empty()) {
       FUZZ_REQUIRE(rules.clearsValueBoxes, "a value box is written with a number", context());
       continue;
@@ -377,12 +374,12 @@ void CheckEffects(WatchedControls& ui, const ActionRules& rules, Outcome outcome
     FUZZ_REQUIRE(valueNumbers == 2, "the read-out shows one angle and one value", name);
   }
   if (outcome == Outcome::Done) {
-    for (std::string_view box : rules.resultBoxes) {
+    for (const ValueBox& box : rules.resultBoxes) {
       bool written = false;
       for (const WatchedControls::Written& c : e.captions)
-        written = written || c.control == box;
+        written = written || Control{c.window, c.control} == box.control;
       FUZZ_REQUIRE(written, "a completed action writes every result",
-                   name + ": " + std::string(box));
+                   name + ": " + std::string(box.control.name));
     }
   }
 }
@@ -456,25 +453,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   DesignState s;
   WatchedControls ui;
-  for (std::size_t i = 0; i < kFieldControls.size(); ++i)
-    ui.setText(kFieldControls[i], input.fields[i]);
+  for (std::size_t i = 0; i < kInputFields.size(); ++i)
+    ui.setText(kInputFields[i].control, input.fields[i]);
   const std::string sampleCount = CappedSampleCount(input.fields[7]);
-  ui.setText("Text9", sampleCount);
+  ui.setText(form1::Text9, sampleCount);
 
   const Outcome computed =
-      Run(s, ui, {.name = "compute", .checked = DesignFields(), .resultBoxes = kDesignBoxes},
+      Run(s, ui, {.name = "compute", .checked = kDesignFields, .resultBoxes = kDesignBoxes},
           [&] { return ComputeComponents(s, ui); });
   Run(s, ui,
-      {.name = "peaks", .checked = SamplingFields(), .mayRefuse = true, .resultBoxes = kPeakBoxes},
+      {.name = "peaks", .checked = kSamplingFields, .mayRefuse = true, .resultBoxes = kPeakBoxes},
       [&] { return ShowPeakValues(s, ui); });
   // The matching button appears only after a completed computation.
   if (computed == Outcome::Done) {
     Run(s, ui, {.name = "matching", .mayShowBand = true},
         [&] { return ShowMatchingNetwork(s, ui); });
   }
-  Run(s, ui, {.name = "graphs", .checked = SamplingFields(), .mayWarnVon = true, .mayRefuse = true},
+  Run(s, ui, {.name = "graphs", .checked = kSamplingFields, .mayWarnVon = true, .mayRefuse = true},
       [&] { return ShowGraphs(s, ui); });
-  Run(s, ui, {.name = "final circuit", .checked = DesignFields(), .mayShowBand = true},
+  Run(s, ui, {.name = "final circuit", .checked = kDesignFields, .mayShowBand = true},
       [&] { return ShowFinalCircuit(s, ui); });
   Run(s, ui, {.name = "verification", .resultBoxes = kVerifyBoxes},
       [&] { return VerifyCircuit(s, ui); });
@@ -489,10 +486,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A peak action with another count leaves arrays of other lengths (the
     // capacitor current keeps the graph's); the read-out rescans them.
     if (input.laterSampleCount) {
-      ui.setText("Text9", CappedSampleCount(*input.laterSampleCount));
+      ui.setText(form1::Text9, CappedSampleCount(*input.laterSampleCount));
       Run(s, ui,
           {.name = "later peaks",
-           .checked = SamplingFields(),
+           .checked = kSamplingFields,
            .mayRefuse = true,
            .resultBoxes = kPeakBoxes},
           [&] { return ShowPeakValues(s, ui); });

@@ -4,6 +4,9 @@
 #include <QIcon>
 #include <array>
 
+#include "actions/form1_controls.h"
+#include "actions/input_fields.h"
+#include "actions/value_boxes.h"
 #include "ui/colours.h"
 #include "ui/message_presenter.h"
 
@@ -12,105 +15,129 @@ namespace {
 
 using K = ControlKind;
 
+constexpr ClientSize kClientSize{17115, 10440};
+
+// A caption stands this much below the top of the field or box it heads, so
+// that its first line is level with the box's text.
+constexpr int kCaptionDrop = 45;
+constexpr int kRowHeight = 285;
+
+// A column of a table of rows: where its controls start and how wide they are.
+struct Column {
+  int left;
+  int width;
+};
+
+// The input column, the design results and the peak values.
+constexpr Column kInputSymbol{105, 400};
+constexpr Column kInputField{525, 1695};
+constexpr Column kInputUnit{2310, 700};
+constexpr Column kResultSymbol{4620, 400};
+constexpr Column kResultValue{5040, 1695};
+constexpr Column kResultUnit{6825, 600};
+constexpr Column kPeakSymbol{13545, 840};
+constexpr Column kPeakValue{14385, 1695};
+constexpr Column kPeakUnit{16170, 840};
+
+constexpr ControlSpec Caption(Control control, std::string_view text, Column column, int rowTop,
+                              bool hidden = false) {
+  return {.name = control.name,
+          .text = text,
+          .left = column.left,
+          .top = rowTop + kCaptionDrop,
+          .width = column.width,
+          .height = kRowHeight,
+          .hidden = hidden};
+}
+
+constexpr ControlSpec Field(const InputField& field, Column column, int top) {
+  return {.name = field.control.name,
+          .kind = K::Field,
+          .text = field.defaultText,
+          .left = column.left,
+          .top = top,
+          .width = column.width,
+          .height = kRowHeight};
+}
+
+constexpr ControlSpec Value(const ValueBox& box, Column column, int top, bool hidden = false) {
+  return {.name = box.control.name,
+          .kind = K::ValueBox,
+          .left = column.left,
+          .top = top,
+          .width = column.width,
+          .height = kRowHeight,
+          .background = kWhite,
+          .hidden = hidden};
+}
+
+constexpr ControlSpec Button(Control control, std::string_view caption, int left, int top,
+                             int width, int height, bool hidden = false) {
+  return {.name = control.name,
+          .kind = K::Button,
+          .text = caption,
+          .left = left,
+          .top = top,
+          .width = width,
+          .height = height,
+          .hidden = hidden};
+}
+
+constexpr ControlSpec Picture(Control control, std::string_view resource, int left, int top,
+                              int width, int height, bool hidden = false) {
+  return {.name = control.name,
+          .kind = K::Image,
+          .text = resource,
+          .left = left,
+          .top = top,
+          .width = width,
+          .height = height,
+          .hidden = hidden};
+}
+
+// Where a column's width differs from the rest of the column.
+constexpr Column Narrow(Column column, int width) {
+  return {column.left, width};
+}
+
 // The main window's design, in twips. Fields and buttons stand in the order
 // the Tab key walks them: Text1…Text5, Command1, Text6, Text7, Command2,
 // Command3, Command4, Text9, Command5, Command6.
 constexpr auto kLayout = std::to_array<ControlSpec>({
     // Title and schematic.
-    {.name = "Label10",
+    {.name = form1::Label10.name,
      .text = "Progetto di un amplificatore RF in classe E ideale",
      .left = 210,
      .top = 105,
      .width = 9000,
      .height = 330},
-    {.name = "Image1",
-     .kind = K::Image,
-     .text = ":/pictures/image1.svg",
-     .left = 210,
-     .top = 525,
-     .width = 13155,
-     .height = 4050},
+    Picture(form1::Image1, ":/pictures/image1.svg", 210, 525, 13155, 4050),
 
     // Input column.
-    {.name = "Label1", .text = "Po", .left = 105, .top = 4875, .width = 400, .height = 285},
-    {.name = "Text1",
-     .kind = K::Field,
-     .text = "50",
-     .left = 525,
-     .top = 4830,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "Po [Watt]"},
-    {.name = "Label2", .text = "[Watt]", .left = 2310, .top = 4875, .width = 700, .height = 285},
-    {.name = "Label3", .text = "f", .left = 210, .top = 5190, .width = 300, .height = 285},
-    {.name = "Text2",
-     .kind = K::Field,
-     .text = "4",
-     .left = 525,
-     .top = 5145,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "f [MHz]"},
-    {.name = "Label4", .text = "[MHz]", .left = 2310, .top = 5190, .width = 700, .height = 285},
-    {.name = "Label5", .text = "Q", .left = 105, .top = 5610, .width = 400, .height = 285},
-    {.name = "Text3",
-     .kind = K::Field,
-     .text = "4",
-     .left = 525,
-     .top = 5565,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "Q"},
-    {.name = "Label6", .text = "Von", .left = 105, .top = 6030, .width = 420, .height = 285},
-    {.name = "Text4",
-     .kind = K::Field,
-     .text = "0",
-     .left = 525,
-     .top = 5985,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "Von [Volt]"},
-    {.name = "Label7", .text = "[Volt]", .left = 2310, .top = 6030, .width = 700, .height = 285},
-    {.name = "Label8", .text = "Vcc", .left = 105, .top = 6450, .width = 420, .height = 285},
-    {.name = "Text5",
-     .kind = K::Field,
-     .text = "28",
-     .left = 525,
-     .top = 6405,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "Vcc [Volt]"},
-    {.name = "Label9", .text = "[Volt]", .left = 2310, .top = 6450, .width = 700, .height = 285},
+    Caption(form1::Label1, fields::Po.symbol, kInputSymbol, 4830),
+    Field(fields::Po, kInputField, 4830),
+    Caption(form1::Label2, fields::Po.unit, kInputUnit, 4830),
+    Caption(form1::Label3, fields::f.symbol, {210, 300}, 5145),
+    Field(fields::f, kInputField, 5145),
+    Caption(form1::Label4, fields::f.unit, kInputUnit, 5145),
+    Caption(form1::Label5, fields::Q.symbol, kInputSymbol, 5565),
+    Field(fields::Q, kInputField, 5565),
+    Caption(form1::Label6, fields::Von.symbol, Narrow(kInputSymbol, 420), 5985),
+    Field(fields::Von, kInputField, 5985),
+    Caption(form1::Label7, fields::Von.unit, kInputUnit, 5985),
+    Caption(form1::Label8, fields::Vcc.symbol, Narrow(kInputSymbol, 420), 6405),
+    Field(fields::Vcc, kInputField, 6405),
+    Caption(form1::Label9, fields::Vcc.unit, kInputUnit, 6405),
 
-    {.name = "Command1",
-     .kind = K::Button,
-     .text = "Calcola Componenti, Tensioni e Correnti",
-     .left = 3045,
-     .top = 5670,
-     .width = 1275,
-     .height = 855},
+    Button(form1::Command1, "Calcola Componenti, Tensioni e Correnti", 3045, 5670, 1275, 855),
 
-    {.name = "Label26", .text = "N", .left = 105, .top = 6870, .width = 400, .height = 285},
-    {.name = "Text6",
-     .kind = K::Field,
-     .text = "20",
-     .left = 525,
-     .top = 6825,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "N"},
-    {.name = "Label27", .text = "RL", .left = 105, .top = 7290, .width = 400, .height = 285},
-    {.name = "Text7",
-     .kind = K::Field,
-     .text = "50",
-     .left = 525,
-     .top = 7245,
-     .width = 1695,
-     .height = 285,
-     .accessibleName = "RL [Ω]"},
-    {.name = "Label28", .text = "[Ω]", .left = 2310, .top = 7290, .width = 700, .height = 285},
+    Caption(form1::Label26, fields::N.symbol, kInputSymbol, 6825),
+    Field(fields::N, kInputField, 6825),
+    Caption(form1::Label27, fields::RL.symbol, kInputSymbol, 7245),
+    Field(fields::RL, kInputField, 7245),
+    Caption(form1::Label28, fields::RL.unit, kInputUnit, 7245),
 
-    {.name = "Label45",
+    {.name = form1::Label45.name,
      .text = "N = fattore di moltiplicazione, in modo che sia : XL1 = N*XC1 . L1 è così un "
              "induttore di blocco per le componenti a RF.",
      .left = 0,
@@ -119,217 +146,69 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .height = 450},
 
     // Design results.
-    {.name = "Label16", .text = "R", .left = 4620, .top = 4875, .width = 400, .height = 285},
-    {.name = "Label11",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 4830,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label17", .text = "[Ω]", .left = 6825, .top = 4875, .width = 600, .height = 285},
-    {.name = "Label18", .text = "L1", .left = 4620, .top = 5295, .width = 400, .height = 285},
-    {.name = "Label12",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 5250,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label19", .text = "[µH]", .left = 6825, .top = 5295, .width = 600, .height = 285},
-    {.name = "Label22", .text = "C1", .left = 4620, .top = 5715, .width = 400, .height = 285},
-    {.name = "Label13",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 5670,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label23", .text = "[pF]", .left = 6825, .top = 5715, .width = 600, .height = 285},
-    {.name = "Label24", .text = "C2", .left = 4620, .top = 6135, .width = 400, .height = 285},
-    {.name = "Label14",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 6090,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label25", .text = "[pF]", .left = 6825, .top = 6135, .width = 600, .height = 285},
-    {.name = "Label20", .text = "L2", .left = 4620, .top = 6555, .width = 400, .height = 285},
-    {.name = "Label15",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 6510,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label21", .text = "[µH]", .left = 6825, .top = 6555, .width = 600, .height = 285},
-    {.name = "Label40", .text = "IDC", .left = 4620, .top = 6975, .width = 420, .height = 285},
-    {.name = "Label39",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 6930,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label35", .text = "[A]", .left = 6825, .top = 6975, .width = 600, .height = 285},
+    Caption(form1::Label16, boxes::R.symbol, kResultSymbol, 4830),
+    Value(boxes::R, kResultValue, 4830),
+    Caption(form1::Label17, boxes::R.unit, kResultUnit, 4830),
+    Caption(form1::Label18, boxes::L1.symbol, kResultSymbol, 5250),
+    Value(boxes::L1, kResultValue, 5250),
+    Caption(form1::Label19, boxes::L1.unit, kResultUnit, 5250),
+    Caption(form1::Label22, boxes::C1.symbol, kResultSymbol, 5670),
+    Value(boxes::C1, kResultValue, 5670),
+    Caption(form1::Label23, boxes::C1.unit, kResultUnit, 5670),
+    Caption(form1::Label24, boxes::C2.symbol, kResultSymbol, 6090),
+    Value(boxes::C2, kResultValue, 6090),
+    Caption(form1::Label25, boxes::C2.unit, kResultUnit, 6090),
+    Caption(form1::Label20, boxes::L2.symbol, kResultSymbol, 6510),
+    Value(boxes::L2, kResultValue, 6510),
+    Caption(form1::Label21, boxes::L2.unit, kResultUnit, 6510),
+    Caption(form1::Label40, boxes::IDC.symbol, Narrow(kResultSymbol, 420), 6930),
+    Value(boxes::IDC, kResultValue, 6930),
+    Caption(form1::Label35, boxes::IDC.unit, kResultUnit, 6930),
 
     // Matching network: hidden until the first successful compute.
-    {.name = "Command2",
-     .kind = K::Button,
-     .text = "Calcola rete adattamento",
-     .left = 3045,
-     .top = 8610,
-     .width = 1485,
-     .height = 645,
-     .hidden = true},
-    {.name = "Label31",
-     .text = "L",
-     .left = 4620,
-     .top = 8550,
-     .width = 400,
-     .height = 285,
-     .hidden = true},
-    {.name = "Label29",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 8505,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite,
-     .hidden = true},
-    {.name = "Label33",
-     .text = "[µH]",
-     .left = 6825,
-     .top = 8550,
-     .width = 600,
-     .height = 285,
-     .hidden = true},
-    {.name = "Label32",
-     .text = "C",
-     .left = 4620,
-     .top = 9075,
-     .width = 400,
-     .height = 285,
-     .hidden = true},
-    {.name = "Label30",
-     .kind = K::ValueBox,
-     .left = 5040,
-     .top = 9030,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite,
-     .hidden = true},
-    {.name = "Label34",
-     .text = "[pF]",
-     .left = 6825,
-     .top = 9075,
-     .width = 600,
-     .height = 285,
-     .hidden = true},
-    {.name = "Image2",
-     .kind = K::Image,
-     .text = ":/pictures/image2.svg",
-     .left = 7560,
-     .top = 6510,
-     .width = 6720,
-     .height = 3315,
-     .hidden = true},
-    {.name = "Image3",
-     .kind = K::Image,
-     .text = ":/pictures/image3.svg",
-     .left = 8295,
-     .top = 7035,
-     .width = 4815,
-     .height = 2310,
-     .hidden = true},
+    Button(form1::Command2, "Calcola rete adattamento", 3045, 8610, 1485, 645, true),
+    Caption(form1::Label31, boxes::L.symbol, kResultSymbol, 8505, true),
+    Value(boxes::L, kResultValue, 8505, true),
+    Caption(form1::Label33, boxes::L.unit, kResultUnit, 8505, true),
+    Caption(form1::Label32, boxes::C.symbol, kResultSymbol, 9030, true),
+    Value(boxes::C, kResultValue, 9030, true),
+    Caption(form1::Label34, boxes::C.unit, kResultUnit, 9030, true),
+    Picture(form1::Image2, ":/pictures/image2.svg", 7560, 6510, 6720, 3315, true),
+    Picture(form1::Image3, ":/pictures/image3.svg", 8295, 7035, 4815, 2310, true),
 
-    {.name = "Command3",
-     .kind = K::Button,
-     .text = "Vc1 max,Isw max, Ir picco",
-     .left = 11130,
-     .top = 5145,
-     .width = 1800,
-     .height = 1065},
+    Button(form1::Command3, "Vc1 max,Isw max, Ir picco", 11130, 5145, 1800, 1065),
 
     // Top right: graphs, sample count and peak values.
-    {.name = "Command4",
-     .kind = K::Button,
-     .text = "Grafici",
-     .left = 14175,
-     .top = 945,
-     .width = 2100,
-     .height = 750},
-    {.name = "Label48", .text = "M", .left = 13545, .top = 2040, .width = 400, .height = 285},
-    {.name = "Text9",
-     .kind = K::Field,
-     .text = "1000",
-     .left = 14385,
-     .top = 1995,
-     .width = 1140,
-     .height = 285,
-     .accessibleName = "M"},
-    {.name = "Label49",
-     .text = "N° campioni",
-     .left = 15600,
-     .top = 2040,
-     .width = 1400,
-     .height = 285},
-    {.name = "Label44", .text = "Vc1 max", .left = 13545, .top = 2670, .width = 840, .height = 285},
-    {.name = "Label43",
-     .kind = K::ValueBox,
-     .left = 14385,
-     .top = 2625,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label62", .text = "[Volt]", .left = 16170, .top = 2670, .width = 840, .height = 285},
-    {.name = "Label42", .text = "Isw max", .left = 13545, .top = 3090, .width = 840, .height = 285},
-    {.name = "Label41",
-     .kind = K::ValueBox,
-     .left = 14385,
-     .top = 3045,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label61", .text = "[A]", .left = 16170, .top = 3090, .width = 840, .height = 285},
-    {.name = "Line1", .kind = K::Line, .left = 13440, .top = 3555, .width = 3360, .height = 30},
-    {.name = "Label64",
+    Button(form1::Command4, "Grafici", 14175, 945, 2100, 750),
+    Caption(form1::Label48, fields::M.symbol, Narrow(kPeakSymbol, 400), 1995),
+    Field(fields::M, {14385, 1140}, 1995),
+    Caption(form1::Label49, "N° campioni", {15600, 1400}, 1995),
+    Caption(form1::Label44, boxes::Vc1max.symbol, kPeakSymbol, 2625),
+    Value(boxes::Vc1max, kPeakValue, 2625),
+    Caption(form1::Label62, boxes::Vc1max.unit, kPeakUnit, 2625),
+    Caption(form1::Label42, boxes::Iswmax.symbol, kPeakSymbol, 3045),
+    Value(boxes::Iswmax, kPeakValue, 3045),
+    Caption(form1::Label61, boxes::Iswmax.unit, kPeakUnit, 3045),
+    {.name = form1::Line1.name,
+     .kind = K::Line,
+     .left = 13440,
+     .top = 3555,
+     .width = 3360,
+     .height = 30},
+    {.name = form1::Label64.name,
      .text = "Prima armonica (fondamentale):",
      .left = 13545,
      .top = 3780,
      .width = 3255,
      .height = 210},
-    {.name = "Label38",
-     .text = "Ir picco",
-     .left = 13545,
-     .top = 4035,
-     .width = 1000,
-     .height = 285},
-    {.name = "Label37",
-     .kind = K::ValueBox,
-     .left = 14595,
-     .top = 3990,
-     .width = 1695,
-     .height = 285,
-     .background = kWhite},
-    {.name = "Label36", .text = "[A]", .left = 16380, .top = 4035, .width = 600, .height = 285},
+    // The first harmonic's row stands a little to the right of the others.
+    Caption(form1::Label38, boxes::Irmax.symbol, Narrow(kPeakSymbol, 1000), 3990),
+    Value(boxes::Irmax, {14595, 1695}, 3990),
+    Caption(form1::Label36, boxes::Irmax.unit, {16380, 600}, 3990),
 
-    {.name = "Command5",
-     .kind = K::Button,
-     .text = "Circuito definitivo",
-     .left = 14805,
-     .top = 8610,
-     .width = 1485,
-     .height = 645},
-    {.name = "Command6",
-     .kind = K::Button,
-     .text = "Esci",
-     .left = 315,
-     .top = 9660,
-     .width = 1275,
-     .height = 435},
-    {.name = "Label67",
+    Button(form1::Command5, "Circuito definitivo", 14805, 8610, 1485, 645),
+    Button(form1::Command6, "Esci", 315, 9660, 1275, 435),
+    {.name = form1::Label67.name,
      .text = "Classe E · versione 1.0",
      .left = 15225,
      .top = 9975,
@@ -343,13 +222,13 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 Form1::Form1(QWidget* parent) : FormWindow(Window::Form1, parent) {
   setWindowTitle(ApplicationTitle());
   setWindowIcon(QIcon(QStringLiteral(":/icons/classe-e.svg")));
-  build(kLayout, kLightBlue, 17115, 10440);
+  build(kLayout, kLightBlue, kClientSize);
   // What a screen reader says of the three drawings.
-  control("Image1")->setAccessibleName(QStringLiteral("Schema dello stadio in classe E"));
-  control("Image2")->setAccessibleName(QStringLiteral("Rete di adattamento per R < RL"));
-  control("Image3")->setAccessibleName(QStringLiteral("Rete di adattamento per R > RL"));
+  control(form1::Image1.name)->setAccessibleName(QStringLiteral("Schema dello stadio in classe E"));
+  control(form1::Image2.name)->setAccessibleName(QStringLiteral("Rete di adattamento per R < RL"));
+  control(form1::Image3.name)->setAccessibleName(QStringLiteral("Rete di adattamento per R > RL"));
   // The window opens with the cursor in the first input field.
-  control("Text1")->setFocus();
+  control(form1::Text1.name)->setFocus();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -4,13 +4,17 @@
 #include <QLabel>
 #include <array>
 
-#include "ui/colours.h"
+#include "actions/form3_controls.h"
 #include "actions/value_boxes.h"
+#include "ui/colours.h"
+#include "ui/qt_conversions.h"
 
 namespace classe {
 namespace {
 
 using K = ControlKind;
+
+constexpr ClientSize kClientSize{15360, 6825};
 
 // Component rows: caption at 12285 (RL at 12180), value at 12600, unit at
 // 14700. A caption or unit either stands 105 twips below its value's top,
@@ -25,23 +29,20 @@ constexpr int kUnitLeft = 14700;
 constexpr int kUnitWidth = 600;
 constexpr int kTextHeight = 285;
 
-constexpr ControlSpec RowText(std::string_view name, std::string_view text, int left, int width,
+constexpr ControlSpec RowText(Control control, std::string_view text, int left, int width,
                               int top, int valueTop, bool hidden = false) {
-  return {.name = name,
+  return {.name = control.name,
           .text = text,
           .left = left,
           .top = top,
           .width = width,
           .height = top == valueTop ? kValueHeight : kTextHeight,
-          .hidden = hidden};
+          .hidden = hidden,
+          .middle = top == valueTop};
 }
 
-constexpr bool CentredOnValue(const ControlSpec& item) {
-  return item.kind == K::Caption && item.height == kValueHeight;
-}
-
-constexpr ControlSpec Value(std::string_view name, int left, int top, int width) {
-  return {.name = name,
+constexpr ControlSpec Value(const ValueBox& box, int left, int top, int width) {
+  return {.name = box.control.name,
           .kind = K::ValueBox,
           .left = left,
           .top = top,
@@ -50,18 +51,20 @@ constexpr ControlSpec Value(std::string_view name, int left, int top, int width)
           .background = kWhite};
 }
 
-constexpr ControlSpec Caption(std::string_view name, std::string_view text, int top, int valueTop,
+// The symbol of a value box, left of it.
+constexpr ControlSpec Caption(Control control, const ValueBox& box, int top, int valueTop,
                               bool hidden = false) {
-  return RowText(name, text, kCaptionLeft, kCaptionWidth, top, valueTop, hidden);
+  return RowText(control, box.symbol, kCaptionLeft, kCaptionWidth, top, valueTop, hidden);
 }
 
-constexpr ControlSpec Unit(std::string_view name, std::string_view text, int top, int valueTop) {
-  return RowText(name, text, kUnitLeft, kUnitWidth, top, valueTop);
+// The unit of a value box, right of it.
+constexpr ControlSpec Unit(Control control, const ValueBox& box, int top, int valueTop) {
+  return RowText(control, box.unit, kUnitLeft, kUnitWidth, top, valueTop);
 }
 
-constexpr ControlSpec Schematic(std::string_view name, std::string_view resource, int left,
-                                int width, int height) {
-  return {.name = name,
+constexpr ControlSpec Schematic(Control control, std::string_view resource, int left, int width,
+                                int height) {
+  return {.name = control.name,
           .kind = K::Image,
           .text = resource,
           .left = left,
@@ -74,35 +77,35 @@ constexpr ControlSpec Schematic(std::string_view name, std::string_view resource
 // The window's design, in twips. The schematics come first so that nothing is
 // ever drawn over a caption; the two buttons are the only stops of the Tab key.
 constexpr auto kLayout = std::to_array<ControlSpec>({
-    Schematic("Picture3", ":/final/picture3.svg", 315, 11355, 5580),
-    Schematic("Picture2", ":/final/picture2.svg", 420, 11355, 5685),
-    Schematic("Picture1", ":/final/picture1.svg", 315, 10725, 5580),
+    Schematic(form3::Picture3, ":/final/picture3.svg", 315, 11355, 5580),
+    Schematic(form3::Picture2, ":/final/picture2.svg", 420, 11355, 5685),
+    Schematic(form3::Picture1, ":/final/picture1.svg", 315, 10725, 5580),
 
-    Caption("Label8", "L1", 315, 210),
-    Value("Label1", kValueLeft, 210, kValueWidth),
-    Unit("Label9", "[µH]", 315, 210),
-    Caption("Label10", "C1", 630, 630),
-    Value("Label2", kValueLeft, 630, kValueWidth),
-    Unit("Label25", "[pF]", 630, 630),
-    Caption("Label11", "C2", 1155, 1050),
-    Value("Label3", kValueLeft, 1050, kValueWidth),
-    Unit("Label12", "[pF]", 1050, 1050),
-    Caption("Label13", "L2", 1575, 1470),
-    Value("Label4", kValueLeft, 1470, kValueWidth),
-    Unit("Label14", "[µH]", 1470, 1470),
-    Caption("Label18", "C", 1995, 1890),
-    Value("Label5", kValueLeft, 1890, kValueWidth),
-    Unit("Label19", "[pF]", 1890, 1890),
+    Caption(form3::Label8, boxes::FinalL1, 315, 210),
+    Value(boxes::FinalL1, kValueLeft, 210, kValueWidth),
+    Unit(form3::Label9, boxes::FinalL1, 315, 210),
+    Caption(form3::Label10, boxes::FinalC1, 630, 630),
+    Value(boxes::FinalC1, kValueLeft, 630, kValueWidth),
+    Unit(form3::Label25, boxes::FinalC1, 630, 630),
+    Caption(form3::Label11, boxes::FinalC2, 1155, 1050),
+    Value(boxes::FinalC2, kValueLeft, 1050, kValueWidth),
+    Unit(form3::Label12, boxes::FinalC2, 1050, 1050),
+    Caption(form3::Label13, boxes::FinalL2, 1575, 1470),
+    Value(boxes::FinalL2, kValueLeft, 1470, kValueWidth),
+    Unit(form3::Label14, boxes::FinalL2, 1470, 1470),
+    Caption(form3::Label18, boxes::FinalC, 1995, 1890),
+    Value(boxes::FinalC, kValueLeft, 1890, kValueWidth),
+    Unit(form3::Label19, boxes::FinalC, 1890, 1890),
     // One place, two captions: the matching inductor L, or LF = L2 + L.
-    Caption("Label17", "L", 2415, 2310, true),
-    Caption("Label15", "LF", 2415, 2310, true),
-    Value("Label6", kValueLeft, 2310, kValueWidth),
-    Unit("Label16", "[µH]", 2310, 2310),
-    RowText("Label20", "RL", 12180, 420, 2835, 2730),
-    Value("Label7", kValueLeft, 2730, kValueWidth),
-    Unit("Label21", "[Ω]", 2730, 2730),
+    Caption(form3::Label17, boxes::FinalL, 2415, 2310, true),
+    Caption(form3::Label15, boxes::FinalLF, 2415, 2310, true),
+    Value(boxes::FinalL, kValueLeft, 2310, kValueWidth),
+    Unit(form3::Label16, boxes::FinalL, 2310, 2310),
+    RowText(form3::Label20, boxes::FinalRL.symbol, 12180, 420, 2835, 2730),
+    Value(boxes::FinalRL, kValueLeft, 2730, kValueWidth),
+    Unit(form3::Label21, boxes::FinalRL, 2730, 2730),
 
-    {.name = "Command1",
+    {.name = form3::Command1.name,
      .kind = K::Button,
      .text = "\" Verifica \"",
      .left = 12915,
@@ -111,12 +114,12 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .height = 435},
     // The verification fields end where the component values' units begin,
     // so "[W]" stands in the unit column.
-    RowText("Label24", "tg(psi) ver.", 11865, 1020, 3990, 3885),
-    Value("Label22", 12915, 3885, 1695),
-    RowText("Label26", "Po ver.", 12285, 600, 4410, 4305),
-    Value("Label23", 12915, 4305, 1695),
-    Unit("Label27", "[W]", 4410, 4305),
-    {.name = "Command2",
+    RowText(form3::Label24, boxes::TgPsi.symbol, 11865, 1020, 3990, 3885),
+    Value(boxes::TgPsi, 12915, 3885, 1695),
+    RowText(form3::Label26, boxes::PoVer.symbol, 12285, 600, 4410, 4305),
+    Value(boxes::PoVer, 12915, 4305, 1695),
+    Unit(form3::Label27, boxes::PoVer, 4410, 4305),
+    {.name = form3::Command2.name,
      .kind = K::Button,
      .text = "Esci",
      .left = 13125,
@@ -124,14 +127,14 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .width = 1275,
      .height = 540},
 
-    {.name = "Label28",
+    {.name = form3::Label28.name,
      .text = "tg(psi) ver. = tangente dell'angolo tra la fondamentale di Vc1 ( prima armonica ) e "
              "la corrente Ir.     [ tg(psi) è costante e  circa uguale a 1,152 ]",
      .left = 315,
      .top = 6090,
      .width = 12195,
      .height = 225},
-    {.name = "Label29",
+    {.name = form3::Label29.name,
      .text = "Po ver. = potenza erogata al carico RL  [dovrebbe essere uguale a quella di progetto "
              "Po]",
      .left = 315,
@@ -144,13 +147,9 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 
 Form3::Form3(QWidget* parent) : FormWindow(Window::Form3, parent) {
   setWindowTitle("Form3");
-  build(kLayout, kLightOrange, 15360, 6825);
-  for (const ControlSpec& item : kLayout) {
-    if (CentredOnValue(item))
-      qobject_cast<QLabel*>(control(item.name))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  }
-  for (const char* caption : {"Label15", "Label17"})
-    control(caption)->installEventFilter(this);
+  build(kLayout, kLightOrange, kClientSize);
+  for (Control caption : {form3::Label15, form3::Label17})
+    control(caption.name)->installEventFilter(this);
   describeInductorValue();
 }
 
@@ -163,14 +162,12 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form3::describeInductorValue() {
-  auto* lf = qobject_cast<QLabel*>(control("Label15"));
-  auto* l = qobject_cast<QLabel*>(control("Label17"));
-  QWidget* value = control("Label6");
-  const ValueBox* box = FindValueBox(Window::Form3, "Label6");
-  if (!lf || !l || !value || !box) return;
+  auto* lf = qobject_cast<QLabel*>(control(form3::Label15.name));
+  auto* l = qobject_cast<QLabel*>(control(form3::Label17.name));
+  QWidget* value = control(form3::Label6.name);
+  if (!lf || !l || !value) return;
   const QString symbol = lf->isHidden() ? l->text() : lf->text();
-  value->setAccessibleDescription(
-      symbol + ' ' + QString::fromUtf8(box->unit.data(), static_cast<qsizetype>(box->unit.size())));
+  value->setAccessibleDescription(symbol + ' ' + FromUtf8(boxes::FinalL.unit));
 }
 
 }  // namespace classe

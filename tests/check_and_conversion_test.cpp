@@ -61,9 +61,9 @@ TEST(CheckNumber, TextsLongerThanTheSixteenBitWalkAreRejected) {
 
 TEST(CheckFields, StopsAtTheFirstRejectedFieldWithItsOwnMessage) {
   // Von holds a letter and Po is empty: only Po is reported, since it comes first.
-  RecordingControls ui = Fields({{"Text1", ""}, {"Text4", "x"}});
+  RecordingControls ui = Fields({{form1::Text1, ""}, {form1::Text4, "x"}});
   DesignState s;
-  EXPECT_FALSE(CheckFields(s, ui, DesignFields()));
+  EXPECT_FALSE(CheckFields(s, ui, kDesignFields));
   EXPECT_EQ(Messages(ui),
             std::vector<std::string>{"Hai dimenticato di scrivere la potenza di uscita Po"});
   EXPECT_EQ(s.InputText, "");
@@ -71,11 +71,11 @@ TEST(CheckFields, StopsAtTheFirstRejectedFieldWithItsOwnMessage) {
 }
 
 TEST(CheckFields, EveryFieldUsesItsOwnPairOfMessages) {
-  for (const InputField& field : SamplingFields()) {
+  for (const InputField& field : kSamplingFields) {
     for (const bool empty : {true, false}) {
-      RecordingControls ui = Fields({{std::string(field.control).c_str(), empty ? "" : "4,5"}});
+      RecordingControls ui = Fields({{field.control, empty ? "" : "4,5"}});
       DesignState s;
-      EXPECT_FALSE(CheckFields(s, ui, SamplingFields()));
+      EXPECT_FALSE(CheckFields(s, ui, kSamplingFields));
       ASSERT_EQ(ui.messages().size(), 1u);
       EXPECT_EQ(ui.messages()[0].text, empty ? field.msgMissing : field.msgInvalid);
       EXPECT_EQ(s.MsgMissing, field.msgMissing);
@@ -85,10 +85,10 @@ TEST(CheckFields, EveryFieldUsesItsOwnPairOfMessages) {
 }
 
 TEST(CheckFields, DesignChecksIgnoreTheSampleCount) {
-  RecordingControls ui = Fields({{"Text9", ""}});
+  RecordingControls ui = Fields({{form1::Text9, ""}});
   DesignState s;
-  EXPECT_TRUE(CheckFields(s, ui, DesignFields()));
-  EXPECT_FALSE(CheckFields(s, ui, SamplingFields()));
+  EXPECT_TRUE(CheckFields(s, ui, kDesignFields));
+  EXPECT_FALSE(CheckFields(s, ui, kSamplingFields));
   EXPECT_EQ(Messages(ui),
             std::vector<std::string>{"Hai dimenticato di scrivere il numero di campioni M"});
 }

@@ -5,9 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
+#include "actions/form1_controls.h"
+#include "cli/report.h"
+
+namespace classe::cli {
 namespace {
 
 struct CliRun {
@@ -45,15 +50,19 @@ TEST(CommandLine, ComputesTheDefaultDesign) {
   EXPECT_EQ(run.err, "");
 }
 
-TEST(CommandLine, JsonHoldsLabelsVisibilityAndState) {
-  const CliRun run = Cli("--json componenti");
-  EXPECT_EQ(run.status, 0);
-  for (const char* part :
-       {"\"action\": \"componenti\"", "\"messages\": []", "\"fault\": null",
-        "\"Label11\": \"9.044E+00\"", "\"Label15\": \"1.439 E+00\"", "\"Label39\": \"1.786E+00\"",
-        "\"Command2\": true", "\"Image2\": false", "\"Po\": 50", "\"N\": 20"}) {
-    EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
-  }
+TEST(CommandLine, JsonKeysNameTheWindowOfEachControl) {
+  const auto json = nlohmann::json::parse(Cli("--json verifica").out);
+  EXPECT_EQ(json["action"], "verifica");
+  EXPECT_EQ(json["messages"], nlohmann::json::array());
+  EXPECT_TRUE(json["fault"].is_null());
+  // Label1 is L1 in the final circuit, and a title in the graph window.
+  EXPECT_EQ(json["labels"]["Form3.Label1"], "3.92E+01");
+  EXPECT_EQ(json["labels"]["Form3.Label23"], "5.002E+01");
+  EXPECT_EQ(json["visible"]["Form3"], true);
+  EXPECT_EQ(json["visible"]["Form3.Picture1"], true);
+  EXPECT_EQ(json["state"]["Po"], 50);
+  EXPECT_EQ(json["state"]["N"], 20);
+  EXPECT_NEAR(json["state"]["R"].get<double>(), 9.044238, 1e-6);
 }
 
 TEST(CommandLine, ExitStatusTellsHowTheActionEnded) {
@@ -66,14 +75,20 @@ TEST(CommandLine, ExitStatusTellsHowTheActionEnded) {
   EXPECT_EQ(fault.status, 1);
   EXPECT_EQ(fault.err, "Errore di calcolo: divisione per zero nel calcolo di R.\n");
 
-  const CliRun json = Cli("--json picchi M=-5");
-  EXPECT_EQ(json.status, 1);
-  EXPECT_NE(json.out.find("\"fault\": \"Il numero di campioni M"), std::string::npos);
+  const auto refused = nlohmann::json::parse(Cli("--json picchi M=-5").out);
+  EXPECT_EQ(refused["fault"].get<std::string>().rfind("Il numero di campioni M", 0), 0u);
 
-  EXPECT_EQ(Cli("nonsense").status, 64);
+  // An unknown action is a usage error, never a run of some other action.
+  const CliRun unknown = Cli("nonsense");
+  EXPECT_EQ(unknown.status, 64);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(unknown.err.rfind("classe-e-cli: azione sconosciuta: nonsense", 0), 0u);
   EXPECT_EQ(Cli("componenti Z=3").status, 64);
   EXPECT_EQ(Cli("").status, 64);
   EXPECT_EQ(Cli("--help").status, 0);
+  const CliRun version = Cli("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "classe-e-cli " CLASSE_VERSION "\n");
 }
 
 TEST(CommandLine, FieldsAreTheTextsAUserWouldType) {
@@ -100,4 +115,19 @@ TEST(CommandLine, SamplesAsCsv) {
   EXPECT_NE(run.out.find("\n4,12.56637061435916,0,"), std::string::npos) << run.out;
 }
 
+TEST(JsonReport, EscapesEveryTextItCarries) {
+  RecordingControls ui;
+  DesignState s;
+  const std::string odd = "say \"50\" \\ done\n\ttab \x01 end";
+  ui.message(odd);
+  ui.setCaption(form1::Label11, odd);
+  std::ostringstream out;
+  PrintJsonReport(out, {"componenti", Outcome::Done, ui, s});
+  const auto json = nlohmann::json::parse(out.str());
+  EXPECT_EQ(json["messages"][0], odd);
+  EXPECT_EQ(json["labels"]["Form1.Label11"], odd);
+  EXPECT_NE(out.str().find("\\\"50\\\" \\\\ done\\n\\ttab \\u0001 end"), std::string::npos);
+}
+
 }  // namespace
+}  // namespace classe::cli

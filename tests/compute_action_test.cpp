@@ -15,46 +15,46 @@ using testing::Caption;
 using testing::Fields;
 using testing::Messages;
 
-constexpr const char* kMatchingControls[] = {"Command2", "Label29", "Label30", "Label31",
-                                             "Label32",  "Label33", "Label34"};
+constexpr Control kMatchingControls[] = {form1::Command2, form1::Label29, form1::Label30,
+                                         form1::Label31,  form1::Label32, form1::Label33,
+                                         form1::Label34};
 
 TEST(ComputeAction, DefaultsGiveTheSixResultTexts) {
   RecordingControls ui = Fields();
   DesignState s;
   EXPECT_EQ(ComputeComponents(s, ui), Outcome::Done);
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label11"), "9.044E+00");
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label12"), "3.92E+01");
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label13"), "8.077E+02");
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label14"), "1.545E+03");
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label15"), "1.439 E+00");
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label39"), "1.786E+00");
-  EXPECT_FALSE(*ui.visible(Window::Form1, "Image2"));
-  EXPECT_FALSE(*ui.visible(Window::Form1, "Image3"));
-  for (const char* control : kMatchingControls) {
-    EXPECT_TRUE(ui.visible(Window::Form1, control).value_or(false)) << control;
-  }
+  EXPECT_EQ(Caption(ui, form1::Label11), "9.044E+00");
+  EXPECT_EQ(Caption(ui, form1::Label12), "3.92E+01");
+  EXPECT_EQ(Caption(ui, form1::Label13), "8.077E+02");
+  EXPECT_EQ(Caption(ui, form1::Label14), "1.545E+03");
+  EXPECT_EQ(Caption(ui, form1::Label15), "1.439 E+00");
+  EXPECT_EQ(Caption(ui, form1::Label39), "1.786E+00");
+  EXPECT_FALSE(*ui.visible(form1::Image2));
+  EXPECT_FALSE(*ui.visible(form1::Image3));
+  for (Control control : kMatchingControls)
+    EXPECT_TRUE(ui.visible(control).value_or(false)) << control.name;
   EXPECT_TRUE(ui.messages().empty());
 }
 
 TEST(ComputeAction, ARejectedFieldChangesNothingButShowsOneMessage) {
   struct Case {
-    std::vector<std::pair<const char*, const char*>> fields;
+    std::vector<std::pair<Control, const char*>> fields;
     std::string message;
   };
   const std::vector<Case> cases = {
-      {{{"Text1", ""}, {"Text2", ""}, {"Text3", ""}, {"Text7", ""}},
+      {{{form1::Text1, ""}, {form1::Text2, ""}, {form1::Text3, ""}, {form1::Text7, ""}},
        "Hai dimenticato di scrivere la potenza di uscita Po"},
-      {{{"Text4", "x"}, {"Text1", ""}}, "Hai dimenticato di scrivere la potenza di uscita Po"},
-      {{{"Text2", "4,5"}},
+      {{{form1::Text4, "x"}, {form1::Text1, ""}}, "Hai dimenticato di scrivere la potenza di uscita Po"},
+      {{{form1::Text2, "4,5"}},
        "Errore di inserimento dati per la frequenza di funzionamento f. Puoi scrivere soltanto "
        "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad "
        "es: 1.23 , 1E-5 , 5E3"},
-      {{{"Text1", "5 "}},
+      {{{form1::Text1, "5 "}},
        "Errore di inserimento dati per la potenza di uscita Po. Puoi scrivere soltanto numeri "
        "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 "
        ", 1E-5 , 5E3"},
       // RL is checked although the design does not use it.
-      {{{"Text7", "abc"}},
+      {{{form1::Text7, "abc"}},
        "Errore di inserimento dati per RL. Puoi scrivere soltanto numeri razionali con il punto "
        "come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"},
   };
@@ -74,15 +74,15 @@ TEST(ComputeAction, ARejectedFieldChangesNothingButShowsOneMessage) {
 }
 
 TEST(ComputeAction, LexicallyOddTextsAreReadByTheirLeadingNumber) {
-  RecordingControls ui = Fields({{"Text1", "1.2.3"}, {"Text3", "."}, {"Text6", "3.5"}});
+  RecordingControls ui = Fields({{form1::Text1, "1.2.3"}, {form1::Text3, "."}, {form1::Text6, "3.5"}});
   DesignState s;
   // Q = 0 gives L2 = 0 and a fault in C0: what came before is stored.
   EXPECT_EQ(ComputeComponents(s, ui), Outcome::Fault);
   EXPECT_EQ(s.Po, 1.2);
   EXPECT_EQ(s.Q, 0);
   EXPECT_EQ(s.N, 4);
-  ui.setText("Text1", "5E3");
-  ui.setText("Text3", "4");
+  ui.setText(form1::Text1, "5E3");
+  ui.setText(form1::Text3, "4");
   EXPECT_EQ(ComputeComponents(s, ui), Outcome::Done);
   EXPECT_EQ(s.Po, 5000);
 }
@@ -91,15 +91,15 @@ TEST(ComputeAction, AFaultIsReportedAndLeavesTheResultsAsTheyWere) {
   RecordingControls ui = Fields();
   DesignState s;
   ASSERT_EQ(ComputeComponents(s, ui), Outcome::Done);
-  RecordingControls faulty = Fields({{"Text1", "0"}});
+  RecordingControls faulty = Fields({{form1::Text1, "0"}});
   EXPECT_EQ(ComputeComponents(s, faulty), Outcome::Fault);
   EXPECT_EQ(Messages(faulty),
             std::vector<std::string>{"Errore di calcolo: divisione per zero nel calcolo di R."});
   EXPECT_TRUE(faulty.messages()[0].fault);
   // The pictures are hidden before the design runs; nothing else is written.
-  EXPECT_FALSE(*faulty.visible(Window::Form1, "Image2"));
-  EXPECT_FALSE(faulty.caption(Window::Form1, "Label11"));
-  EXPECT_FALSE(faulty.visible(Window::Form1, "Command2"));
+  EXPECT_FALSE(*faulty.visible(form1::Image2));
+  EXPECT_FALSE(faulty.caption(form1::Label11));
+  EXPECT_FALSE(faulty.visible(form1::Command2));
   EXPECT_NEAR(s.R, 9.044238, 1e-6);
 }
 
@@ -108,12 +108,12 @@ TEST(ComputeAction, ASecondComputeHidesThePicturesButKeepsLAndC) {
   DesignState s;
   ComputeComponents(s, ui);
   ShowMatchingNetwork(s, ui);
-  ASSERT_TRUE(*ui.visible(Window::Form1, "Image2"));
+  ASSERT_TRUE(*ui.visible(form1::Image2));
   ComputeComponents(s, ui);
-  EXPECT_FALSE(*ui.visible(Window::Form1, "Image2"));
-  EXPECT_FALSE(*ui.visible(Window::Form1, "Image3"));
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label29"), "7.658E-01");
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label30"), "1.693E+03");
+  EXPECT_FALSE(*ui.visible(form1::Image2));
+  EXPECT_FALSE(*ui.visible(form1::Image3));
+  EXPECT_EQ(Caption(ui, form1::Label29), "7.658E-01");
+  EXPECT_EQ(Caption(ui, form1::Label30), "1.693E+03");
 }
 
 }  // namespace

@@ -23,23 +23,23 @@ struct Circuit {
   DesignState s;
 
   Outcome show(const char* RL) {
-    ui.setText("Text7", RL);
+    ui.setText(form1::Text7, RL);
     ui.clearMessages();
     return ShowFinalCircuit(s, ui);
   }
-  std::string caption(const char* label) { return Caption(ui, Window::Form3, label); }
-  bool visible(const char* control) { return ui.visible(Window::Form3, control).value_or(false); }
+  std::string caption(Control label) { return Caption(ui, label); }
+  bool visible(Control control) { return ui.visible(control).value_or(false); }
   // Rows L2, C and the L/LF value with the two captions, as one string.
   std::string rows() {
     std::string out;
-    for (const char* c : {"Label4", "Label5", "Label6", "Label17", "Label15"}) {
+    for (Control c : {form3::Label4, form3::Label5, form3::Label6, form3::Label17, form3::Label15}) {
       out += visible(c) ? '1' : '0';
     }
     return out;
   }
   std::string picture() {
-    for (const char* p : {"Picture1", "Picture2", "Picture3"}) {
-      if (visible(p)) return p;
+    for (Control p : {form3::Picture1, form3::Picture2, form3::Picture3}) {
+      if (visible(p)) return std::string(p.name);
     }
     return "none";
   }
@@ -51,14 +51,14 @@ TEST(FinalCircuit, DefaultsMergeL2AndLIntoLF) {
   EXPECT_TRUE(c.ui.shown(Window::Form3));
   EXPECT_EQ(c.picture(), "Picture1");
   EXPECT_EQ(c.rows(), "01101");  // L2 hidden, C and LF shown
-  EXPECT_TRUE(c.visible("Label1") && c.visible("Label2") && c.visible("Label3") &&
-              c.visible("Label7"));
-  EXPECT_EQ(c.caption("Label7"), "5.000E+01");
-  EXPECT_EQ(c.caption("Label1"), "3.92E+01");
-  EXPECT_EQ(c.caption("Label2"), "8.077E+02");
-  EXPECT_EQ(c.caption("Label3"), "1.545E+03");
-  EXPECT_EQ(c.caption("Label6"), "2.205 E+00");  // 1.43944 + 0.76578 µH
-  EXPECT_EQ(c.caption("Label5"), "1.693 E+03");
+  EXPECT_TRUE(c.visible(form3::Label1) && c.visible(form3::Label2) && c.visible(form3::Label3) &&
+              c.visible(form3::Label7));
+  EXPECT_EQ(c.caption(form3::Label7), "5.000E+01");
+  EXPECT_EQ(c.caption(form3::Label1), "3.92E+01");
+  EXPECT_EQ(c.caption(form3::Label2), "8.077E+02");
+  EXPECT_EQ(c.caption(form3::Label3), "1.545E+03");
+  EXPECT_EQ(c.caption(form3::Label6), "2.205 E+00");  // 1.43944 + 0.76578 µH
+  EXPECT_EQ(c.caption(form3::Label5), "1.693 E+03");
   EXPECT_TRUE(c.ui.messages().empty());
 }
 
@@ -68,7 +68,7 @@ TEST(FinalCircuit, LoadWithinTheBandNeedsNoNetwork) {
   EXPECT_EQ(Messages(c.ui), std::vector<std::string>{kNoNetworkMessage});
   EXPECT_EQ(c.picture(), "Picture3");
   EXPECT_EQ(c.rows(), "10000");
-  EXPECT_EQ(c.caption("Label4"), "1.439 E+00");
+  EXPECT_EQ(c.caption(form3::Label4), "1.439 E+00");
 }
 
 TEST(FinalCircuit, LoadBelowRKeepsL2WithCAndL) {
@@ -76,9 +76,9 @@ TEST(FinalCircuit, LoadBelowRKeepsL2WithCAndL) {
   EXPECT_EQ(c.show("5"), Outcome::Done);
   EXPECT_EQ(c.picture(), "Picture2");
   EXPECT_EQ(c.rows(), "11110");
-  EXPECT_EQ(c.caption("Label4"), "1.439E+00");  // no blank in this case
-  EXPECT_EQ(c.caption("Label6"), "1.789E-01");
-  EXPECT_EQ(c.caption("Label5"), "3.957E+03");
+  EXPECT_EQ(c.caption(form3::Label4), "1.439E+00");  // no blank in this case
+  EXPECT_EQ(c.caption(form3::Label6), "1.789E-01");
+  EXPECT_EQ(c.caption(form3::Label5), "3.957E+03");
 }
 
 TEST(FinalCircuit, TheSameWindowFollowsTheCaseOfEachRun) {
@@ -87,7 +87,7 @@ TEST(FinalCircuit, TheSameWindowFollowsTheCaseOfEachRun) {
   c.show("50");
   EXPECT_EQ(c.picture(), "Picture1");
   EXPECT_EQ(c.rows(), "01101");
-  EXPECT_EQ(c.caption("Label6"), "2.205 E+00");
+  EXPECT_EQ(c.caption(form3::Label6), "2.205 E+00");
   c.show("9");
   EXPECT_EQ(c.picture(), "Picture3");
   EXPECT_EQ(c.rows(), "10000");
@@ -104,18 +104,18 @@ TEST(FinalCircuit, AnEmptyLoadIsRejectedWithoutAWindow) {
 
 TEST(FinalCircuit, TheSampleCountPlaysNoPart) {
   Circuit c;
-  c.ui.setText("Text9", "");
+  c.ui.setText(form1::Text9, "");
   EXPECT_EQ(c.show("50"), Outcome::Done);
 }
 
 TEST(FinalCircuit, AFaultLeavesTheWindowOpenAsItWas) {
   Circuit c;
   c.show("50");
-  c.ui.setText("Text5", "0");  // Vcc = Von = 0: R = 0, then C1 divides by zero
+  c.ui.setText(form1::Text5, "0");  // Vcc = Von = 0: R = 0, then C1 divides by zero
   EXPECT_EQ(c.show("50"), Outcome::Fault);
   EXPECT_EQ(Messages(c.ui),
             std::vector<std::string>{FaultMessage(FaultKind::DivisionByZero, "C1")});
-  EXPECT_EQ(c.caption("Label6"), "2.205 E+00");
+  EXPECT_EQ(c.caption(form3::Label6), "2.205 E+00");
 }
 
 struct VerifyCase {
@@ -130,8 +130,8 @@ TEST_P(Verification, GivesTheTangentAndThePower) {
   Circuit c;
   c.show(GetParam().RL);
   EXPECT_EQ(VerifyCircuit(c.s, c.ui), Outcome::Done);
-  EXPECT_EQ(c.caption("Label22"), GetParam().tgPsi);
-  EXPECT_EQ(c.caption("Label23"), GetParam().power);
+  EXPECT_EQ(c.caption(form3::Label22), GetParam().tgPsi);
+  EXPECT_EQ(c.caption(form3::Label23), GetParam().power);
 }
 
 INSTANTIATE_TEST_SUITE_P(Loads, Verification,
@@ -160,10 +160,10 @@ TEST(Verification, ReadsTheFieldsAtTheClickAndKeepsLabelsOnAFault) {
   Circuit c;
   c.show("50");
   VerifyCircuit(c.s, c.ui);
-  c.ui.setText("Text1", "");  // Po = 0: R divides by zero
+  c.ui.setText(form1::Text1, "");  // Po = 0: R divides by zero
   EXPECT_EQ(VerifyCircuit(c.s, c.ui), Outcome::Fault);
-  EXPECT_EQ(c.caption("Label22"), "1.152E+00");
-  EXPECT_EQ(c.caption("Label23"), "5.002E+01");
+  EXPECT_EQ(c.caption(form3::Label22), "1.152E+00");
+  EXPECT_EQ(c.caption(form3::Label23), "5.002E+01");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,6 @@ using testing::Caption;
 using testing::Fields;
 using testing::Messages;
 
-constexpr Window kGraphs = Window::Form2;
-
 const std::string kVonWarning =
     "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le ipotesi "
     "fatte per l'amplificatore ideale in Classe E";
@@ -29,35 +28,29 @@ struct Graphs {
   DesignState s;
   Outcome outcome;
 
-  explicit Graphs(std::initializer_list<std::pair<const char*, const char*>> fields = {})
+  explicit Graphs(std::initializer_list<std::pair<Control, const char*>> fields = {})
       : ui(Fields(fields)), outcome(ShowGraphs(s, ui)) {}
-  const RecordingControls::Picture& plot() { return ui.picture(kGraphs, "Picture1"); }
-  std::string box(const char* label) { return ui.caption(kGraphs, label).value_or(""); }
+  const RecordingControls::Picture& plot() { return ui.picture(form2::Picture1); }
+  std::string box(Control label) { return ui.caption(label).value_or(""); }
 };
 
 TEST(GraphAction, DrawsTheSameGridForEveryDesign) {
-  for (const char* vcc : {"28", "5"}) {
-    Graphs g({{"Text5", vcc}});
-    const auto& lines = g.plot().lines;
-    ASSERT_EQ(lines.size(), 34u);  // 20 edge ticks, 10 angle ticks, 4 baselines
-    for (int k = 0; k < 20; ++k) {
-      const float y = 100.f - 5.f * static_cast<float>(k);
-      EXPECT_EQ(lines[k].first, (PlotPoint{0, y}));
-      EXPECT_EQ(lines[k].second, (PlotPoint{0.2f, y}));
+  Graphs low({{form1::Text5, "5"}});
+  Graphs high;
+  const auto& lines = high.plot().lines;
+  EXPECT_EQ(low.plot().lines, lines);
+  EXPECT_EQ(high.plot().scale, (PlotScale{0, 100, 105, 0}));
+  // A baseline across teta 0…4π for each strip; everything else is a tick.
+  std::vector<float> baselines;
+  for (const auto& [from, to] : lines) {
+    if (to.x - from.x == 100 && from.y == to.y) {
+      baselines.push_back(from.y);
+    } else {
+      EXPECT_LE(std::hypot(to.x - from.x, to.y - from.y), 0.5f);
     }
-    for (int k = 0; k < 10; ++k) {
-      const float base = k < 5 ? 80.f : 60.f;
-      const float x = 25.f * static_cast<float>(k % 5);
-      EXPECT_EQ(lines[20 + k].first, (PlotPoint{x, base}));
-      EXPECT_EQ(lines[20 + k].second, (PlotPoint{x, base + 0.5f}));
-    }
-    for (int k = 0; k < 4; ++k) {
-      const float y = 80.f - 20.f * static_cast<float>(k);
-      EXPECT_EQ(lines[30 + k].first, (PlotPoint{0, y}));
-      EXPECT_EQ(lines[30 + k].second, (PlotPoint{100, y}));
-    }
-    EXPECT_EQ(g.plot().scale, (PlotScale{0, 100, 105, 0}));
   }
+  EXPECT_EQ(baselines, (std::vector<float>{80, 60, 40, 20}));
+  EXPECT_EQ(lines.size(), 34u);  // 20 ticks on the edge, 5 angle ticks on each of two strips
 }
 
 TEST(GraphAction, EachCurveReachesTheTopOfItsStrip) {
@@ -89,7 +82,7 @@ TEST(GraphAction, EachCurveReachesTheTopOfItsStrip) {
 }
 
 TEST(GraphAction, EightSamplesPutCornersAtQuarterPeriods) {
-  Graphs g({{"Text9", "8"}});
+  Graphs g({{form1::Text9, "8"}});
   for (const auto& curve : g.plot().polylines) {
     ASSERT_EQ(curve.points.size(), 9u);
     for (int j = 0; j <= 8; ++j)
@@ -99,17 +92,17 @@ TEST(GraphAction, EightSamplesPutCornersAtQuarterPeriods) {
 
 TEST(GraphAction, OneSampleDrawsTheGridAndStops) {
   // Both Vc1 samples are 0, so its first height is 0/0.
-  Graphs g({{"Text9", "1"}});
+  Graphs g({{form1::Text9, "1"}});
   EXPECT_EQ(g.outcome, Outcome::Fault);
   EXPECT_EQ(Messages(g.ui), std::vector<std::string>{FaultMessage(FaultKind::InvalidOperation,
                                                                   "y della curva Vc1(teta)")});
   EXPECT_EQ(g.plot().lines.size(), 34u);
   EXPECT_TRUE(g.plot().polylines.empty());
-  EXPECT_FALSE(g.ui.caption(kGraphs, "Label1"));  // the captions are not placed
+  EXPECT_FALSE(g.ui.caption(form2::Label1));  // the captions are not placed
 }
 
 TEST(GraphAction, ZeroSupplyWithOnVoltageDrawsOnlyTheVoltage) {
-  Graphs g({{"Text5", "0"}, {"Text4", "0.3"}});
+  Graphs g({{form1::Text5, "0"}, {form1::Text4, "0.3"}});
   EXPECT_EQ(g.outcome, Outcome::Fault);
   ASSERT_EQ(g.ui.messages().size(), 2u);
   EXPECT_EQ(g.ui.messages()[0].text, kVonWarning);
@@ -119,37 +112,51 @@ TEST(GraphAction, ZeroSupplyWithOnVoltageDrawsOnlyTheVoltage) {
 }
 
 TEST(GraphAction, WarnsOnlyForAPositiveOnVoltage) {
-  EXPECT_EQ(Messages(Graphs({{"Text4", "0.3"}}).ui), std::vector<std::string>{kVonWarning});
-  EXPECT_TRUE(Graphs({{"Text4", "0"}}).ui.messages().empty());
-  EXPECT_TRUE(Graphs({{"Text4", "-1"}}).ui.messages().empty());
+  EXPECT_EQ(Messages(Graphs({{form1::Text4, "0.3"}}).ui), std::vector<std::string>{kVonWarning});
+  EXPECT_TRUE(Graphs({{form1::Text4, "0"}}).ui.messages().empty());
+  EXPECT_TRUE(Graphs({{form1::Text4, "-1"}}).ui.messages().empty());
 }
 
 TEST(GraphAction, RedrawsTheOneWindowAndHidesTheMatchingPictures) {
   Graphs g;
   ShowGraphs(g.s, g.ui);
-  EXPECT_EQ(g.ui.timesShown(kGraphs), 2);
+  EXPECT_EQ(g.ui.timesShown(Window::Form2), 2);
   EXPECT_EQ(g.plot().clears, 2);
   EXPECT_EQ(g.plot().polylines.size(), 4u);
-  EXPECT_FALSE(*g.ui.visible(Window::Form1, "Image2"));
-  EXPECT_FALSE(*g.ui.visible(Window::Form1, "Image3"));
+  EXPECT_FALSE(*g.ui.visible(form1::Image2));
+  EXPECT_FALSE(*g.ui.visible(form1::Image3));
 }
 
 TEST(GraphAction, RejectedFieldDoesNotTouchTheWindow) {
-  Graphs g({{"Text7", "x"}});
+  Graphs g({{form1::Text7, "x"}});
   EXPECT_EQ(g.outcome, Outcome::Rejected);
-  EXPECT_FALSE(g.ui.loaded(kGraphs));
+  EXPECT_FALSE(g.ui.loaded(Window::Form2));
 }
 
 TEST(GraphAction, PlacesTheSixteenCaptions) {
+  struct Placed {
+    Control label;
+    const char* text;
+    double left;
+    double top;
+  };
+  // In the units of the caption strip (the first nine) or of the plot.
+  const Placed placed[] = {
+      {form2::Label1, "Vc1(teta)[V]", 15, 98.5}, {form2::Label2, "0", 50, 81.5},
+      {form2::Label3, "teta[rad]", 95, 83.5},    {form2::Label4, "Isw(teta)[A]", 15, 78.5},
+      {form2::Label6, "0", 50, 61.5},            {form2::Label11, "Ic1(teta)[A]", 15, 58.5},
+      {form2::Label12, "0", 50, 41.5},           {form2::Label13, "Ir(teta)[A]", 15, 38.5},
+      {form2::Label14, "0", 50, 21.5},           {form2::Label5, "teta[rad]", 95, 63.5},
+      {form2::Label7, "3.14", 24, 44},           {form2::Label18, "6.28", 49, 38},
+      {form2::Label9, "9.42", 74, 44},           {form2::Label8, "12.56", 98, 38},
+      {form2::Label10, "teta[rad]", 95, 44},     {form2::Label15, "teta[rad]", 95, 24},
+  };
   Graphs g;
-  EXPECT_EQ(g.ui.picture(kGraphs, "Picture3").scale, (PlotScale{0, 100, 100, 0}));
-  EXPECT_EQ(g.box("Label1"), "Vc1(teta)[V]");
-  EXPECT_EQ(g.box("Label2"), "0");
-  EXPECT_EQ(g.box("Label8"), "12.56");
-  EXPECT_EQ(g.box("Label13"), "Ir(teta)[A]");
-  EXPECT_EQ(*g.ui.position(kGraphs, "Label13"), (std::pair<double, double>{15, 38.5}));
-  EXPECT_EQ(*g.ui.position(kGraphs, "Label8"), (std::pair<double, double>{98, 38}));
-  EXPECT_EQ(*g.ui.position(kGraphs, "Label15"), (std::pair<double, double>{95, 24}));
+  EXPECT_EQ(g.ui.picture(form2::Picture3).scale, (PlotScale{0, 100, 100, 0}));
+  for (const Placed& p : placed) {
+    EXPECT_EQ(g.box(p.label), p.text) << p.label.name;
+    EXPECT_EQ(g.ui.position(p.label), (std::pair<double, double>{p.left, p.top})) << p.label.name;
+  }
 }
 
 TEST(CursorReadout, AngleFollowsXBeyondThePlottedRange) {
@@ -158,7 +165,7 @@ TEST(CursorReadout, AngleFollowsXBeyondThePlottedRange) {
       {0, "0.00"}, {25, "3.14"}, {100, "12.57"}, {105, "13.19"}};
   for (const auto& [x, text] : cases) {
     ShowCursorReadout(g.s, g.ui, x, 90);
-    EXPECT_EQ(g.box("Label16"), text);
+    EXPECT_EQ(g.box(form2::Label16), text);
   }
 }
 
@@ -166,71 +173,71 @@ TEST(CursorReadout, HeightSelectsTheStripAndReadsItsScale) {
   Graphs g;
   struct Case {
     float y;
-    const char* option;
-    const char* valueBox;
+    Control option;
+    Control valueBox;
     std::string value;
   };
   const Case cases[] = {
-      {80, "Option1", "Label17", "0.00"},
-      {60, "Option2", "Label24", "0.00"},
-      {40, "Option3", "Label32", "0.00"},
-      {20, "Option4", "Label36", "0.00"},
-      {98, "Option1", "Label17", Format(g.s.Vc1max, "0.00")},
-      {29, "Option4", "Label36", Format(g.s.Irmax, "0.00")},
-      {79.5f, "Option1", "Label17", Format(-0.5 * g.s.Vc1max / 18, "0.00")},
-      {59.7f, "Option2", "Label24", Format((59.7f - 60.0) * g.s.Iswmax / 18, "0.00")},
+      {80, form2::Option1, form2::Label17, "0.00"},
+      {60, form2::Option2, form2::Label24, "0.00"},
+      {40, form2::Option3, form2::Label32, "0.00"},
+      {20, form2::Option4, form2::Label36, "0.00"},
+      {98, form2::Option1, form2::Label17, Format(g.s.Vc1max, "0.00")},
+      {29, form2::Option4, form2::Label36, Format(g.s.Irmax, "0.00")},
+      {79.5f, form2::Option1, form2::Label17, Format(-0.5 * g.s.Vc1max / 18, "0.00")},
+      {59.7f, form2::Option2, form2::Label24, Format((59.7f - 60.0) * g.s.Iswmax / 18, "0.00")},
   };
-  const char* boxes[] = {"Label16", "Label17", "Label23", "Label24",
-                         "Label29", "Label32", "Label35", "Label36"};
+  const Control boxes[] = {form2::Label16, form2::Label17, form2::Label23, form2::Label24,
+                           form2::Label29, form2::Label32, form2::Label35, form2::Label36};
   for (const Case& c : cases) {
     ShowCursorReadout(g.s, g.ui, 50, c.y);
-    EXPECT_TRUE(g.ui.isSelected(kGraphs, c.option)) << c.y;
+    EXPECT_TRUE(g.ui.isSelected(c.option)) << c.y;
     EXPECT_EQ(g.box(c.valueBox), c.value) << c.y;
     int filled = 0;
-    for (const char* b : boxes)
+    for (Control b : boxes)
       filled += !g.box(b).empty();
     EXPECT_EQ(filled, 2) << c.y;  // exactly one curve's boxes
   }
-  EXPECT_EQ(g.box("Label17"), "");
+  EXPECT_EQ(g.box(form2::Label17), "");
 }
 
 TEST(CursorReadout, TooltipAndColourOfTheValue) {
   Graphs g;
   ShowCursorReadout(g.s, g.ui, 25, 98);
-  EXPECT_EQ(*g.ui.toolTip(kGraphs, "Picture1"),
+  EXPECT_EQ(*g.ui.toolTip(form2::Picture1),
             "teta= 3.14rad ; Vc1(teta) = " + Format(g.s.Vc1max, "0.00") + "V");
-  EXPECT_EQ(*g.ui.textColour(kGraphs, "Label17"), (Rgb{255, 0, 0}));
+  EXPECT_EQ(*g.ui.textColour(form2::Label17), (Rgb{255, 0, 0}));
   ShowCursorReadout(g.s, g.ui, 0, 10);
-  EXPECT_EQ(*g.ui.toolTip(kGraphs, "Picture1"),
+  EXPECT_EQ(*g.ui.toolTip(form2::Picture1),
             "teta= 0.00rad ; Ir(teta) = " + Format(-10 * g.s.Irmax / 9, "0.00") + "A");
-  EXPECT_EQ(*g.ui.textColour(kGraphs, "Label36"), (Rgb{255, 0, 255}));
+  EXPECT_EQ(*g.ui.textColour(form2::Label36), (Rgb{255, 0, 255}));
 }
 
 TEST(CursorReadout, BelowThePlotKeepsTheSelection) {
   Graphs g;
-  g.ui.select(kGraphs, "Option3");
+  g.ui.select(form2::Option3);
   ShowCursorReadout(g.s, g.ui, 10, -1);
-  EXPECT_TRUE(g.ui.isSelected(kGraphs, "Option3"));
-  EXPECT_FALSE(g.box("Label32").empty());
+  EXPECT_TRUE(g.ui.isSelected(form2::Option3));
+  EXPECT_FALSE(g.box(form2::Label32).empty());
 }
 
 TEST(CursorReadout, AShorterCapacitorArrayIsNeverReadPastItsEnd) {
-  Graphs g({{"Text9", "100"}});
-  g.ui.setText("Text9", "5000");
+  Graphs g({{form1::Text9, "100"}});
+  g.ui.setText(form1::Text9, "5000");
   ASSERT_EQ(ShowPeakValues(g.s, g.ui), Outcome::Done);
   ShowCursorReadout(g.s, g.ui, 50, 58);
   EXPECT_EQ(g.s.Ic1Samples.size(), 103u);
-  EXPECT_EQ(g.box("Label32"), Format(g.s.Ic1max, "0.00"));
+  EXPECT_EQ(g.box(form2::Label32), Format(g.s.Ic1max, "0.00"));
 }
 
 TEST(GraphWindow, IsFreshAfterItsExit) {
   Graphs g;
   ShowCursorReadout(g.s, g.ui, 50, 50);
-  g.ui.unload(kGraphs);
+  g.ui.unload(Window::Form2);
   ShowGraphs(g.s, g.ui);
-  EXPECT_TRUE(g.ui.isSelected(kGraphs, "Option1"));
-  EXPECT_EQ(g.box("Label32"), "");
-  EXPECT_FALSE(g.ui.toolTip(kGraphs, "Picture1"));
+  EXPECT_TRUE(g.ui.isSelected(form2::Option1));
+  EXPECT_EQ(g.box(form2::Label32), "");
+  EXPECT_FALSE(g.ui.toolTip(form2::Picture1));
 }
 
 }  // namespace

@@ -38,11 +38,11 @@ struct Matched {
   explicit Matched(const std::string& RL) {
     ComputeComponents(s, ui);
     ui.clearMessages();
-    ui.setText("Text7", RL);
+    ui.setText(form1::Text7, RL);
     outcome = ShowMatchingNetwork(s, ui);
   }
-  bool visible(const char* picture) { return *ui.visible(Window::Form1, picture); }
-  std::string caption(const char* label) { return Caption(ui, Window::Form1, label); }
+  bool visible(Control picture) { return *ui.visible(picture); }
+  std::string caption(Control label) { return Caption(ui, label); }
 };
 
 TEST(MatchingNetwork, DefaultLoadAboveR) {
@@ -91,18 +91,18 @@ TEST(MatchingAction, DefaultLoadShowsImage2AndItsValues) {
   Matched m("50");
   EXPECT_EQ(m.outcome, Outcome::Done);
   EXPECT_TRUE(m.ui.messages().empty());
-  EXPECT_TRUE(m.visible("Image2"));
-  EXPECT_FALSE(m.visible("Image3"));
-  EXPECT_EQ(m.caption("Label29"), "7.658E-01");
-  EXPECT_EQ(m.caption("Label30"), "1.693E+03");
+  EXPECT_TRUE(m.visible(form1::Image2));
+  EXPECT_FALSE(m.visible(form1::Image3));
+  EXPECT_EQ(m.caption(form1::Label29), "7.658E-01");
+  EXPECT_EQ(m.caption(form1::Label30), "1.693E+03");
 }
 
 TEST(MatchingAction, LoadBelowRShowsImage3) {
   Matched m("5");
-  EXPECT_FALSE(m.visible("Image2"));
-  EXPECT_TRUE(m.visible("Image3"));
-  EXPECT_EQ(m.caption("Label29"), "1.789E-01");
-  EXPECT_EQ(m.caption("Label30"), "3.957E+03");
+  EXPECT_FALSE(m.visible(form1::Image2));
+  EXPECT_TRUE(m.visible(form1::Image3));
+  EXPECT_EQ(m.caption(form1::Label29), "1.789E-01");
+  EXPECT_EQ(m.caption(form1::Label30), "3.957E+03");
 }
 
 TEST(MatchingAction, WithinTheBandTheMessageComesBeforeTheNetwork) {
@@ -110,38 +110,38 @@ TEST(MatchingAction, WithinTheBandTheMessageComesBeforeTheNetwork) {
   for (const double factor : {1.03, 0.97}) {
     Matched m(Exact(R * factor));
     EXPECT_EQ(Messages(m.ui), std::vector<std::string>{kBandMessage});
-    EXPECT_EQ(m.visible("Image2"), factor > 1);
-    EXPECT_EQ(m.visible("Image3"), factor < 1);
-    EXPECT_NE(m.caption("Label29"), "<unwritten>");
+    EXPECT_EQ(m.visible(form1::Image2), factor > 1);
+    EXPECT_EQ(m.visible(form1::Image3), factor < 1);
+    EXPECT_NE(m.caption(form1::Label29), "<unwritten>");
   }
 }
 
 TEST(MatchingAction, ExactlyRNeedsNothingAndKeepsTheOldValues) {
   Matched m("50");
-  m.ui.setText("Text7", Exact(m.s.R));
+  m.ui.setText(form1::Text7, Exact(m.s.R));
   EXPECT_EQ(ShowMatchingNetwork(m.s, m.ui), Outcome::Done);
   EXPECT_EQ(Messages(m.ui), std::vector<std::string>{kBandMessage});
-  EXPECT_FALSE(m.visible("Image2"));
-  EXPECT_FALSE(m.visible("Image3"));
-  EXPECT_EQ(m.caption("Label29"), "7.658E-01");
+  EXPECT_FALSE(m.visible(form1::Image2));
+  EXPECT_FALSE(m.visible(form1::Image3));
+  EXPECT_EQ(m.caption(form1::Label29), "7.658E-01");
 }
 
 TEST(MatchingAction, UsesTheROfTheLastDesignNotTheEditedFields) {
   Matched m("50");
-  m.ui.setText("Text5", "12");
+  m.ui.setText(form1::Text5, "12");
   ShowMatchingNetwork(m.s, m.ui);
-  EXPECT_EQ(m.caption("Label29"), "7.658E-01");
+  EXPECT_EQ(m.caption(form1::Label29), "7.658E-01");
 }
 
 TEST(MatchingAction, ReadsRLWithoutACheck) {
   Matched spaced(" 50");
-  EXPECT_EQ(spaced.caption("Label29"), "7.658E-01");
+  EXPECT_EQ(spaced.caption(form1::Label29), "7.658E-01");
   Matched letters("abc");  // 0: a division by zero in C
   EXPECT_EQ(letters.outcome, Outcome::Fault);
   EXPECT_EQ(Messages(letters.ui),
             std::vector<std::string>{FaultMessage(FaultKind::DivisionByZero, "C")});
   // The picture chosen before the fault stays shown.
-  EXPECT_TRUE(letters.visible("Image3"));
+  EXPECT_TRUE(letters.visible(form1::Image3));
 }
 
 TEST(ComplexArithmetic, ProductAndQuotient) {

@@ -29,12 +29,12 @@ class PeakCaptions : public ::testing::TestWithParam<PeakCase> {};
 
 TEST_P(PeakCaptions, ShowTheLargestSamples) {
   const PeakCase& c = GetParam();
-  RecordingControls ui = Fields({{"Text9", c.M}, {"Text4", c.Von}});
+  RecordingControls ui = Fields({{form1::Text9, c.M}, {form1::Text4, c.Von}});
   DesignState s;
   EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Done);
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label43"), c.vc1);
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label41"), c.isw);
-  EXPECT_EQ(Caption(ui, Window::Form1, "Label37"), c.ir);
+  EXPECT_EQ(Caption(ui, form1::Label43), c.vc1);
+  EXPECT_EQ(Caption(ui, form1::Label41), c.isw);
+  EXPECT_EQ(Caption(ui, form1::Label37), c.ir);
   EXPECT_TRUE(ui.messages().empty());
 }
 
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PeakCase{"1000", "2", "9.974E+01", "5.927E+00", "3.856E+00"}));
 
 TEST(PeakAction, SampleCountRoundsHalfToEven) {
-  RecordingControls ui = Fields({{"Text9", "2.5"}});
+  RecordingControls ui = Fields({{form1::Text9, "2.5"}});
   DesignState s;
   ShowPeakValues(s, ui);
   EXPECT_EQ(s.M, 2);
@@ -63,7 +63,7 @@ TEST(PeakAction, LeavesThreeArraysAndKeepsTheGraphsCapacitorCurrent) {
   DesignState s;
   RecordingControls ui = Fields();
   ASSERT_EQ(ShowGraphs(s, ui), Outcome::Done);  // M = 1000, all four
-  ui.setText("Text9", "2000");
+  ui.setText(form1::Text9, "2000");
   ASSERT_EQ(ShowPeakValues(s, ui), Outcome::Done);
   EXPECT_EQ(s.Vc1Samples.size(), 2003u);
   EXPECT_EQ(s.IswSamples.size(), 2003u);
@@ -76,19 +76,19 @@ TEST(PeakAction, LeavesThreeArraysAndKeepsTheGraphsCapacitorCurrent) {
 
 TEST(PeakAction, ZeroSamplesIsAnInvalidFirstAngle) {
   for (const char* M : {"0", "0.4", "0.5"}) {
-    RecordingControls ui = Fields({{"Text9", M}});
+    RecordingControls ui = Fields({{form1::Text9, M}});
     DesignState s;
     EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Fault);
     EXPECT_EQ(Messages(ui),
               std::vector<std::string>{FaultMessage(FaultKind::InvalidOperation, "teta")});
-    EXPECT_FALSE(ui.caption(Window::Form1, "Label43"));
+    EXPECT_FALSE(ui.caption(form1::Label43));
     EXPECT_EQ(s.Vc1Samples, SampleArray(3, 0.0));
   }
 }
 
 TEST(PeakAction, NegativeCountIsRefusedBeforeAnythingChanges) {
   for (const char* M : {"-1", "-2", "-1000"}) {
-    RecordingControls ui = Fields({{"Text9", M}});
+    RecordingControls ui = Fields({{form1::Text9, M}});
     DesignState s;
     EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Refused);
     ASSERT_EQ(ui.messages().size(), 1u);
@@ -100,7 +100,7 @@ TEST(PeakAction, NegativeCountIsRefusedBeforeAnythingChanges) {
 }
 
 TEST(PeakAction, CountBeyondThirtyTwoBitsIsAnOverflowAfterTheDesign) {
-  RecordingControls ui = Fields({{"Text9", "1e10"}});
+  RecordingControls ui = Fields({{form1::Text9, "1e10"}});
   DesignState s;
   EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Fault);
   EXPECT_EQ(Messages(ui), std::vector<std::string>{FaultMessage(FaultKind::Overflow, "M")});
@@ -133,11 +133,11 @@ TEST(PeakAction, RejectedFieldsLeaveTheCaptionsAlone) {
   RecordingControls ui = Fields();
   ASSERT_EQ(ShowPeakValues(s, ui), Outcome::Done);
   ui.clearMessages();
-  for (const auto& [control, message] : std::vector<std::pair<const char*, const char*>>{
-           {"Text9", "Hai dimenticato di scrivere il numero di campioni M"},
-           {"Text7",
+  for (const auto& [control, message] : std::vector<std::pair<Control, const char*>>{
+           {form1::Text9, "Hai dimenticato di scrivere il numero di campioni M"},
+           {form1::Text7,
             "Hai dimenticato di scrivere il valore della resistenza di carico effettiva RL  "}}) {
-    RecordingControls bad = Fields({{control, ""}, {"Text5", "99"}});
+    RecordingControls bad = Fields({{control, ""}, {form1::Text5, "99"}});
     const DesignState before = s;
     EXPECT_EQ(ShowPeakValues(s, bad), Outcome::Rejected);
     EXPECT_EQ(Messages(bad), std::vector<std::string>{message});

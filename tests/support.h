@@ -5,22 +5,24 @@
 #include <utility>
 
 #include "design/design_state.h"
+#include "actions/form1_controls.h"
+#include "actions/form2_controls.h"
+#include "actions/form3_controls.h"
 #include "actions/recording_controls.h"
 
 namespace classe::testing {
 
 // A main window whose fields hold their defaults except those given, by
-// control name ("Text7") → text.
-inline RecordingControls Fields(
-    std::initializer_list<std::pair<const char*, const char*>> texts = {}) {
+// field → text.
+inline RecordingControls Fields(std::initializer_list<std::pair<Control, const char*>> texts = {}) {
   RecordingControls ui;
   for (const auto& [control, text] : texts)
     ui.setText(control, text);
   return ui;
 }
 
-inline std::string Caption(const RecordingControls& ui, Window window, const char* control) {
-  return ui.caption(window, control).value_or("<unwritten>");
+inline std::string Caption(const RecordingControls& ui, Control control) {
+  return ui.caption(control).value_or("<unwritten>");
 }
 
 // Every message shown, faults included, in order.

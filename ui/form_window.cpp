@@ -10,7 +10,9 @@
 
 #include "ui/caption_button.h"
 #include "ui/twips.h"
+#include "actions/input_fields.h"
 #include "actions/value_boxes.h"
+#include "ui/qt_conversions.h"
 
 namespace classe {
 namespace {
@@ -18,10 +20,6 @@ namespace {
 constexpr const char* kBackgroundProperty = "classeBackground";
 constexpr const char* kForegroundProperty = "classeForeground";
 constexpr const char* kBorderProperty = "classeBorder";
-
-QString Css(Rgb c) {
-  return QStringLiteral("rgb(%1, %2, %3)").arg(c.r).arg(c.g).arg(c.b);
-}
 
 // Colours live in a style sheet so that a value box keeps its black border
 // whatever colour its text takes.
@@ -36,35 +34,36 @@ void ApplyStyle(QWidget* w) {
                                  : QStringLiteral("#%1 { %2 }").arg(w->objectName(), css));
 }
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // What a screen reader says about a value box besides its value: the symbol
 // and unit the window shows beside it ("R [Ω]").
 QString ValueBoxDescription(Window window, std::string_view name) {
-  const ValueBox* box = FindValueBox(window, name);
+  const ValueBox* box = FindValueBox({window, name});
   if (!box) return {};
   QString text = FromUtf8(box->symbol);
   if (!box->unit.empty()) text += ' ' + FromUtf8(box->unit);
   return text;
 }
 
-}  // namespace
-
-QColor ToQColor(Rgb colour) {
-  return QColor(colour.r, colour.g, colour.b);
+// What a screen reader calls an input field: the symbol and unit the window
+// shows beside it ("Po [Watt]").
+QString FieldName(Control control) {
+  const InputField* field = FindInputField(control);
+  if (!field) return {};
+  QString text = FromUtf8(field->symbol);
+  if (!field->unit.empty()) text += ' ' + FromUtf8(field->unit);
+  return text;
 }
+
+}  // namespace
 
 FormWindow::FormWindow(Window id, QWidget* parent) : QWidget(parent), id_(id) {}
 
-void FormWindow::build(std::span<const ControlSpec> layout, Rgb background, int clientWidthTwips,
-                       int clientHeightTwips) {
+void FormWindow::build(std::span<const ControlSpec> layout, Rgb background, ClientSize size) {
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, ToQColor(background));
   setPalette(palette);
   setAutoFillBackground(true);
-  setFixedSize(TwipsSize(clientWidthTwips, clientHeightTwips));
+  setFixedSize(TwipsSize(size.width, size.height));
 
   QWidget* previousFocus = nullptr;
   for (const ControlSpec& item : layout) {
@@ -81,8 +80,8 @@ void FormWindow::build(std::span<const ControlSpec> layout, Rgb background, int 
     font.setPointSizeF(item.pointSize > 0 ? item.pointSize : textPointSize());
     font.setBold(item.bold);
     w->setFont(font);
-    if (item.background) w->setProperty(kBackgroundProperty, Css(*item.background));
-    if (item.foreground) w->setProperty(kForegroundProperty, Css(*item.foreground));
+    if (item.background) w->setProperty(kBackgroundProperty, CssColour(*item.background));
+    if (item.foreground) w->setProperty(kForegroundProperty, CssColour(*item.foreground));
     ApplyStyle(w);
     if (item.hidden) w->setHidden(true);
     controls_.emplace(std::string(item.name), w);
@@ -100,7 +99,7 @@ QWidget* FormWindow::createControl(const ControlSpec& item, QWidget* parent) {
     case ControlKind::Caption: {
       auto* label = new QLabel(text, parent);
       label->setWordWrap(true);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setAlignment(Qt::AlignLeft | (item.middle ? Qt::AlignVCenter : Qt::AlignTop));
       return label;
     }
     case ControlKind::ValueBox: {
@@ -113,7 +112,7 @@ QWidget* FormWindow::createControl(const ControlSpec& item, QWidget* parent) {
     }
     case ControlKind::Field: {
       auto* field = new QLineEdit(text, parent);
-      field->setAccessibleName(FromUtf8(item.accessibleName));
+      field->setAccessibleName(FieldName({id_, item.name}));
       return field;
     }
     case ControlKind::Button:
@@ -171,7 +170,7 @@ void FormWindow::setControlVisible(std::string_view name, bool visible) {
 
 void FormWindow::setTextColour(std::string_view name, Rgb colour) {
   if (QWidget* w = control(name)) {
-    w->setProperty(kForegroundProperty, Css(colour));
+    w->setProperty(kForegroundProperty, CssColour(colour));
     ApplyStyle(w);
   }
 }

@@ -42,8 +42,14 @@ struct ControlSpec {
   bool hidden = false;
   bool bold = true;
   std::string_view holder = {};          // picture box that holds it
-  std::string_view accessibleName = {};  // fields: symbol and unit ("Po [Watt]")
   double pointSize = 0;                  // 0: the window's text size
+  bool middle = false;  // a caption's text centred vertically, as in the value box it heads
+};
+
+// A window's client area, in twips.
+struct ClientSize {
+  int width = 0;
+  int height = 0;
 };
 
 // A window built from its design table: every control is a child widget whose
@@ -75,8 +81,7 @@ class FormWindow : public QWidget {
 
   // Creates the controls of `layout` in order (the order is the focus chain
   // of the fields and buttons), sets the window's colour and fixed size.
-  void build(std::span<const ControlSpec> layout, Rgb background, int clientWidthTwips,
-             int clientHeightTwips);
+  void build(std::span<const ControlSpec> layout, Rgb background, ClientSize size);
   // A Picture control; the plain window makes an empty widget.
   virtual QWidget* createPicture(const ControlSpec& item, QWidget* parent);
 
@@ -91,7 +96,5 @@ class FormWindow : public QWidget {
   std::map<std::string, std::string, std::less<>> holders_;
   QButtonGroup* options_ = nullptr;
 };
-
-QColor ToQColor(Rgb colour);
 
 }  // namespace classe

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "plot/polyline_envelope.h"
+#include "plot/single_precision.h"
+#include "ui/qt_conversions.h"
 
 namespace classe {
 namespace {
@@ -20,19 +22,8 @@ namespace {
 // far away can be seen anyway.
 constexpr double kFarPixels = 1e6;
 
-QColor ToColor(Rgb c) {
-  return QColor(c.r, c.g, c.b);
-}
-
 double Bounded(double pixels) {
   return std::isfinite(pixels) ? std::clamp(pixels, -kFarPixels, kFarPixels) : 0;
-}
-
-// Mouse positions reach the read-out in single precision; a scale so wide
-// that a position leaves that range reports the largest float instead.
-float ToSingle(double units) {
-  constexpr double kMax = std::numeric_limits<float>::max();
-  return static_cast<float>(std::clamp(units, -kMax, kMax));
 }
 
 // Paints into the image in device pixels: while it is active the image
@@ -44,7 +35,7 @@ class DevicePainter {
     image_.setDevicePixelRatio(1);
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(ToColor(colour));
+    QPen pen(ToQColor(colour));
     pen.setWidth(width);
     pen.setCosmetic(true);
     // A line ends at its end point, also when it is more than one pixel wide.
@@ -90,7 +81,7 @@ void PlotArea::setScale(const PlotScale& scale) {
 }
 
 QColor PlotArea::fill() const {
-  return background_ ? ToColor(*background_) : QColor(Qt::transparent);
+  return background_ ? ToQColor(*background_) : QColor(Qt::transparent);
 }
 
 void PlotArea::ensureImage() {
@@ -155,7 +146,7 @@ QPointF PlotArea::toPixels(double x, double y) const {
 std::optional<PlotPoint> PlotArea::toUnits(QPointF position) const {
   const PlotMapping mapping{scale_, static_cast<double>(width()), static_cast<double>(height())};
   if (!mapping.valid()) return std::nullopt;
-  return PlotPoint{ToSingle(mapping.unitsX(position.x())), ToSingle(mapping.unitsY(position.y()))};
+  return PlotPoint{ClampToFloat(mapping.unitsX(position.x())), ClampToFloat(mapping.unitsY(position.y()))};
 }
 
 void PlotArea::paintEvent(QPaintEvent* event) {

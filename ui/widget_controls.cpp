@@ -3,13 +3,10 @@
 #include <QScreen>
 
 #include "design/fault.h"
+#include "ui/qt_conversions.h"
 
 namespace classe {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Where a window opens: beside the main window when the screen has room for
 // both, otherwise a little below and right of it, so that both stay in reach.
@@ -36,24 +33,18 @@ WidgetControls::WidgetControls(FormWindow& main, MessagePresenter& messages)
     : main_(main), messages_(messages) {}
 
 void WidgetControls::setFactory(Window window, FormFactory factory) {
-  (window == Window::Form2 ? makeGraphs_ : makeFinal_) = std::move(factory);
+  others_[window].make = std::move(factory);
 }
 
 FormWindow* WidgetControls::existing(Window window) const {
-  switch (window) {
-    case Window::Form1:
-      return &main_;
-    case Window::Form2:
-      return graphs_;
-    case Window::Form3:
-      return final_;
-  }
-  return nullptr;
+  if (window == main_.id()) return &main_;
+  const auto it = others_.find(window);
+  return it == others_.end() ? nullptr : it->second.form.data();
 }
 
 void WidgetControls::closeOthers() {
-  for (QPointer<FormWindow>* w : {&graphs_, &final_}) {
-    if (*w) (*w)->close();
+  for (auto& [window, slot] : others_) {
+    if (slot.form) slot.form->close();
   }
 }
 
@@ -62,25 +53,25 @@ FormWindow* WidgetControls::form(Window window) {
   return existing(window);
 }
 
-PlotSurface* WidgetControls::surface(Window window, std::string_view picture) {
-  FormWindow* f = form(window);
-  return f ? f->surface(picture) : nullptr;
+PlotSurface* WidgetControls::surface(Control picture) {
+  FormWindow* f = form(picture.window);
+  return f ? f->surface(picture.name) : nullptr;
 }
 
-std::string WidgetControls::text(Window window, std::string_view control) {
+std::string WidgetControls::text(Control field) {
   const PreservedFpFlags keep;
-  FormWindow* f = form(window);
-  return f ? f->fieldText(control).toStdString() : std::string();
+  FormWindow* f = form(field.window);
+  return f ? f->fieldText(field.name).toStdString() : std::string();
 }
 
-void WidgetControls::setCaption(Window window, std::string_view control, std::string_view caption) {
+void WidgetControls::setCaption(Control control, std::string_view caption) {
   const PreservedFpFlags keep;
-  if (FormWindow* f = form(window)) f->setCaption(control, FromUtf8(caption));
+  if (FormWindow* f = form(control.window)) f->setCaption(control.name, FromUtf8(caption));
 }
 
-void WidgetControls::setVisible(Window window, std::string_view control, bool visible) {
+void WidgetControls::setVisible(Control control, bool visible) {
   const PreservedFpFlags keep;
-  if (FormWindow* f = form(window)) f->setControlVisible(control, visible);
+  if (FormWindow* f = form(control.window)) f->setControlVisible(control.name, visible);
 }
 
 void WidgetControls::message(std::string_view text) {
@@ -95,16 +86,12 @@ void WidgetControls::fault(std::string_view text) {
 
 void WidgetControls::loadWindow(Window window) {
   const PreservedFpFlags keep;
-  QPointer<FormWindow>* slot = window == Window::Form2   ? &graphs_
-                               : window == Window::Form3 ? &final_
-                                                         : nullptr;
-  if (!slot || *slot) return;
-  FormFactory& make = window == Window::Form2 ? makeGraphs_ : makeFinal_;
-  if (!make) return;
-  FormWindow* created = make();
+  const auto it = others_.find(window);
+  if (it == others_.end() || it->second.form || !it->second.make) return;
+  FormWindow* created = it->second.make();
   created->setAttribute(Qt::WA_DeleteOnClose);
   created->move(OpeningPosition(main_, *created));
-  *slot = created;
+  it->second.form = created;
 }
 
 void WidgetControls::showWindow(Window window) {
@@ -116,52 +103,51 @@ void WidgetControls::showWindow(Window window) {
   f->activateWindow();
 }
 
-void WidgetControls::setScale(Window window, std::string_view picture, const PlotScale& scale) {
+void WidgetControls::setScale(Control picture, const PlotScale& scale) {
   const PreservedFpFlags keep;
-  if (PlotSurface* s = surface(window, picture)) s->setScale(scale);
+  if (PlotSurface* s = surface(picture)) s->setScale(scale);
 }
 
-void WidgetControls::clearPicture(Window window, std::string_view picture) {
+void WidgetControls::clearPicture(Control picture) {
   const PreservedFpFlags keep;
-  if (PlotSurface* s = surface(window, picture)) s->clear();
+  if (PlotSurface* s = surface(picture)) s->clear();
 }
 
-void WidgetControls::drawLine(Window window, std::string_view picture, PlotPoint from,
-                              PlotPoint to) {
+void WidgetControls::drawLine(Control picture, PlotPoint from, PlotPoint to) {
   const PreservedFpFlags keep;
-  if (PlotSurface* s = surface(window, picture)) s->drawLine(from, to);
+  if (PlotSurface* s = surface(picture)) s->drawLine(from, to);
 }
 
-void WidgetControls::drawPolyline(Window window, std::string_view picture,
-                                  std::span<const PlotPoint> points, Rgb colour) {
+void WidgetControls::drawPolyline(Control picture, std::span<const PlotPoint> points,
+                                  Rgb colour) {
   const PreservedFpFlags keep;
-  if (PlotSurface* s = surface(window, picture)) s->drawPolyline(points, colour);
+  if (PlotSurface* s = surface(picture)) s->drawPolyline(points, colour);
 }
 
-void WidgetControls::moveControl(Window window, std::string_view control, double left, double top) {
+void WidgetControls::moveControl(Control control, double left, double top) {
   const PreservedFpFlags keep;
-  if (FormWindow* f = form(window)) f->moveControl(control, left, top);
+  if (FormWindow* f = form(control.window)) f->moveControl(control.name, left, top);
 }
 
-void WidgetControls::setToolTip(Window window, std::string_view control, std::string_view text) {
+void WidgetControls::setToolTip(Control control, std::string_view text) {
   const PreservedFpFlags keep;
-  if (FormWindow* f = form(window)) f->setControlToolTip(control, FromUtf8(text));
+  if (FormWindow* f = form(control.window)) f->setControlToolTip(control.name, FromUtf8(text));
 }
 
-void WidgetControls::select(Window window, std::string_view option) {
+void WidgetControls::select(Control option) {
   const PreservedFpFlags keep;
-  if (FormWindow* f = form(window)) f->select(option);
+  if (FormWindow* f = form(option.window)) f->select(option.name);
 }
 
-bool WidgetControls::isSelected(Window window, std::string_view option) {
+bool WidgetControls::isSelected(Control option) {
   const PreservedFpFlags keep;
-  FormWindow* f = form(window);
-  return f && f->isSelected(option);
+  FormWindow* f = form(option.window);
+  return f && f->isSelected(option.name);
 }
 
-void WidgetControls::setTextColour(Window window, std::string_view control, Rgb colour) {
+void WidgetControls::setTextColour(Control control, Rgb colour) {
   const PreservedFpFlags keep;
-  if (FormWindow* f = form(window)) f->setTextColour(control, colour);
+  if (FormWindow* f = form(control.window)) f->setTextColour(control.name, colour);
 }
 
 }  // namespace classe

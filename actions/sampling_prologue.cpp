@@ -1,0 +1,28 @@
+#include "actions/sampling_prologue.h"
+
+#include "actions/input_fields.h"
+#include "design/design_equations.h"
+#include "design/sample_budget.h"
+#include "design/waveforms.h"
+
+namespace classe {
+
+Outcome AdmitSampling(DesignState& s, Controls& ui, WaveformSet which,
+                      std::uint64_t extraBytesPerSample) {
+  if (!CheckFields(s, ui, kSamplingFields)) return Outcome::Rejected;
+  const auto refusal =
+      SampleCountRefusal(ui.text(fields::M.control), which, s, extraBytesPerSample);
+  if (refusal) {
+    ui.fault(*refusal);
+    return Outcome::Refused;
+  }
+  return Outcome::Done;
+}
+
+void PrepareSampling(DesignState& s, Controls& ui, const std::function<void()>& afterVon) {
+  ComputeDesign(s, ReadDesignTexts(ui), afterVon);
+  s.phi = OutputCurrentPhase();
+  SetSampleCount(s, ui.text(fields::M.control));
+}
+
+}  // namespace classe

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string_view>
+
+#include "actions/action.h"
+#include "actions/recording_controls.h"
+#include "design/design_state.h"
+
+namespace classe::cli {
+
+// How one run of an action ended, for its printers.
+struct RunReport {
+  std::string_view action;
+  Outcome outcome;
+  const RecordingControls& ui;
+  const DesignState& state;
+};
+
+// One action of classe-e-cli: its name, its line in the usage text, how it
+// runs, and what it prints on standard output (the messages of a rejected
+// field and the faults go to the error stream).
+struct CliAction {
+  std::string_view name;
+  std::string_view help;
+  Outcome (*run)(DesignState& state, RecordingControls& ui);
+  void (*print)(std::ostream& out, const RunReport& report);
+  void (*printJson)(std::ostream& out, const RunReport& report);
+};
+
+// In the order the usage text lists them.
+std::span<const CliAction> CliActions();
+
+// The action of that name, or nothing.
+const CliAction* FindCliAction(std::string_view name);
+
+}  // namespace classe::cli

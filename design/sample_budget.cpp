@@ -1,5 +1,6 @@
 #include "design/sample_budget.h"
 
+#include <charconv>
 #include <fstream>
 #include <sstream>
 
@@ -14,8 +15,8 @@ namespace {
 // out-of-memory killer.
 constexpr std::uint64_t kReserveBytes = std::uint64_t{1} << 30;
 
-std::optional<std::uint64_t> ReadMemAvailable() {
-  std::ifstream meminfo("/proc/meminfo");
+std::optional<std::uint64_t> ReadMemAvailable(const std::string& path) {
+  std::ifstream meminfo(path);
   std::string key;
   std::uint64_t kib = 0;
   std::string unit;
@@ -25,13 +26,16 @@ std::optional<std::uint64_t> ReadMemAvailable() {
   return std::nullopt;
 }
 
-std::optional<std::uint64_t> ReadCgroupRoom() {
-  std::ifstream maxFile("/sys/fs/cgroup/memory.max");
-  std::ifstream currentFile("/sys/fs/cgroup/memory.current");
+std::optional<std::uint64_t> ReadCgroupRoom(const std::string& folder) {
+  std::ifstream maxFile(folder + "/memory.max");
+  std::ifstream currentFile(folder + "/memory.current");
   std::string max;
   std::uint64_t current = 0;
   if (!(maxFile >> max) || max == "max" || !(currentFile >> current)) return std::nullopt;
-  const std::uint64_t limit = std::stoull(max);
+  // Anything but a number (a kernel that writes otherwise) counts as no limit.
+  std::uint64_t limit = 0;
+  const auto [end, error] = std::from_chars(max.data(), max.data() + max.size(), limit);
+  if (error != std::errc() || end != max.data() + max.size()) return std::nullopt;
   return limit > current ? limit - current : 0;
 }
 
@@ -47,9 +51,9 @@ std::string Megabytes(std::uint64_t bytes) {
 
 }  // namespace
 
-std::optional<std::uint64_t> AvailableMemoryBytes() {
-  const std::optional<std::uint64_t> system = ReadMemAvailable();
-  const std::optional<std::uint64_t> cgroup = ReadCgroupRoom();
+std::optional<std::uint64_t> AvailableMemoryBytes(const MemorySources& sources) {
+  const std::optional<std::uint64_t> system = ReadMemAvailable(sources.meminfo);
+  const std::optional<std::uint64_t> cgroup = ReadCgroupRoom(sources.cgroup);
   if (system && cgroup) return std::min(*system, *cgroup);
   return system ? system : cgroup;
 }

@@ -10,9 +10,16 @@
 
 namespace classe {
 
+// Where the kernel tells how much memory is left: its estimate of available
+// memory, and the folder of the cgroup the process runs in.
+struct MemorySources {
+  std::string meminfo = "/proc/meminfo";
+  std::string cgroup = "/sys/fs/cgroup";
+};
+
 // Memory this process may still take, from the kernel's estimate of available
-// memory and any cgroup limit; nothing when neither can be read.
-std::optional<std::uint64_t> AvailableMemoryBytes();
+// memory and any cgroup limit ("max": none); nothing when neither can be read.
+std::optional<std::uint64_t> AvailableMemoryBytes(const MemorySources& sources = {});
 
 // Why M samples of `bytesPerSample` each cannot be taken, or nothing when they
 // can. `heldBytes` is what the arrays about to be replaced hold now;

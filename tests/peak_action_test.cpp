@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -124,8 +128,42 @@ TEST(SampleCount, RefusedWhenTheArraysWouldNotFitInMemory) {
   // Memory the old arrays hold is given back before the new ones are made.
   EXPECT_FALSE(SampleCountRefusal(100000000, 24, 2 * gib, 2 * gib));
   EXPECT_FALSE(SampleCountRefusal(1000, 40, 0, std::nullopt));
-  const auto refusal = SampleCountRefusal(100000000, 24, 0, gib);
-  EXPECT_NE(refusal->find("2289 MB"), std::string::npos) << *refusal;
+  // What is left after the gibibyte kept for the rest of the program.
+  EXPECT_EQ(SampleCountRefusal(100000000, 24, gib / 2, 2 * gib),
+            "Il numero di campioni M è troppo grande: i campioni richiederebbero 2289 MB di "
+            "memoria, ma ne sono disponibili soltanto 1536 MB.");
+}
+
+TEST(SampleCount, EachArrayTakesEightBytesASample) {
+  EXPECT_EQ((WaveformSet{.Isw = true}.count()), 1);
+  EXPECT_EQ((WaveformSet{.Vc1 = true, .Ic1 = true}.count()), 2);
+  EXPECT_EQ(kPeakWaveforms.count(), 3);
+  EXPECT_EQ(kAllWaveforms.count(), 4);
+}
+
+TEST(AvailableMemory, TheSmallerOfTheSystemAndTheCgroupLimit) {
+  const std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) / ("classe-memory-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  auto write = [&](const char* name, const char* text) {
+    std::ofstream(folder / name) << text;
+  };
+  write("meminfo", "MemTotal: 8000 kB\nMemFree: 100 kB\nMemAvailable: 4000 kB\n");
+  const MemorySources sources{(folder / "meminfo").string(), folder.string()};
+  // No cgroup files: the system's figure alone.
+  EXPECT_EQ(AvailableMemoryBytes(sources), 4000u * 1024);
+  write("memory.max", "1048576\n");
+  write("memory.current", "24576\n");
+  EXPECT_EQ(AvailableMemoryBytes(sources), 1048576u - 24576);
+  write("memory.max", "max\n");
+  EXPECT_EQ(AvailableMemoryBytes(sources), 4000u * 1024);
+  write("memory.max", "lots\n");
+  EXPECT_EQ(AvailableMemoryBytes(sources), 4000u * 1024);
+  // Over its limit already: nothing left.
+  write("memory.max", "1000\n");
+  EXPECT_EQ(AvailableMemoryBytes(sources), 0u);
+  EXPECT_EQ(AvailableMemoryBytes({"/nonexistent/meminfo", "/nonexistent"}), std::nullopt);
+  std::filesystem::remove_all(folder);
 }
 
 TEST(PeakAction, RejectedFieldsLeaveTheCaptionsAlone) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "design/constants.h"
 #include "design/design_equations.h"
 #include "design/fault.h"
 #include "design/sampling.h"
+#include "design/trig.h"
 #include "design/waveforms.h"
 
 namespace classe {
@@ -21,6 +23,27 @@ DesignState Designed(const char* von = "0") {
 void At(DesignState& s, double teta) {
   s.teta = teta;
   EvaluateWaveforms(s);
+}
+
+// Distance of `value` from the exact `reference` in units in the last place
+// of the double nearest to it.
+double UlpsFrom(double value, long double reference) {
+  const double nearest = static_cast<double>(reference);
+  const double ulp = std::nextafter(std::fabs(nearest), INFINITY) - std::fabs(nearest);
+  return static_cast<double>(std::fabs(static_cast<long double>(value) - reference)) / ulp;
+}
+
+TEST(Trigonometry, WithinTwoUnitsInTheLastPlaceOverTheModelsAngles) {
+  // teta + phi and u + phi span about −0.57 … 12; a little more either side.
+  double worstSine = 0;
+  double worstCosine = 0;
+  for (int i = 0; i <= 2000000; ++i) {
+    const double x = -1 + i * (14.0 / 2000000);
+    worstSine = std::max(worstSine, UlpsFrom(Sine(x), sinl(static_cast<long double>(x))));
+    worstCosine = std::max(worstCosine, UlpsFrom(Cosine(x), cosl(static_cast<long double>(x))));
+  }
+  EXPECT_LE(worstSine, 2) << worstSine;
+  EXPECT_LE(worstCosine, 2) << worstCosine;
 }
 
 TEST(Waveforms, PhaseIsArctanOfMinusTwoOverPi) {

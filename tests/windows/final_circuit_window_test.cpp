@@ -10,8 +10,8 @@
 #include <QWindow>
 #include <QXmlStreamReader>
 
-#include "app/calculator.h"
 #include "design/fault.h"
+#include "tests/windows/program.h"
 
 namespace classe {
 namespace {
@@ -21,48 +21,21 @@ const QString kNoNetwork =
 const char* const kValues[] = {"Label1", "Label2", "Label3",  "Label4", "Label5",
                                "Label6", "Label7", "Label22", "Label23"};
 
-struct Program;
+// The program with the final circuit window in view.
+struct Circuit : testing::Program {
+  QStringList picturesAtMessages;  // the schematic on display at each message
 
-// Messages return at once; each remembers the schematic on display while it
-// held the action.
-class RecordingPresenter : public MessagePresenter {
- public:
-  struct Shown {
-    QString text;
-    bool fault = false;
-    QString picture;
-  };
-  explicit RecordingPresenter(Program& program) : program_(program) {}
-  void show(const QString& text, bool fault) override;
-  QStringList texts() const {
-    QStringList out;
-    for (const Shown& s : shown)
-      out << s.text;
-    return out;
-  }
-  QList<Shown> shown;
-
- private:
-  Program& program_;
-};
-
-// The whole program, its main window driven by clicks as a user would.
-struct Program {
-  RecordingPresenter messages{*this};
-  Calculator calculator{&messages};
-
-  Program() { calculator.mainWindow().show(); }
-  void type(const char* field, const QString& text) {
-    qobject_cast<QLineEdit*>(calculator.mainWindow().control(field))->setText(text);
+  Circuit() {
+    messages.whileShown = [this] { picturesAtMessages << picture(); };
   }
   void showFinalCircuit(const QString& RL) {
     type("Text7", RL);
-    QTest::mouseClick(calculator.mainWindow().control("Command5"), Qt::LeftButton);
+    click("Command5");
   }
-  FormWindow* form() { return calculator.controls().existing(Window::Form3); }
-  void verify() { QTest::mouseClick(form()->control("Command1"), Qt::LeftButton); }
-  QString text(const char* label) { return qobject_cast<QLabel*>(form()->control(label))->text(); }
-  bool shown(const char* control) { return !form()->control(control)->isHidden(); }
+  FormWindow* form() { return window(Window::Form3); }
+  void verify() { click(Window::Form3, "Command1"); }
+  QString text(const char* label) { return Program::text(Window::Form3, label); }
+  bool shown(const char* name) { return Program::shown(Window::Form3, name); }
   QString picture() {
     QString out;
     for (const char* p : {"Picture1", "Picture2", "Picture3"})
@@ -85,10 +58,6 @@ struct Program {
   }
 };
 
-void RecordingPresenter::show(const QString& text, bool fault) {
-  shown.append({text, fault, program_.picture()});
-}
-
 // The drawing's texts, sorted, ground labels included.
 QStringList PictureTexts(const QString& resource) {
   QFile file(resource);
@@ -110,7 +79,7 @@ class FinalCircuitWindowTest : public QObject {
 
  private slots:
   void windowIsLaidOutAsDesigned() {
-    Program p;
+    Circuit p;
     p.showFinalCircuit("50");
     FormWindow* f = p.form();
     QVERIFY(f && f->isVisible() && !f->parentWidget());
@@ -120,8 +89,7 @@ class FinalCircuitWindowTest : public QObject {
     QCOMPARE(p.text("Label9") + p.text("Label16") + p.text("Label21") + p.text("Label27"),
              "[µH][µH][Ω][W]");
     QCOMPARE(qobject_cast<QAbstractButton*>(f->control("Command1"))->text(), "\" Verifica \"");
-    QCOMPARE(QAccessible::queryAccessibleInterface(f->control("Command2"))->text(QAccessible::Name),
-             "Esci");
+    QCOMPARE(testing::Accessible(f->control("Command2"), QAccessible::Name), "Esci");
     QCOMPARE(p.text("Label28"),
              "tg(psi) ver. = tangente dell'angolo tra la fondamentale di Vc1 ( prima armonica ) e "
              "la corrente Ir.     [ tg(psi) è costante e  circa uguale a 1,152 ]");
@@ -156,7 +124,7 @@ class FinalCircuitWindowTest : public QObject {
   void schematicsMatchTheirCase() {
     QFETCH(QString, picture);
     QFETCH(QStringList, branch);
-    Program p;
+    Circuit p;
     p.showFinalCircuit("50");
     auto* svg = qobject_cast<QSvgWidget*>(p.form()->control(picture.toStdString()));
     QVERIFY(svg && svg->renderer()->isValid());
@@ -197,7 +165,7 @@ class FinalCircuitWindowTest : public QObject {
     QFETCH(QString, values);
     QFETCH(QStringList, messages);
     QFETCH(QString, inductor);
-    Program p;
+    Circuit p;
     p.showFinalCircuit(runs.first());
     const QPointer<FormWindow> window = p.form();
     for (const QString& RL : runs.mid(1))
@@ -208,8 +176,8 @@ class FinalCircuitWindowTest : public QObject {
     QCOMPARE(p.values(), values);
     QCOMPARE(p.messages.texts(), messages);
     // The band message holds the action with Picture3 already on display.
-    for (const auto& m : p.messages.shown)
-      QCOMPARE(m.picture, "Picture3");
+    for (const QString& shown : p.picturesAtMessages)
+      QCOMPARE(shown, "Picture3");
     QCOMPARE(p.form()->control("Label6")->accessibleDescription(), inductor);
   }
 
@@ -230,9 +198,9 @@ class FinalCircuitWindowTest : public QObject {
     QFETCH(QString, text);
     QFETCH(QStringList, messages);
     QFETCH(bool, opened);
-    Program p;
+    Circuit p;
     p.type(field.toLatin1().constData(), text);
-    QTest::mouseClick(p.calculator.mainWindow().control("Command5"), Qt::LeftButton);
+    p.click("Command5");
     QCOMPARE(p.messages.texts(), messages);
     QCOMPARE(p.form() != nullptr, opened);
     if (opened) QCOMPARE(p.picture(), "Picture1");
@@ -258,7 +226,7 @@ class FinalCircuitWindowTest : public QObject {
     QFETCH(QString, verified);
     QFETCH(QString, tgPsi);
     QFETCH(QString, power);
-    Program p;
+    Circuit p;
     p.showFinalCircuit(shown);
     const QString before = p.picture() + p.rows();
     p.type("Text7", verified);
@@ -271,7 +239,7 @@ class FinalCircuitWindowTest : public QObject {
   }
 
   void verificationFaultKeepsTheLabels() {
-    Program p;
+    Circuit p;
     p.showFinalCircuit("50");
     p.verify();
     p.type("Text1", "");  // Po = 0: R divides by zero
@@ -291,13 +259,13 @@ class FinalCircuitWindowTest : public QObject {
   }
   void closingUnloads() {
     QFETCH(bool, titleBar);
-    Program p;
+    Circuit p;
     p.showFinalCircuit("5");
     p.verify();
     if (titleBar)
       p.form()->windowHandle()->close();
     else
-      QTest::mouseClick(p.form()->control("Command2"), Qt::LeftButton);
+      p.click(Window::Form3, "Command2");
     QTRY_VERIFY(!p.form());
     // A run that faults once the window is open (Vcc = Von makes R zero)
     // leaves the new window as it starts: no schematic, no L or LF, no values.

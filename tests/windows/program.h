@@ -1,0 +1,78 @@
+#pragma once
+
+// The whole program, driven through its real windows as a user would:
+// controls found by design name, fields typed into, buttons clicked. Message
+// boxes are recorded instead of shown, so nothing blocks on a dialog.
+
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+#include "app/calculator.h"
+
+namespace classe::testing {
+
+class RecordingPresenter : public MessagePresenter {
+ public:
+  struct Shown {
+    QString text;
+    bool fault = false;
+  };
+  void show(const QString& text, bool fault) override {
+    shown.push_back({text, fault});
+    if (whileShown) whileShown();
+  }
+  // The texts, a fault as "<fault>".
+  QStringList texts() const {
+    QStringList out;
+    for (const Shown& s : shown)
+      out << (s.fault ? "<fault>" : s.text);
+    return out;
+  }
+  QList<Shown> shown;
+  std::function<void()> whileShown;  // runs while the box would be open
+};
+
+struct Program {
+  RecordingPresenter messages;
+  Calculator calculator{&messages};
+
+  explicit Program(std::initializer_list<std::pair<const char*, const char*>> fields = {}) {
+    calculator.mainWindow().show();
+    for (const auto& [field, text] : fields)
+      type(field, text);
+  }
+  Form1& main() { return calculator.mainWindow(); }
+  DesignState& s() { return calculator.state(); }
+  FormWindow* window(Window w) { return calculator.controls().existing(w); }
+  // A control of a window that exists; a missing one ends the test run.
+  QWidget* control(Window w, const char* name) {
+    FormWindow* form = window(w);
+    QWidget* found = form ? form->control(name) : nullptr;
+    if (!found) qFatal("no control %s", name);
+    return found;
+  }
+  void type(const char* field, const QString& text) {
+    qobject_cast<QLineEdit*>(control(Window::Form1, field))->setText(text);
+  }
+  void click(Window w, const char* button) {
+    QTest::mouseClick(control(w, button), Qt::LeftButton);
+  }
+  void click(const char* button) { click(Window::Form1, button); }
+  QString text(Window w, const char* label) {
+    return qobject_cast<QLabel*>(control(w, label))->text();
+  }
+  bool shown(Window w, const char* name) { return !control(w, name)->isHidden(); }
+};
+
+// What a screen reader hears of a widget.
+inline QString Accessible(QWidget* w, QAccessible::Text which) {
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+  return a ? a->text(which) : QString("(none)");
+}
+
+}  // namespace classe::testing

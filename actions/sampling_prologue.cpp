@@ -25,4 +25,14 @@ void PrepareSampling(DesignState& s, Controls& ui, const std::function<void()>& 
   SetSampleCount(s, ui.text(fields::M.control));
 }
 
+Outcome SampleAllWaveforms(DesignState& s, Controls& ui) {
+  if (const Outcome admitted = AdmitSampling(s, ui, kAllWaveforms); admitted != Outcome::Done)
+    return admitted;
+  return RunGuarded(ui, [&] {
+    PrepareSampling(s, ui);
+    SampleWaveforms(s, kAllWaveforms);
+    return Outcome::Done;
+  });
+}
+
 }  // namespace classe

@@ -25,4 +25,8 @@ Outcome AdmitSampling(DesignState& state, Controls& ui, WaveformSet which,
 // sampling reads.
 void PrepareSampling(DesignState& state, Controls& ui, const std::function<void()>& afterVon = {});
 
+// The samples of all four waveforms from the fields, taken as the graphs
+// take them but drawn nowhere: for the samples' export and the command line.
+Outcome SampleAllWaveforms(DesignState& state, Controls& ui);
+
 }  // namespace classe

@@ -27,17 +27,6 @@ Outcome Run(DesignState& s, RecordingControls& ui) {
   return Action(s, ui);
 }
 
-// All four waveforms, as the graphs sample them.
-Outcome SampleAll(DesignState& s, RecordingControls& ui) {
-  if (const Outcome admitted = AdmitSampling(s, ui, kAllWaveforms); admitted != Outcome::Done)
-    return admitted;
-  return RunGuarded(ui, [&] {
-    PrepareSampling(s, ui);
-    SampleWaveforms(s, kAllWaveforms);
-    return Outcome::Done;
-  });
-}
-
 constexpr std::array kActions{
     CliAction{"componenti", "Calcola Componenti, Tensioni e Correnti (R, L1, C1, C2, L2, IDC)",
               Run<ComputeComponents>, PrintValues, PrintJsonReport},
@@ -49,7 +38,8 @@ constexpr std::array kActions{
               Run<ShowFinalCircuit>, PrintValues, PrintJsonReport},
     CliAction{"verifica", "circuito, poi Verifica (tg(psi) ver., Po ver.)",
               Then<ShowFinalCircuit, VerifyCircuit>, PrintValues, PrintJsonReport},
-    CliAction{"campioni", "i campioni di Vc1, Isw, Ic1, Ir su due periodi, in CSV", SampleAll,
+    CliAction{"campioni", "i campioni di Vc1, Isw, Ic1, Ir su due periodi, in CSV",
+              Run<SampleAllWaveforms>,
               PrintSamples, PrintJsonReport},
 };
 

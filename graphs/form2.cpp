@@ -216,6 +216,16 @@ PlotSurface* Form2::surface(std::string_view picture) {
   return nullptr;
 }
 
+void Form2::onSaveImage(std::function<void()> handler) {
+  for (PlotArea* area : {plot_, caption_})
+    connect(area, &PlotArea::saveImageRequested, this, [handler] { handler(); });
+}
+
+QRect Form2::plotRegion() const {
+  const int border = kBorderPixels;
+  return caption_->geometry().united(plot_->geometry()).adjusted(-border, -border, border, border);
+}
+
 void Form2::onPlotMouseMove(std::function<void(float, float)> handler) {
   connect(plot_, &PlotArea::mouseMoved, this,
           [handler = std::move(handler)](float x, float y) { handler(x, y); });

@@ -18,6 +18,10 @@ class Form2 : public FormWindow {
 
   // Every mouse move over the plot area, in plot units.
   void onPlotMouseMove(std::function<void(float x, float y)> handler);
+  // "Salva immagine…" from the context menu of the plot or its captions.
+  void onSaveImage(std::function<void()> handler);
+  // The plot and its caption strip, borders included, in the client area.
+  QRect plotRegion() const;
 
   PlotSurface* surface(std::string_view picture) override;
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMenuBar>
 #include <array>
 
 #include "actions/form1_controls.h"
@@ -222,6 +223,9 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 Form1::Form1(QWidget* parent) : FormWindow(Window::Form1, parent) {
   setWindowTitle(ApplicationTitle());
   setWindowIcon(QIcon(QStringLiteral(":/icons/classe-e.svg")));
+  auto* bar = new QMenuBar(this);
+  menu_ = BuildMainMenu(bar);
+  setMenuBar(bar);
   build(kLayout, kLightBlue, kClientSize);
   // What a screen reader says of the three drawings.
   control(form1::Image1.name)->setAccessibleName(QStringLiteral("Schema dello stadio in classe E"));

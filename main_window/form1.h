@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main_window/main_menu.h"
 #include "ui/form_window.h"
 
 class QCloseEvent;
@@ -14,12 +15,17 @@ class Form1 : public FormWindow {
  public:
   explicit Form1(QWidget* parent = nullptr);
 
+  const MainMenu& menu() const { return menu_; }
+
  signals:
   // The user closed the window from its title bar.
   void closing();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+
+ private:
+  MainMenu menu_;
 };
 
 }  // namespace classe

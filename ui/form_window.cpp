@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSvgWidget>
+#include <QMenuBar>
+#include <QVBoxLayout>
 
 #include "ui/caption_button.h"
 #include "ui/twips.h"
@@ -58,16 +60,28 @@ QString FieldName(Control control) {
 
 FormWindow::FormWindow(Window id, QWidget* parent) : QWidget(parent), id_(id) {}
 
+void FormWindow::setMenuBar(QMenuBar* menuBar) {
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  // The window takes exactly the menu bar and the client area.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->setMenuBar(menuBar);
+  layout->addWidget(client_);
+}
+
 void FormWindow::build(std::span<const ControlSpec> layout, Rgb background, ClientSize size) {
-  QPalette palette = this->palette();
+  QPalette palette = client_->palette();
   palette.setColor(QPalette::Window, ToQColor(background));
-  setPalette(palette);
-  setAutoFillBackground(true);
-  setFixedSize(TwipsSize(size.width, size.height));
+  client_->setPalette(palette);
+  client_->setAutoFillBackground(true);
+  client_->setFixedSize(TwipsSize(size.width, size.height));
 
   QWidget* previousFocus = nullptr;
   for (const ControlSpec& item : layout) {
-    QWidget* parent = this;
+    QWidget* parent = client_;
     if (!item.holder.empty()) {
       parent = control(item.holder);
       holders_.emplace(std::string(item.name), std::string(item.holder));

@@ -13,6 +13,7 @@
 #include "actions/controls.h"
 
 class QButtonGroup;
+class QMenuBar;
 
 namespace classe {
 
@@ -75,13 +76,19 @@ class FormWindow : public QWidget {
   void onClick(std::string_view button, std::function<void()> handler);
 
   Window id() const { return id_; }
+  // Where the controls live: the window itself, or the area below its menu
+  // bar when it has one.
+  QWidget* clientArea() const { return client_; }
 
  protected:
   explicit FormWindow(Window id, QWidget* parent = nullptr);
 
   // Creates the controls of `layout` in order (the order is the focus chain
-  // of the fields and buttons), sets the window's colour and fixed size.
+  // of the fields and buttons), sets the client area's colour and fixed size.
   void build(std::span<const ControlSpec> layout, Rgb background, ClientSize size);
+  // A menu bar above the client area, outside it, so that the client area
+  // keeps its designed size and every control its place. Before build().
+  void setMenuBar(QMenuBar* menuBar);
   // A Picture control; the plain window makes an empty widget.
   virtual QWidget* createPicture(const ControlSpec& item, QWidget* parent);
 
@@ -92,6 +99,7 @@ class FormWindow : public QWidget {
   QWidget* createControl(const ControlSpec& item, QWidget* parent);
 
   Window id_;
+  QWidget* client_ = this;
   std::map<std::string, QWidget*, std::less<>> controls_;
   std::map<std::string, std::string, std::less<>> holders_;
   QButtonGroup* options_ = nullptr;

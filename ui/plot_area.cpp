@@ -1,6 +1,9 @@
 #include "ui/plot_area.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
+#include <QMenu>
+#include <QPaintEngine>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -120,6 +123,7 @@ const QImage& PlotArea::image() {
 void PlotArea::clear() {
   ensureImage();
   image_.fill(fill());
+  strokes_.clear();
   update();
 }
 
@@ -134,6 +138,7 @@ void PlotArea::drawPolyline(std::span<const PlotPoint> points, Rgb colour) {
   const PolylineEnvelope line = TraceEnvelope(points, devicePixels());
   if (line.pieces() == 0) return;
   DevicePainter(image_, colour, penWidth()).draw(line);
+  strokes_.push_back({line, colour, image_.devicePixelRatio()});
   update();
 }
 
@@ -153,7 +158,35 @@ void PlotArea::paintEvent(QPaintEvent* event) {
   ensureImage();
   QPainter painter(this);
   painter.setClipRect(event->rect());
-  painter.drawImage(QPointF(0, 0), image_);
+  if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG) {
+    paintStrokes(painter);
+  } else {
+    painter.drawImage(QPointF(0, 0), image_);
+  }
+}
+
+void PlotArea::paintStrokes(QPainter& painter) const {
+  if (background_) painter.fillRect(rect(), fill());
+  for (const Stroke& stroke : strokes_) {
+    QPen pen(ToQColor(stroke.colour));
+    pen.setWidthF(1);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    std::vector<QPointF> points;
+    for (std::size_t k = 0; k < stroke.line.pieces(); ++k) {
+      points.clear();
+      for (const PixelPoint& p : stroke.line.piece(k))
+        points.emplace_back(p.x / stroke.ratio, p.y / stroke.ratio);
+      painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+  }
+}
+
+void PlotArea::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  connect(menu.addAction(QStringLiteral("Salva immagine…")), &QAction::triggered, this,
+          &PlotArea::saveImageRequested);
+  menu.exec(event->globalPos());
 }
 
 void PlotArea::mouseMoveEvent(QMouseEvent* event) {

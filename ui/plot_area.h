@@ -4,10 +4,12 @@
 #include <QWidget>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "ui/plot_surface.h"
 #include "actions/controls.h"
 #include "plot/plot_mapping.h"
+#include "plot/polyline_envelope.h"
 
 namespace classe {
 
@@ -41,10 +43,13 @@ class PlotArea : public QWidget, public PlotSurface {
 
  signals:
   void mouseMoved(float x, float y);
+  // "Salva immagine…" from the context menu.
+  void saveImageRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -54,7 +59,17 @@ class PlotArea : public QWidget, public PlotSurface {
   QColor fill() const;
   PlotMapping devicePixels() const;
 
+  // What was drawn, kept as lines as well, so that an export as SVG gets
+  // vectors rather than the retained pixels.
+  struct Stroke {
+    PolylineEnvelope line;  // in device pixels of `ratio`
+    Rgb colour;
+    qreal ratio;
+  };
+  void paintStrokes(QPainter& painter) const;
+
   std::optional<Rgb> background_;
+  std::vector<Stroke> strokes_;
   Rgb foreground_ = {0, 0, 0};
   PlotScale scale_ = {};
   QImage image_;

@@ -1,10 +1,12 @@
 #include <QAbstractButton>
+#include <QFile>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <algorithm>
@@ -329,6 +331,29 @@ class GraphWindowTest : public QObject {
     }
     move(plot, plot->toPixels(0, 90));
     QVERIFY(p.selected("Option1") && p.text("Label16") == "0.00");
+  }
+
+  void savesThePlotAsPngAndSvg() {
+    Program p;
+    p.graphs();
+    QTemporaryDir folder;
+    p.files.path = folder.filePath("grafici.png");
+    emit p.plot()->saveImageRequested();
+    QImage png(p.files.path);
+    QCOMPARE(png.size(), p.form()->plotRegion().size() * p.form()->devicePixelRatioF());
+    QCOMPARE(QStringList(p.files.offered.value(0)),
+             (QStringList{"Immagine PNG (*.png)", "Immagine SVG (*.svg)"}));
+    // SVG: the curves as lines in their colours and the captions as text.
+    p.files.path = folder.filePath("grafici.svg");
+    emit p.plot()->saveImageRequested();
+    QFile svg(p.files.path);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(svg.readAll());
+    for (const char* part : {"<polyline", "stroke=\"#ff0000\"", "stroke=\"#0000ff\"", "Vc1(teta)[V]",
+                             "12.56"})
+      QVERIFY2(xml.contains(part), part);
+    QVERIFY(!xml.contains("<image"));
+    QVERIFY(p.messages.shown.empty());
   }
 
   void drawingIsRetained() {

@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
@@ -19,12 +23,11 @@
 #include <vector>
 
 #include "tests/windows/program.h"
+#include "ui/atomic_file.h"
 
 using namespace classe;
 
 namespace {
-
-using testing::RecordingPresenter;
 
 const QString kInvalidTail = QStringLiteral(
     ". Puoi scrivere soltanto numeri razionali con il punto come separatore decimale, anche in "
@@ -44,7 +47,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  Form1& window() { return calc_->mainWindow(); }
+  Form1& window() { return program_->main(); }
   QWidget* control(const QString& name) {
     auto* w = window().findChild<QWidget*>(name);
     if (!w) qFatal("no control %s", qPrintable(name));
@@ -61,7 +64,7 @@ class MainWindowTest : public QObject {
   // Caption and visibility of every control the user cannot type into.
   QMap<QString, QString> snapshot() {
     QMap<QString, QString> seen;
-    for (QWidget* w : window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* w : window().clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (w->objectName().isEmpty() || qobject_cast<QLineEdit*>(w)) continue;
       QString text = w->isVisible() ? "shown " : "hidden ";
       if (auto* label = qobject_cast<QLabel*>(w)) text += label->text();
@@ -73,27 +76,29 @@ class MainWindowTest : public QObject {
     return testing::Accessible(w, which);
   }
 
-  std::unique_ptr<RecordingPresenter> messages_;
-  std::unique_ptr<Calculator> calc_;
+  std::unique_ptr<testing::Program> program_;
 
  private slots:
   void init() {
-    messages_ = std::make_unique<RecordingPresenter>();
-    calc_ = std::make_unique<Calculator>(messages_.get());
-    window().show();
+    program_ = std::make_unique<testing::Program>();
     QVERIFY(QTest::qWaitForWindowExposed(&window()));
   }
-  void cleanup() {
-    calc_.reset();
-    messages_.reset();
-  }
+  void cleanup() { program_.reset(); }
 
   void windowFrame() {
     QCOMPARE(window().windowTitle(), ApplicationTitle());
     QVERIFY(ApplicationTitle().contains("classe E"));
-    // Fixed client area of 17115 x 10440 twips.
-    QCOMPARE(window().minimumSize(), QSize(1141, 696));
-    QCOMPARE(window().maximumSize(), QSize(1141, 696));
+    // Fixed client area of 17115 x 10440 twips, the menu bar above it and
+    // outside it: every control keeps its designed place in the client area.
+    QWidget* client = window().clientArea();
+    QCOMPARE(client->minimumSize(), QSize(1141, 696));
+    QCOMPARE(client->maximumSize(), QSize(1141, 696));
+    auto* bar = window().findChild<QMenuBar*>();
+    QVERIFY(bar && bar->isVisible());
+    QCOMPARE(client->geometry(), QRect(0, bar->height(), 1141, 696));
+    QCOMPARE(window().size(), QSize(1141, 696 + bar->height()));
+    QCOMPARE(window().minimumSize(), window().maximumSize());
+    QCOMPARE(control("Text1")->parentWidget(), client);
     // The icon stays crisp at its smallest size: frame, yellow and the E's stem
     // are pure colours, not blends.
     const QImage icon = window().windowIcon().pixmap(QSize(16, 16)).toImage();
@@ -121,7 +126,7 @@ class MainWindowTest : public QObject {
                                                 {{1017, 682}, QColor(255, 192, 128)},
                                                 {{436, 331}, QColor(Qt::white)},
                                                 {{336, 331}, QColor(Qt::black)}};
-    const QImage shot = window().grab().toImage();
+    const QImage shot = window().clientArea()->grab().toImage();
     for (const auto& [pixel, colour] : pixels)
       QCOMPARE(shot.pixelColor(pixel), colour);
   }
@@ -188,7 +193,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!shown("Image2"));
     QVERIFY(!shown("Image3"));
     QVERIFY(caption("Label29").isEmpty());
-    QVERIFY(messages_->shown.empty());
+    QVERIFY(program_->messages.shown.empty());
   }
 
   void focusChain_data() {
@@ -246,8 +251,8 @@ class MainWindowTest : public QObject {
     for (qsizetype i = 0; i + 1 < edits.size(); i += 2)
       type(edits[i], edits[i + 1]);
     click(button);
-    QCOMPARE(messages_->shown.size(), 1);
-    QCOMPARE(messages_->shown.front().text, message);
+    QCOMPARE(program_->messages.shown.size(), 1);
+    QCOMPARE(program_->messages.shown.front().text, message);
     QCOMPARE(snapshot(), before);
   }
 
@@ -276,21 +281,21 @@ class MainWindowTest : public QObject {
     click("Command1");
     type("Text7", "5");
     click("Command2");  // leaves Image3 and the RL = 5 values on display
-    if (load.isEmpty()) load = QString::number(calc_->state().R * ofR, 'g', 17);
+    if (load.isEmpty()) load = QString::number(program_->calculator.state().R * ofR, 'g', 17);
     type("Text7", load);
     QStringList picturesDuringMessage;
-    messages_->whileShown = [&] {
+    program_->messages.whileShown = [&] {
       for (const char* p : {"Image2", "Image3"}) {
         if (shown(p)) picturesDuringMessage << p;
       }
     };
     click("Command2");
-    QCOMPARE(messages_->shown.size(), bandNote ? 1 : 0);
+    QCOMPARE(program_->messages.shown.size(), bandNote ? 1 : 0);
     if (bandNote) {
-      QCOMPARE(messages_->shown.front().text,
+      QCOMPARE(program_->messages.shown.front().text,
                QString("RL differisce da R per meno del 5%, non occorre la rete adattatrice! Ma "
                        "se proprio vuoi la precisione, ecco qua:"));
-      QVERIFY(!messages_->shown.front().fault);
+      QVERIFY(!program_->messages.shown.front().fault);
       QCOMPARE(picturesDuringMessage, QStringList{});
     }
     QCOMPARE(shown("Image2"), picture == "Image2");
@@ -306,8 +311,8 @@ class MainWindowTest : public QObject {
     expected["Image2"] = "hidden ";  // the compute hides the pictures before it computes
     type("Text1", "0");
     click("Command1");
-    QCOMPARE(messages_->shown.size(), 1);
-    QVERIFY(messages_->shown.front().fault);
+    QCOMPARE(program_->messages.shown.size(), 1);
+    QVERIFY(program_->messages.shown.front().fault);
     QCOMPARE(snapshot(), expected);
     // The program goes on.
     type("Text1", "50");
@@ -323,11 +328,11 @@ class MainWindowTest : public QObject {
   }
   void endingClosesEveryWindow() {
     QFETCH(bool, fromTitleBar);
-    QSignalSpy ended(calc_.get(), &Calculator::ended);
+    QSignalSpy ended(&program_->calculator, &Calculator::ended);
     click("Command4");
     click("Command5");
-    QPointer<FormWindow> graphs = calc_->controls().existing(Window::Form2);
-    QPointer<FormWindow> circuit = calc_->controls().existing(Window::Form3);
+    QPointer<FormWindow> graphs = program_->calculator.controls().existing(Window::Form2);
+    QPointer<FormWindow> circuit = program_->calculator.controls().existing(Window::Form3);
     QVERIFY(graphs && graphs->isVisible());
     QVERIFY(circuit && circuit->isVisible());
     if (fromTitleBar) {
@@ -340,6 +345,96 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(!graphs && !circuit);  // closed windows delete themselves
     for (QWidget* w : QApplication::topLevelWidgets())
       QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+  }
+
+  void menuBar() {
+    QStringList seen;
+    for (QAction* menu : window().findChild<QMenuBar*>()->actions()) {
+      seen << menu->text();
+      for (QAction* item : menu->menu()->actions())
+        seen << (item->isSeparator() ? "-" : item->text() + ' ' + item->shortcut().toString());
+    }
+    QCOMPARE(seen, (QStringList{"&File", "Esporta &campioni CSV… ", "Esporta &netlist SPICE… ",
+                                "-", "&Esci Ctrl+Q", "&Progetto", "&Circuito reale… Ctrl+R",
+                                "&Aiuto", "&Guida F1", "&Informazioni su Classe E "}));
+    // Ctrl+Q ends the program as "Esci" does.
+    QSignalSpy ended(&program_->calculator, &Calculator::ended);
+    window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    QTest::keyClick(&window(), Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(ended.count(), 1);
+  }
+
+  void exportSamples() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("campioni.csv");
+    program_->files.path = path;
+    type("Text9", "8");
+    window().menu().exportSamples->trigger();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines.first(), "i,teta,Vc1,Isw,Ic1,Ir");
+    QVERIFY(lines.last().startsWith("8,12.56637061435916,"));
+    QVERIFY(program_->messages.shown.empty());
+    // A rejected field stops the export with its message, before any dialog.
+    type("Text9", "");
+    program_->files.offered.clear();
+    window().menu().exportSamples->trigger();
+    QCOMPARE(program_->messages.texts(),
+             QStringList{"Hai dimenticato di scrivere il numero di campioni M"});
+    QVERIFY(program_->files.offered.empty());
+  }
+
+  void failedExportKeepsTheOldFile() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("campioni.csv");
+    {
+      QFile old(path);
+      QVERIFY(old.open(QIODevice::WriteOnly));
+      old.write("old");
+    }
+    // A folder where nothing can be written, even by root: /proc.
+    program_->files.path = "/proc/classe-e/campioni.csv";
+    window().menu().exportSamples->trigger();
+    QCOMPARE(program_->messages.shown.size(), 1);
+    QVERIFY(program_->messages.shown[0].fault);
+    QVERIFY(program_->messages.shown[0].text.startsWith("Impossibile scrivere il file "));
+    // A writing that fails half-way (a disk that fills up) leaves the old
+    // file as it was, and so does one that succeeds only as a whole.
+    const auto failure = WriteFileAtomically(path, [](QIODevice& out) {
+      out.write("partial");
+      return false;
+    });
+    QVERIFY(failure.has_value());
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"campioni.csv"});
+  }
+
+  void helpAndAbout() {
+    window().menu().help->trigger();
+    HelpWindow* help = program_->calculator.helpWindow();
+    QVERIFY(help && help->isVisible());
+    QVERIFY(help->toPlainText().contains("Circuito reale"));
+    QTest::keyClick(help, Qt::Key_Escape);
+    QTRY_VERIFY(!program_->calculator.helpWindow());
+    QString text;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible()) continue;
+        poll.stop();
+        text = box->text();
+        box->accept();
+      }
+    });
+    poll.start(10);
+    window().menu().about->trigger();
+    QVERIFY(text.contains(CLASSE_VERSION) && text.contains("MIT") && text.contains(qVersion()));
   }
 
   // The real message box, once: found while it is open and closed with its
@@ -384,8 +479,8 @@ class MainWindowTest : public QObject {
   void layoutFits() {
     click("Command1");
     click("Command2");
-    const QRect client = window().rect();
-    const auto all = window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const QRect client = window().clientArea()->rect();
+    const auto all = window().clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* w : all) {
       const QString name = w->objectName();
       if (name.isEmpty()) continue;

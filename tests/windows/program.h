@@ -37,9 +37,23 @@ class RecordingPresenter : public MessagePresenter {
   std::function<void()> whileShown;  // runs while the box would be open
 };
 
+// Answers every save dialog with the path it holds, or cancels when empty,
+// and remembers the filters each dialog offered.
+class ScriptedFileChooser : public FileChooser {
+ public:
+  Choice saveFile(QWidget*, const QString&, const QString&, const QStringList& filters) override {
+    offered.push_back(filters);
+    return {path, filter.isEmpty() ? filters.value(0) : filter};
+  }
+  QString path;
+  QString filter;
+  QList<QStringList> offered;
+};
+
 struct Program {
   RecordingPresenter messages;
-  Calculator calculator{&messages};
+  ScriptedFileChooser files;
+  Calculator calculator{&messages, &files};
 
   explicit Program(std::initializer_list<std::pair<const char*, const char*>> fields = {}) {
     calculator.mainWindow().show();

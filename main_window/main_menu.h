@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QAction>
+
+class QMenuBar;
+
+namespace classe {
+
+// The main window's menus, as desktop programs have them: File, Progetto,
+// Aiuto, with mnemonics and the usual shortcuts.
+struct MainMenu {
+  QAction* exportSamples = nullptr;  // "Esporta campioni CSV…"
+  QAction* exportNetlist = nullptr;  // "Esporta netlist SPICE…"
+  QAction* quit = nullptr;           // "Esci", Ctrl+Q: the same as the button
+  QAction* realCircuit = nullptr;    // "Circuito reale…", Ctrl+R
+  QAction* help = nullptr;           // "Guida", F1
+  QAction* about = nullptr;          // "Informazioni su Classe E"
+};
+
+// Fills `bar` with the menus and returns their items, which do nothing until
+// connected.
+MainMenu BuildMainMenu(QMenuBar* bar);
+
+}  // namespace classe

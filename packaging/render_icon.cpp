@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Renders the program's SVG icon to PNG files of the sizes a desktop wants.
 // usage: render_icon ICON.svg OUTPUT_DIR SIZE...  (writes OUTPUT_DIR/SIZExSIZE/apps/classe-e.png)
 

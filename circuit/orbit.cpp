@@ -37,38 +37,6 @@ double SpectralRadius(const Eigen::Matrix<double, n, n>& F) {
   return std::exp(logScale + weight * std::log(std::max(Norm1<n>(G), 1e-300)));
 }
 
-}  // namespace
-
-template <int n>
-AugVector<n> Orbit<n>::ToSi(const AugVector<n>& balanced) const {
-  return balanced.cwiseQuotient(scale);
-}
-
-template <int n>
-AugRow<n> Orbit<n>::Balanced(const AugRow<n>& siRow) const {
-  return siRow.cwiseQuotient(scale.transpose());
-}
-
-template <int n>
-AugVector<n> Orbit<n>::At(double teta) const {
-  if (teta <= kHalfPeriod) return open.Exp(teta) * start;
-  return closed.Exp(teta - kHalfPeriod) * afterTurnOn;
-}
-
-template <int n>
-AugMatrix<n> Orbit<n>::MomentOpen() const {
-  const AugMatrix<n> W = open.Moment(kHalfPeriod, start);
-  return W.cwiseQuotient(scale * scale.transpose());
-}
-
-template <int n>
-AugMatrix<n> Orbit<n>::MomentClosed() const {
-  const AugMatrix<n> W = closed.Moment(kHalfPeriod, afterTurnOn);
-  return W.cwiseQuotient(scale * scale.transpose());
-}
-
-namespace {
-
 template <int n>
 AugVector<n> BalancingScale(const Stage& stage) {
   AugVector<n> scale = AugVector<n>::Ones();
@@ -84,6 +52,28 @@ AugMatrix<n> Balance(const AugMatrix<n>& M, const AugVector<n>& scale) {
 }
 
 }  // namespace
+
+template <int n>
+AugVector<n> Orbit<n>::ToSi(const AugVector<n>& balanced) const {
+  return balanced.cwiseQuotient(scale);
+}
+
+template <int n>
+AugRow<n> Orbit<n>::Balanced(const AugRow<n>& siRow) const {
+  return siRow.cwiseQuotient(scale.transpose());
+}
+
+template <int n>
+AugMatrix<n> Orbit<n>::MomentOpen() const {
+  const AugMatrix<n> W = open.Moment(kHalfPeriod, start);
+  return W.cwiseQuotient(scale * scale.transpose());
+}
+
+template <int n>
+AugMatrix<n> Orbit<n>::MomentClosed() const {
+  const AugMatrix<n> W = closed.Moment(kHalfPeriod, afterTurnOn);
+  return W.cwiseQuotient(scale * scale.transpose());
+}
 
 template <int n>
 Orbit<n>::Orbit(const Stage& s)

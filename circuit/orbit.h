@@ -38,8 +38,6 @@ struct Orbit {
 
   AugVector<n> ToSi(const AugVector<n>& balanced) const;
   AugRow<n> Balanced(const AugRow<n>& siRow) const;
-  // Balanced state at 0 ≤ teta ≤ 2π; teta = π counts as open (before turn-on).
-  AugVector<n> At(double teta) const;
   // ∫ x·xᵀ dteta over the open and the closed half, SI. The last column is
   // ∫ x dteta (the last state is 1), its last entry π.
   AugMatrix<n> MomentOpen() const;

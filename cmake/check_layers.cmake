@@ -2,24 +2,25 @@
 # (windows do not include one another), or when Qt reaches the pure layers.
 # usage: cmake -DSOURCE_DIR=… -P check_layers.cmake
 #
-# Layers, from the bottom: the pure engine; the actions against the named
-# controls; the command-line tool and the window foundation; the windows; the
-# program; tools for the documentation. tests/, bench/ and fuzz/ may include
-# anything.
+# Layers, from the bottom: the pure engine (the ideal design and the plot
+# helpers, then the real circuit built on the ideal design); the actions
+# against the named controls; the command-line tool and the window
+# foundation; the windows; the program; tools for the documentation.
+# tests/, bench/ and fuzz/ may include anything.
 cmake_minimum_required(VERSION 3.25)
 set(layer_design 0)
 set(layer_plot 0)
-set(layer_circuit 0)
-set(layer_actions 1)
-set(layer_cli 2)
-set(layer_ui 2)
-set(layer_main_window 3)
-set(layer_graphs 3)
-set(layer_matching 3)
-set(layer_real_circuit 3)
-set(layer_help 3)
-set(layer_app 4)
-set(layer_tools 5)
+set(layer_circuit 1)
+set(layer_actions 2)
+set(layer_cli 3)
+set(layer_ui 3)
+set(layer_main_window 4)
+set(layer_graphs 4)
+set(layer_matching 4)
+set(layer_real_circuit 4)
+set(layer_help 4)
+set(layer_app 5)
+set(layer_tools 6)
 set(pure design plot circuit actions cli)
 set(folders design plot circuit actions cli ui main_window graphs matching real_circuit help app tools)
 

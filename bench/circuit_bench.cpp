@@ -1,0 +1,97 @@
+// The real-circuit engine on the default stage (Po 50 W, f 4 MHz, Q 4, Vcc
+// 28 V, N 20, Ron 1 mΩ): one periodic steady state, one exact design, and
+// the figures derived from a steady state. `circuit_bench --deck` prints the
+// ngspice deck of the same stage instead (bench/compare-ngspice times it).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "circuit/exact_design.h"
+#include "circuit/load_spectrum.h"
+#include "circuit/ratings.h"
+#include "circuit/spice_deck.h"
+#include "circuit/steady_state.h"
+#include "circuit/waveforms.h"
+#include "design/design_equations.h"
+
+namespace {
+
+using namespace classe::circuit;
+
+IdealDesign DefaultDesign() {
+  classe::DesignState s;
+  classe::ComputeDesign(s, {"50", "4", "4", "0", "28", "20"});
+  return FromDesignState(s);
+}
+
+// Arg 0: the plain load R (4 states); arg 1: the network to 50 Ω (5 states);
+// arg 2: the network to 5 Ω (6 states).
+StageOptions Load(std::int64_t which) {
+  StageOptions o;
+  if (which == 1) o.RL = 50;
+  if (which == 2) o.RL = 5;
+  return o;
+}
+
+void SteadyStateOfTheIdealDesign(benchmark::State& bench) {
+  const Stage stage = StageFromIdeal(DefaultDesign(), Load(bench.range(0))).value();
+  for (auto _ : bench) {
+    Result<SteadyState> s = SolveSteadyState(stage);
+    benchmark::DoNotOptimize(s);
+  }
+}
+BENCHMARK(SteadyStateOfTheIdealDesign)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void ExactDesignFromTheIdealOne(benchmark::State& bench) {
+  const IdealDesign ideal = DefaultDesign();
+  const StageOptions options = Load(bench.range(0));
+  for (auto _ : bench) {
+    Result<ExactDesign> e = DesignExact(ideal, options);
+    benchmark::DoNotOptimize(e);
+  }
+}
+BENCHMARK(ExactDesignFromTheIdealOne)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void RatingsOfTheIdealDesign(benchmark::State& bench) {
+  const Stage stage = StageFromIdeal(DefaultDesign(), {}).value();
+  for (auto _ : bench) {
+    Result<Ratings> r = ComputeRatings(stage);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(RatingsOfTheIdealDesign)->Unit(benchmark::kMicrosecond);
+
+void LoadSpectrumOfTheIdealDesign(benchmark::State& bench) {
+  const Stage stage = StageFromIdeal(DefaultDesign(), {}).value();
+  for (auto _ : bench) {
+    Result<LoadSpectrum> r = ComputeLoadSpectrum(stage);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(LoadSpectrumOfTheIdealDesign)->Unit(benchmark::kMicrosecond);
+
+void WaveformsOfTheIdealDesign(benchmark::State& bench) {
+  const Stage stage = StageFromIdeal(DefaultDesign(), {}).value();
+  for (auto _ : bench) {
+    Result<Waveforms> w = SampleWaveforms(stage, bench.range(0));
+    benchmark::DoNotOptimize(w);
+  }
+}
+BENCHMARK(WaveformsOfTheIdealDesign)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--deck") == 0) {
+    const Stage stage = StageFromIdeal(DefaultDesign(), {}).value();
+    std::fputs(WriteSpiceDeck(stage).value().text.c_str(), stdout);
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

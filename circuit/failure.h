@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace classe::circuit {
+
+// Why the engine returned no numbers. Each kind comes with its Italian text,
+// written in failure.cpp and nowhere else.
+enum class FailureKind {
+  InvalidValue,           // an input outside its domain (not finite, not positive…)
+  NegativeRon,            // a switch resistance below zero
+  CossAboveC1,            // the transistor's own capacitance exceeds the C1 the stage needs
+  SingularPeriod,         // the periodic steady state is not unique
+  NonFinite,              // a result overflowed to infinity or NaN
+  QTooLow,                // the series branch cannot give the reactance (C2 would be infinite)
+  NoDesign,               // Newton found no design with positive components
+  SingularStep,           // the Newton matrix is singular
+  NoConvergence,          // Newton stopped short of its tolerances
+  SwitchNeedsResistance,  // the SPICE switch cannot have Ron = 0
+  SampleCount,            // a waveform sample count out of range
+};
+
+struct Failure {
+  FailureKind kind;
+  std::string message;  // what the user reads
+};
+
+// The failures, each with its text. Numbers are written with a decimal comma.
+Failure InvalidValue(std::string_view quantity, std::string_view requirement);
+Failure NegativeRon(double Ron);
+Failure CossAboveC1(double Coss, double C1);
+Failure SingularPeriod();
+Failure NonFinite(std::string_view quantity);
+Failure QTooLow(double Q);
+Failure NoDesign(std::string_view component, double Q, int N);
+Failure SingularStep(int iteration);
+Failure NoConvergence(int iterations, double residual);
+Failure SwitchNeedsResistance();
+Failure SampleCount(long long M, long long limit);
+
+}  // namespace classe::circuit

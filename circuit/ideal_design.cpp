@@ -1,0 +1,9 @@
+#include "circuit/ideal_design.h"
+
+namespace classe::circuit {
+
+IdealDesign FromDesignState(const DesignState& s) {
+  return {s.Po, s.f, s.Q, s.Vcc, s.Von, s.N, s.omega, s.R, s.L1, s.C1, s.C2, s.L2};
+}
+
+}  // namespace classe::circuit

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <vector>
+
+#include <Eigen/Core>
+
+#include "circuit/propagator.h"
+#include "circuit/result.h"
+#include "circuit/stage.h"
+#include "circuit/state_space.h"
+
+namespace classe::circuit {
+
+// Half a period of the carrier, in rad: the switch is open on [0, π) and
+// closed on [π, 2π). The exact π, not the design's literal: time runs here.
+inline constexpr double kHalfPeriod = 3.141592653589793238;
+inline constexpr double kPeriod = 2 * kHalfPeriod;
+
+// The periodic steady state of a stage. The computation runs on balanced
+// coordinates, currents times R (in V), so that the matrices' entries are of
+// one order; the SI values come back through `scale`.
+template <int n>
+struct Orbit {
+  explicit Orbit(const Stage& stage);  // the matrices; the steady state is SolveOrbit's
+
+  Stage stage;
+  StateSpace<n> model;        // SI
+  AugVector<n> scale;         // balanced state = scale ∘ SI state
+  Propagator<n> open;         // balanced motion with the switch open
+  Propagator<n> closed;       // and closed
+  AugMatrix<n> turnOn;        // balanced turn-on map
+  AugMatrix<n> phiOpen;       // transition over the open half, exp(open·π)
+  AugMatrix<n> phiClosed;     // over the closed half
+  AugVector<n> start;         // balanced state at teta = 0 (and 2π)
+  AugVector<n> beforeTurnOn;  // at teta = π, switch still open
+  AugVector<n> afterTurnOn;   // at teta = π, after the turn-on map
+  double rho = 0;             // spectral radius of the period map: the slowest decay per period
+
+  AugVector<n> ToSi(const AugVector<n>& balanced) const;
+  AugRow<n> Balanced(const AugRow<n>& siRow) const;
+  // ∫ x·xᵀ dteta over the open and the closed half, SI. The last column is
+  // ∫ x dteta (the last state is 1), its last entry π.
+  AugMatrix<n> MomentOpen() const;
+  AugMatrix<n> MomentClosed() const;
+};
+
+// One linear solve on the period map x(2π) = x(0); fails when that map has
+// an eigenvalue at 1 (no unique steady state).
+template <int n>
+Result<Orbit<n>> SolveOrbit(const Stage& stage);
+
+// Balanced states at from + j·step, j = 0…intervals, along one switch state.
+template <int n>
+struct HalfSamples {
+  const Propagator<n>* flow = nullptr;
+  double from = 0;
+  double step = 0;
+  std::vector<AugVector<n>> z;
+};
+
+template <int n>
+HalfSamples<n> SampleHalf(const Propagator<n>& flow, const AugVector<n>& zFrom, double from,
+                          double to, int intervals);
+
+struct Extremum {
+  double value = 0;
+  double teta = 0;  // rad
+};
+
+// Largest row·z over the sampled span: the best sampled local maxima, each
+// refined by safeguarded Newton on the derivative row·A·z.
+template <int n>
+Extremum Maximum(const HalfSamples<n>& half, const AugRow<n>& balancedRow);
+
+// Runs f on the solved orbit of the stage's size; f returns a Result.
+template <class F>
+auto WithOrbit(const Stage& stage, F&& f) -> decltype(f(std::declval<const Orbit<4>&>())) {
+  const auto run = [&](auto orbit) -> decltype(f(std::declval<const Orbit<4>&>())) {
+    if (!orbit) return orbit.failure();
+    return f(*orbit);
+  };
+  switch (stage.load.kind) {
+    case LoadKind::Resistor:
+      return run(SolveOrbit<4>(stage));
+    case LoadKind::ShuntCAtLoad:
+      return run(SolveOrbit<5>(stage));
+    case LoadKind::ShuntCAtInput:
+      break;
+  }
+  return run(SolveOrbit<6>(stage));
+}
+
+}  // namespace classe::circuit

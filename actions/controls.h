@@ -13,7 +13,23 @@ enum class Window {
   Form1,  // main window
   Form2,  // graphs
   Form3,  // final circuit
+  Form4,  // real circuit
 };
+
+// The window's design name, "Form1"…
+constexpr std::string_view WindowName(Window window) {
+  switch (window) {
+    case Window::Form1:
+      return "Form1";
+    case Window::Form2:
+      return "Form2";
+    case Window::Form3:
+      return "Form3";
+    case Window::Form4:
+      return "Form4";
+  }
+  return {};
+}
 
 // One control of one window, by its design name ("Text1", "Label11",
 // "Picture1"…), which is also its widget's objectName. Each window's controls
@@ -62,6 +78,10 @@ class Controls {
   virtual void select(Control option) = 0;
   virtual bool isSelected(Control option) = 0;
   virtual void setTextColour(Control control, Rgb colour) = 0;
+
+  // Check boxes.
+  virtual void setChecked(Control box, bool checked) = 0;
+  virtual bool isChecked(Control box) = 0;
 };
 
 }  // namespace classe

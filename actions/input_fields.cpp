@@ -6,18 +6,27 @@
 
 namespace classe {
 
-const InputField* FindInputField(std::string_view symbol) {
-  for (const InputField& field : kInputFields) {
-    if (field.symbol == symbol) return &field;
+namespace {
+
+template <class Match>
+const InputField* FindField(Match&& match) {
+  for (std::span<const InputField> table : {std::span<const InputField>(kInputFields),
+                                            std::span<const InputField>(kRealCircuitFields)}) {
+    for (const InputField& field : table) {
+      if (match(field)) return &field;
+    }
   }
   return nullptr;
 }
 
+}  // namespace
+
+const InputField* FindInputField(std::string_view symbol) {
+  return FindField([&](const InputField& field) { return field.symbol == symbol; });
+}
+
 const InputField* FindInputField(Control control) {
-  for (const InputField& field : kInputFields) {
-    if (field.control == control) return &field;
-  }
-  return nullptr;
+  return FindField([&](const InputField& field) { return field.control == control; });
 }
 
 void CheckNumber(DesignState& state, const std::string& text, Controls& ui) {
@@ -38,6 +47,7 @@ void CheckNumber(DesignState& state, const std::string& text, Controls& ui) {
 bool CheckFields(DesignState& state, Controls& ui, std::span<const InputField> fields) {
   for (const InputField& field : fields) {
     state.InputText = ui.text(field.control);
+    if (state.InputText.empty() && field.msgMissing.empty()) continue;  // "none"
     state.MsgMissing = std::string(field.msgMissing);
     state.MsgInvalid = std::string(field.msgInvalid);
     CheckNumber(state, state.InputText, ui);

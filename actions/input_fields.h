@@ -7,6 +7,7 @@
 
 #include "actions/controls.h"
 #include "actions/form1_controls.h"
+#include "actions/form4_controls.h"
 #include "design/design_equations.h"
 #include "design/design_state.h"
 
@@ -20,7 +21,7 @@ struct InputField {
   std::string_view symbol;
   std::string_view unit;  // empty where the window shows none
   std::string_view defaultText;
-  std::string_view msgMissing;
+  std::string_view msgMissing;  // empty: an empty text is accepted, and means "none"
   std::string_view msgInvalid;
 };
 
@@ -71,6 +72,23 @@ inline constexpr InputField M{
     "Errore di inserimento dati per il numero di campioni M. Puoi scrivere soltanto numeri "
     "interi. Ad es: 1000, 2000 ecc."};
 
+// The real-circuit window's own inputs.
+inline constexpr InputField Ron{
+    form4::Text1, "Ron", "[Ω]", "0.001",
+    "Hai dimenticato di scrivere la resistenza Ron dello switch quando è chiuso",
+    "Errore di inserimento dati per Ron. Puoi scrivere soltanto numeri razionali con il punto "
+    "come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField Coss{
+    form4::Text2, "Coss", "[pF]", "0",
+    "Hai dimenticato di scrivere la capacità di uscita Coss dello switch (0 se non la conosci)",
+    "Errore di inserimento dati per Coss. Puoi scrivere soltanto numeri razionali con il punto "
+    "come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField QU{
+    form4::Text3, "QU", "", "", "",
+    "Errore di inserimento dati per QU. Puoi scrivere soltanto numeri razionali con il punto "
+    "come separatore decimale, anche in forma esponenziale, o lasciare vuoto per induttanze "
+    "senza perdite. Ad es: 1.23 , 1E-5 , 5E3"};
+
 }  // namespace fields
 
 // Po, f, Q, Von, Vcc, N, RL, M: the order in which the actions check them.
@@ -82,6 +100,10 @@ inline constexpr std::span<const InputField> kDesignFields = std::span(kInputFie
 
 // Text1…Text7 and Text9: checked by the peak and graph buttons.
 inline constexpr std::span<const InputField> kSamplingFields = kInputFields;
+
+// Ron, Coss, QU: checked by the real-circuit window after Text1…Text7.
+inline constexpr std::array<InputField, 3> kRealCircuitFields{fields::Ron, fields::Coss,
+                                                              fields::QU};
 
 // The field of that command-line name ("Po"…), or nothing.
 const InputField* FindInputField(std::string_view symbol);

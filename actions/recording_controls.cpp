@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "actions/form2_controls.h"
+#include "actions/form4_controls.h"
 #include "actions/input_fields.h"
 
 namespace classe {
@@ -44,9 +45,13 @@ RecordingControls::Key MakeKey(Control control) {
 }  // namespace
 
 RecordingControls::RecordingControls() {
-  for (const InputField& field : kInputFields)
-    fields_[MakeKey(field.control)] = std::string(field.defaultText);
+  for (std::span<const InputField> table : {std::span<const InputField>(kInputFields),
+                                            std::span<const InputField>(kRealCircuitFields)}) {
+    for (const InputField& field : table)
+      fields_[MakeKey(field.control)] = std::string(field.defaultText);
+  }
   forget(Window::Form2);
+  forget(Window::Form4);
 }
 
 void RecordingControls::setText(Control field, std::string text) {
@@ -88,8 +93,11 @@ void RecordingControls::forget(Window window) {
   std::erase_if(positions_, other);
   std::erase_if(toolTips_, other);
   std::erase_if(textColours_, other);
+  std::erase_if(checked_, other);
+  // The first option of a group is selected when its window is made.
   selected_.erase(window);
   if (window == Window::Form2) selected_[window] = form2::Option1.name;
+  if (window == Window::Form4) selected_[window] = form4::Option1.name;
 }
 
 void RecordingControls::loadWindow(Window window) {
@@ -142,6 +150,14 @@ bool RecordingControls::isSelected(Control option) {
 
 void RecordingControls::setTextColour(Control control, Rgb colour) {
   textColours_[MakeKey(control)] = colour;
+}
+
+void RecordingControls::setChecked(Control box, bool checked) {
+  checked_[MakeKey(box)] = checked;
+}
+
+bool RecordingControls::isChecked(Control box) {
+  return LookupMap(checked_, MakeKey(box)).value_or(false);
 }
 
 std::optional<std::string> RecordingControls::caption(Control control) const {

@@ -61,6 +61,8 @@ class RecordingControls : public Controls {
   void select(Control option) override;
   bool isSelected(Control option) override;
   void setTextColour(Control control, Rgb colour) override;
+  void setChecked(Control box, bool checked) override;
+  bool isChecked(Control box) override;
 
   // What was recorded. Captions and visibilities keep the order of their
   // first write; a later write updates in place.
@@ -93,6 +95,7 @@ class RecordingControls : public Controls {
   std::map<Key, std::pair<double, double>> positions_;
   std::map<Key, std::string> toolTips_;
   std::map<Key, Rgb> textColours_;
+  std::map<Key, bool> checked_;
   std::map<Window, std::string> selected_;  // the option of each window's group
 };
 

@@ -1,30 +1,14 @@
 #pragma once
 
 #include <span>
-#include <string>
-#include <string_view>
 
-#include "actions/controls.h"
 #include "actions/form1_controls.h"
 #include "actions/form2_controls.h"
 #include "actions/form3_controls.h"
-#include "design/constants.h"
-#include "design/display_format.h"
+#include "actions/real_circuit_boxes.h"
+#include "actions/value_box.h"
 
 namespace classe {
-
-// A label that receives a computed number: what it shows and how. The symbol
-// and unit are the captions the window shows beside it, what the command line
-// prints and what a screen reader says about the box. A box whose pattern or
-// symbol changes with the case of the final circuit has one row a case.
-struct ValueBox {
-  Control control;
-  std::string_view quantity;  // named in a fault message
-  std::string_view symbol;
-  std::string_view unit;  // empty where the window shows none
-  double scale;           // SI value → the unit shown
-  std::string_view pattern;
-};
 
 namespace boxes {
 
@@ -70,18 +54,11 @@ inline constexpr ValueBox PoVer{form3::Label23, "Po ver.", "Po ver.", "[W]", 1, 
 
 }  // namespace boxes
 
-// Every row above, main window first.
+// Every row, the main window's first, then the real-circuit window's.
 std::span<const ValueBox> ValueBoxes();
 
 // The first row of `control`, which gives its symbol and unit as the window
 // designs them; nothing when it is not a value box.
 const ValueBox* FindValueBox(Control control);
-
-// The value in the box's unit and pattern. The scaled value is checked for
-// an arithmetic fault, which throws naming the box's quantity.
-std::string ValueText(const ValueBox& box, double value);
-
-// Writes ValueText into the box.
-void ShowValue(Controls& ui, const ValueBox& box, double value);
 
 }  // namespace classe

@@ -13,18 +13,37 @@
 namespace classe::cli {
 namespace {
 
+template <Outcome (*Action)(DesignState&, Controls&)>
+Outcome Run(Session& s) {
+  return Action(s.state, s.ui);
+}
+
 // The second step runs only when the first has run to its end: "rete" computes
 // the design first and "verifica" fills the final circuit first, as a user
 // must before those buttons can be pressed.
 template <Outcome (*First)(DesignState&, Controls&), Outcome (*Second)(DesignState&, Controls&)>
-Outcome Then(DesignState& s, RecordingControls& ui) {
-  const Outcome outcome = First(s, ui);
-  return outcome == Outcome::Done ? Second(s, ui) : outcome;
+Outcome Then(Session& s) {
+  const Outcome outcome = First(s.state, s.ui);
+  return outcome == Outcome::Done ? Second(s.state, s.ui) : outcome;
 }
 
-template <Outcome (*Action)(DesignState&, Controls&)>
-Outcome Run(DesignState& s, RecordingControls& ui) {
-  return Action(s, ui);
+template <Designs which>
+Outcome RunRealCircuit(Session& s) {
+  return ShowRealCircuit(s.circuit, s.ui, which);
+}
+
+// The deck needs only the design it is of.
+Outcome WriteDeck(Session& s) {
+  const Outcome outcome =
+      ShowRealCircuit(s.circuit, s.ui, ExactDesignChosen(s.ui) ? Designs::Exact : Designs::Ideal);
+  if (outcome != Outcome::Done) return outcome;
+  auto deck = ChosenDeck(s.circuit, s.ui);
+  if (!deck) {
+    s.ui.fault(deck.failure().message);
+    return Outcome::Fault;
+  }
+  s.deck = std::move(deck).value();
+  return Outcome::Done;
 }
 
 constexpr std::array kActions{
@@ -39,8 +58,13 @@ constexpr std::array kActions{
     CliAction{"verifica", "circuito, poi Verifica (tg(psi) ver., Po ver.)",
               Then<ShowFinalCircuit, VerifyCircuit>, PrintValues, PrintJsonReport},
     CliAction{"campioni", "i campioni di Vc1, Isw, Ic1, Ir su due periodi, in CSV",
-              Run<SampleAllWaveforms>,
-              PrintSamples, PrintJsonReport},
+              Run<SampleAllWaveforms>, PrintSamples, PrintJsonReport},
+    CliAction{"simula", "il progetto ideale nel circuito reale: quanto si discosta",
+              RunRealCircuit<Designs::Ideal>, PrintValues, PrintJsonRealCircuit},
+    CliAction{"esatto", "il progetto esatto a Q finito e che cosa dà nel circuito reale",
+              RunRealCircuit<Designs::Exact>, PrintValues, PrintJsonRealCircuit},
+    CliAction{"spice", "la netlist per ngspice del progetto scelto (progetto=esatto|ideale)",
+              WriteDeck, PrintDeck, PrintJsonDeck},
 };
 
 }  // namespace

@@ -1,21 +1,31 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
 
 #include "actions/action.h"
+#include "actions/real_circuit_action.h"
 #include "actions/recording_controls.h"
 #include "design/design_state.h"
 
 namespace classe::cli {
 
+// What one run of classe-e-cli works on: the design state, the windows'
+// controls as texts and records, and the real circuit's designs.
+struct Session {
+  DesignState state;
+  RecordingControls ui;
+  RealCircuitState circuit;
+  std::optional<circuit::SpiceDeck> deck;  // the netlist "spice" wrote
+};
+
 // How one run of an action ended, for its printers.
 struct RunReport {
   std::string_view action;
   Outcome outcome;
-  const RecordingControls& ui;
-  const DesignState& state;
+  const Session& session;
 };
 
 // One action of classe-e-cli: its name, its line in the usage text, how it
@@ -24,7 +34,7 @@ struct RunReport {
 struct CliAction {
   std::string_view name;
   std::string_view help;
-  Outcome (*run)(DesignState& state, RecordingControls& ui);
+  Outcome (*run)(Session& session);
   void (*print)(std::ostream& out, const RunReport& report);
   void (*printJson)(std::ostream& out, const RunReport& report);
 };

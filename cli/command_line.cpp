@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <span>
+
 #include "actions/input_fields.h"
 
 namespace classe::cli {
@@ -7,11 +9,14 @@ namespace {
 
 std::string FieldNames() {
   std::string names;
-  for (const InputField& field : kInputFields) {
-    if (!names.empty()) names += ' ';
-    names += field.symbol;
+  for (std::span<const InputField> table : {std::span<const InputField>(kInputFields),
+                                            std::span<const InputField>(kRealCircuitFields)}) {
+    for (const InputField& field : table) {
+      if (!names.empty()) names += ' ';
+      names += field.symbol;
+    }
   }
-  return names;
+  return names + " rete progetto";
 }
 
 }  // namespace
@@ -39,6 +44,17 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         error = "azione sconosciuta: " + arg;
         return std::nullopt;
       }
+    } else if (arg.starts_with("rete=") || arg.starts_with("progetto=")) {
+      const bool network = arg.starts_with("rete=");
+      const std::string value = arg.substr(arg.find('=') + 1);
+      const char* yes = network ? "si" : "esatto";
+      const char* no = network ? "no" : "ideale";
+      if (value != yes && value != no) {
+        error = "valore non valido: " + arg + " (" + (network ? "rete=no|si" : "progetto=esatto|ideale") +
+                ")";
+        return std::nullopt;
+      }
+      (network ? line.network : line.exactDesign) = value == yes;
     } else {
       const std::size_t eq = arg.find('=');
       const InputField* field =
@@ -85,9 +101,18 @@ dato ha il testo iniziale della finestra):
   }
   text += defaults + '\n' + units + " (numero di campioni)\n";
   text += R"(
+Circuito reale (simula, esatto, spice):
+  Ron=0.001  Coss=0  QU=  rete=no  progetto=esatto
+  Ron [Ohm] resistenza dello switch chiuso (0: switch ideale), Coss [pF]
+  capacità di uscita dello switch, compresa in C1, QU fattore di merito a vuoto
+  delle induttanze (vuoto: senza perdite), rete=si la rete di adattamento a RL
+  nel circuito, progetto=ideale|esatto il progetto della netlist.
+)";
+  text += R"(
 Uscita: una riga per valore mostrato, "simbolo<TAB>testo<TAB>unità", e i
 messaggi; con --json un oggetto con action, messages, fault, labels,
-visible e state, i controlli indicati come "Form1.Label29".
+visible e state, i controlli indicati come "Form1.Label29"; per simula ed
+esatto design e circuit in unità SI, per spice la netlist.
 
 Stato di uscita: 0 riuscito, 2 campo rifiutato dal controllo, 1 errore di
 calcolo o dato non accettato, 64 uso errato.

@@ -18,6 +18,8 @@ struct CommandLine {
   const CliAction* action = nullptr;
   // The field ("Po"…) given, and the text typed into it, in the order given.
   std::vector<std::pair<Control, std::string>> fields;
+  std::optional<bool> network;      // rete=si|no: the L-network to RL in the real circuit
+  std::optional<bool> exactDesign;  // progetto=esatto|ideale: the design of the netlist
 };
 
 // Exit statuses.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_actions.h"
+#include "actions/form4_controls.h"
 #include "cli/command_line.h"
 
 using namespace classe;
@@ -43,17 +44,19 @@ int main(int argc, char** argv) {
     return kExitDone;
   }
 
-  RecordingControls ui;
-  DesignState state;
+  Session session;
+  RecordingControls& ui = session.ui;
   for (const auto& [field, text] : line->fields)
     ui.setText(field, text);
-  const Outcome outcome = line->action->run(state, ui);
+  if (line->network) ui.setChecked(form4::Check1, *line->network);
+  if (line->exactDesign) ui.select(*line->exactDesign ? form4::Option1 : form4::Option2);
+  const Outcome outcome = line->action->run(session);
 
   // A rejected field's message and any fault go to the error stream.
   for (const auto& message : ui.messages()) {
     if (message.fault || outcome == Outcome::Rejected) std::cerr << message.text << '\n';
   }
-  const RunReport report{line->action->name, outcome, ui, state};
+  const RunReport report{line->action->name, outcome, session};
   (line->json ? line->action->printJson : line->action->print)(std::cout, report);
   return ExitStatus(outcome);
 }

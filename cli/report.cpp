@@ -22,18 +22,6 @@ std::string_view SymbolOf(const RecordingControls& ui, const ValueBox& box) {
   return box.symbol;
 }
 
-std::string_view WindowName(Window window) {
-  switch (window) {
-    case Window::Form1:
-      return "Form1";
-    case Window::Form2:
-      return "Form2";
-    case Window::Form3:
-      return "Form3";
-  }
-  return {};
-}
-
 Control ControlOf(const RecordingControls::Key& key) {
   return {key.first, key.second};
 }
@@ -56,6 +44,54 @@ std::vector<std::pair<std::string_view, Json>> NumericFields(const DesignState& 
           {"InputError", s.InputError}, {"M", s.M}};
 }
 
+// "action", "messages" and "fault", which every JSON report begins with.
+Json JsonHead(const RunReport& report) {
+  Json json;
+  json["action"] = report.action;
+  json["messages"] = Json::array();
+  Json fault = nullptr;
+  for (const auto& message : report.session.ui.messages()) {
+    json["messages"].push_back(message.text);
+    if (message.fault) fault = message.text;
+  }
+  json["fault"] = fault;
+  return json;
+}
+
+Json Rating(const circuit::PartRating& part) {
+  return {{"I", part.current}, {"V", part.voltage}};
+}
+
+// A design's components and what the real circuit does with it.
+void AddRun(Json& json, const RealCircuitRun& run, bool exact) {
+  const circuit::Stage& st = run.stage;
+  const bool network = st.load.kind != circuit::LoadKind::Resistor;
+  Json& design = json["design"];
+  design = {{"R", st.R}, {"L1", st.L1}, {"C1", st.C1}, {"C1_to_buy", st.C1ToBuy()},
+            {"C2", st.C2}, {"L2", st.L2}};
+  if (network) {
+    design["L"] = st.load.L;
+    design["C"] = st.load.C;
+  }
+  const circuit::Ratings& r = run.ratings;
+  Json ratings = {{"L1", Rating(r.L1)}, {"C1", Rating(r.C1)},     {"C2", Rating(r.C2)},
+                  {"L2", Rating(r.L2)}, {"load", Rating(r.load)}, {"switch", Rating(r.sw)}};
+  if (network) {
+    ratings["L"] = Rating(r.networkL);
+    ratings["C"] = Rating(r.networkC);
+  }
+  json["circuit"] = {{"Po", run.steady.power.load},
+                     {"Pdc", run.steady.power.dc},
+                     {"efficiency", run.steady.efficiency},
+                     {"von_fraction", run.steady.vonFraction},
+                     {"dv_dtheta_on", run.steady.slopeTurnOn},
+                     {"Vpeak", run.steady.vPeak},
+                     {"Iswitch_peak", r.sw.current},
+                     {"ratings", ratings},
+                     {"harmonics_dBc", {{"2", run.spectrum.second}, {"3", run.spectrum.third}}}};
+  if (exact) json["iterations"] = run.iterations;
+}
+
 }  // namespace
 
 std::string JsonKey(Control control) {
@@ -64,44 +100,64 @@ std::string JsonKey(Control control) {
 
 void PrintValues(std::ostream& out, const RunReport& report) {
   if (report.outcome == Outcome::Rejected) return;
-  for (const auto& message : report.ui.messages()) {
+  for (const auto& message : report.session.ui.messages()) {
     if (!message.fault) out << message.text << '\n';
   }
-  for (const auto& [key, text] : report.ui.captions()) {
+  for (const auto& [key, text] : report.session.ui.captions()) {
     const ValueBox* box = FindValueBox(ControlOf(key));
-    if (!box) continue;
-    out << SymbolOf(report.ui, *box) << '\t' << text;
+    if (!box || text.empty()) continue;  // a box left empty says nothing
+    out << SymbolOf(report.session.ui, *box) << '\t' << text;
     if (!box->unit.empty()) out << '\t' << box->unit;
     out << '\n';
   }
 }
 
 void PrintSamples(std::ostream& out, const RunReport& report) {
-  if (report.outcome == Outcome::Done) WriteSamplesCsv(out, report.state);
+  if (report.outcome == Outcome::Done) WriteSamplesCsv(out, report.session.state);
+}
+
+void PrintDeck(std::ostream& out, const RunReport& report) {
+  if (report.session.deck) out << report.session.deck->text;
 }
 
 void PrintJsonReport(std::ostream& out, const RunReport& report) {
-  Json json;
-  json["action"] = report.action;
-  json["messages"] = Json::array();
-  Json fault = nullptr;
-  for (const auto& message : report.ui.messages()) {
-    json["messages"].push_back(message.text);
-    if (message.fault) fault = message.text;
-  }
-  json["fault"] = fault;
+  Json json = JsonHead(report);
   json["labels"] = Json::object();
-  for (const auto& [key, text] : report.ui.captions())
+  for (const auto& [key, text] : report.session.ui.captions())
     json["labels"][JsonKey(ControlOf(key))] = text;
   json["visible"] = Json::object();
   for (Window window : {Window::Form2, Window::Form3}) {
-    if (report.ui.shown(window)) json["visible"][std::string(WindowName(window))] = true;
+    if (report.session.ui.shown(window)) json["visible"][std::string(WindowName(window))] = true;
   }
-  for (const auto& [key, visible] : report.ui.visibilities())
+  for (const auto& [key, visible] : report.session.ui.visibilities())
     json["visible"][JsonKey(ControlOf(key))] = visible;
   json["state"] = Json::object();
-  for (const auto& [name, value] : NumericFields(report.state))
+  for (const auto& [name, value] : NumericFields(report.session.state))
     json["state"][std::string(name)] = value;
+  out << json.dump(2) << '\n';
+}
+
+}  // namespace classe::cli
+
+namespace classe::cli {
+
+void PrintJsonRealCircuit(std::ostream& out, const RunReport& report) {
+  Json json = JsonHead(report);
+  const bool exact = report.action == "esatto";
+  const std::optional<RealCircuitRun>& run =
+      exact ? report.session.circuit.exact : report.session.circuit.ideal;
+  json["design"] = nullptr;
+  json["circuit"] = nullptr;
+  if (run) AddRun(json, *run, exact);
+  out << json.dump(2) << '\n';
+}
+
+void PrintJsonDeck(std::ostream& out, const RunReport& report) {
+  Json json = JsonHead(report);
+  const std::optional<circuit::SpiceDeck>& deck = report.session.deck;
+  json["deck"] = deck ? Json(deck->text) : Json(nullptr);
+  json["periods"] = deck ? Json(deck->periods) : Json(nullptr);
+  json["capped"] = deck ? Json(deck->capped) : Json(nullptr);
   out << json.dump(2) << '\n';
 }
 

@@ -8,8 +8,8 @@
 
 namespace classe::cli {
 
-// "Form1.Label29": a control's key in the JSON, window first, as the three
-// windows reuse names.
+// "Form1.Label29": a control's key in the JSON, window first, as the windows
+// reuse names.
 std::string JsonKey(Control control);
 
 // One line per value box the action wrote: symbol, text and unit as the
@@ -20,7 +20,17 @@ void PrintValues(std::ostream& out, const RunReport& report);
 // The samples as CSV, when the action ran to its end.
 void PrintSamples(std::ostream& out, const RunReport& report);
 
+// The netlist, when the action ran to its end.
+void PrintDeck(std::ostream& out, const RunReport& report);
+
 // {"action", "messages", "fault", "labels", "visible", "state"}.
 void PrintJsonReport(std::ostream& out, const RunReport& report);
+
+// {"action", "messages", "fault", "design", "circuit"} and, for the exact
+// design, "iterations": SI units throughout (Ω, H, F, W, V, A, V/rad, dBc).
+void PrintJsonRealCircuit(std::ostream& out, const RunReport& report);
+
+// {"action", "messages", "fault", "deck", "periods", "capped"}.
+void PrintJsonDeck(std::ostream& out, const RunReport& report);
 
 }  // namespace classe::cli

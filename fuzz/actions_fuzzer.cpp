@@ -264,6 +264,10 @@ class WatchedControls : public RecordingControls {
     ++effects_.changes;
     RecordingControls::setTextColour(control, colour);
   }
+  void setChecked(Control box, bool checked) override {
+    ++effects_.changes;
+    RecordingControls::setChecked(box, checked);
+  }
 
  private:
   void RequireFinite(std::initializer_list<double> values, std::string_view what) const {

@@ -116,13 +116,12 @@ TEST(CommandLine, SamplesAsCsv) {
 }
 
 TEST(JsonReport, EscapesEveryTextItCarries) {
-  RecordingControls ui;
-  DesignState s;
+  Session session;
   const std::string odd = "say \"50\" \\ done\n\ttab \x01 end";
-  ui.message(odd);
-  ui.setCaption(form1::Label11, odd);
+  session.ui.message(odd);
+  session.ui.setCaption(form1::Label11, odd);
   std::ostringstream out;
-  PrintJsonReport(out, {"componenti", Outcome::Done, ui, s});
+  PrintJsonReport(out, {"componenti", Outcome::Done, session});
   const auto json = nlohmann::json::parse(out.str());
   EXPECT_EQ(json["messages"][0], odd);
   EXPECT_EQ(json["labels"]["Form1.Label11"], odd);

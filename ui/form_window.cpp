@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSvgWidget>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QVBoxLayout>
 
 #include "ui/caption_button.h"
@@ -142,6 +144,15 @@ QWidget* FormWindow::createControl(const ControlSpec& item, QWidget* parent) {
       return new QSvgWidget(text, parent);
     case ControlKind::Picture:
       return createPicture(item, parent);
+    case ControlKind::CheckBox:
+      return new QCheckBox(text, parent);
+    case ControlKind::Busy: {
+      auto* busy = new QProgressBar(parent);
+      busy->setRange(0, 0);  // no known end: the bar moves to and fro
+      busy->setTextVisible(false);
+      busy->setAccessibleName(text);
+      return busy;
+    }
     case ControlKind::Line: {
       auto* line = new QFrame(parent);
       line->setFrameShape(QFrame::HLine);
@@ -200,6 +211,15 @@ void FormWindow::select(std::string_view option) {
 bool FormWindow::isSelected(std::string_view option) const {
   auto* button = qobject_cast<QAbstractButton*>(control(option));
   return button && button->isChecked();
+}
+
+void FormWindow::setChecked(std::string_view box, bool checked) {
+  if (auto* b = qobject_cast<QCheckBox*>(control(box))) b->setChecked(checked);
+}
+
+bool FormWindow::isChecked(std::string_view box) const {
+  auto* b = qobject_cast<QCheckBox*>(control(box));
+  return b && b->isChecked();
 }
 
 void FormWindow::moveControl(std::string_view name, double left, double top) {

@@ -26,6 +26,8 @@ enum class ControlKind {
   Image,     // stored picture (an SVG resource) drawn to fill its rectangle
   Picture,   // picture box with user units, made by the window (createPicture)
   Line,      // horizontal separator
+  CheckBox,  // check box with its caption
+  Busy,      // indicator of work going on, hidden when there is none
 };
 
 // One control of a window design. Positions are twips in the client area of
@@ -68,6 +70,8 @@ class FormWindow : public QWidget {
   void setControlToolTip(std::string_view name, const QString& text);
   void select(std::string_view option);
   bool isSelected(std::string_view option) const;
+  void setChecked(std::string_view box, bool checked);
+  bool isChecked(std::string_view box) const;
   // Top-left corner of a control at user units of the picture box holding it.
   void moveControl(std::string_view name, double left, double top);
   // The picture box of that name, when it has user units.

@@ -150,4 +150,15 @@ void WidgetControls::setTextColour(Control control, Rgb colour) {
   if (FormWindow* f = form(control.window)) f->setTextColour(control.name, colour);
 }
 
+void WidgetControls::setChecked(Control box, bool checked) {
+  const PreservedFpFlags keep;
+  if (FormWindow* f = form(box.window)) f->setChecked(box.name, checked);
+}
+
+bool WidgetControls::isChecked(Control box) {
+  const PreservedFpFlags keep;
+  FormWindow* f = form(box.window);
+  return f && f->isChecked(box.name);
+}
+
 }  // namespace classe

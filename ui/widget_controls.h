@@ -43,6 +43,8 @@ class WidgetControls : public Controls {
   void select(Control option) override;
   bool isSelected(Control option) override;
   void setTextColour(Control control, Rgb colour) override;
+  void setChecked(Control box, bool checked) override;
+  bool isChecked(Control box) override;
 
  private:
   struct Slot {

@@ -1,0 +1,246 @@
+#include "actions/real_circuit_action.h"
+
+#include <array>
+#include <string>
+
+#include "actions/form4_controls.h"
+#include "actions/input_fields.h"
+#include "actions/real_circuit_plot.h"
+#include "actions/value_boxes.h"
+#include "design/constants.h"
+#include "design/design_equations.h"
+#include "design/fault.h"
+#include "design/matching_network.h"
+#include "design/text_input.h"
+
+namespace classe {
+namespace {
+
+using circuit::Failure;
+using circuit::Result;
+
+// One row of the table: its box in each column and the value it shows, or
+// nothing (no network: no network rows).
+using Value = std::optional<double> (*)(const RealCircuitRun&);
+struct Row {
+  const ValueBox& ideal;
+  const ValueBox& exact;
+  Value value;
+};
+
+bool HasNetwork(const RealCircuitRun& r) {
+  return r.stage.load.kind != circuit::LoadKind::Resistor;
+}
+
+// Values in SI units; the boxes scale them.
+const std::array kRows{
+    Row{boxes::RIdeal, boxes::RExact, [](const RealCircuitRun& r) -> std::optional<double> {
+          return r.stage.R;
+        }},
+    Row{boxes::L1Ideal, boxes::L1Exact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.L1; }},
+    Row{boxes::C1Ideal, boxes::C1Exact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.C1; }},
+    Row{boxes::C1ToBuyIdeal, boxes::C1ToBuyExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.C1ToBuy(); }},
+    Row{boxes::C2Ideal, boxes::C2Exact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.C2; }},
+    Row{boxes::L2Ideal, boxes::L2Exact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.L2; }},
+    Row{boxes::NetworkLIdeal, boxes::NetworkLExact,
+        [](const RealCircuitRun& r) -> std::optional<double> {
+          if (!HasNetwork(r)) return std::nullopt;
+          return r.stage.load.L;
+        }},
+    Row{boxes::NetworkCIdeal, boxes::NetworkCExact,
+        [](const RealCircuitRun& r) -> std::optional<double> {
+          if (!HasNetwork(r)) return std::nullopt;
+          return r.stage.load.C;
+        }},
+    Row{boxes::PoIdeal, boxes::PoExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.steady.power.load; }},
+    Row{boxes::EfficiencyIdeal, boxes::EfficiencyExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.steady.efficiency; }},
+    Row{boxes::TurnOnIdeal, boxes::TurnOnExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.steady.vonFraction; }},
+    Row{boxes::VpeakIdeal, boxes::VpeakExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.steady.vPeak; }},
+    Row{boxes::SwitchPeakIdeal, boxes::SwitchPeakExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.ratings.sw.current; }},
+    Row{boxes::SecondIdeal, boxes::SecondExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.spectrum.second; }},
+    Row{boxes::ThirdIdeal, boxes::ThirdExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.spectrum.third; }},
+};
+
+// The ratings' rows: current and voltage of one part.
+using Part = std::optional<circuit::PartRating> (*)(const RealCircuitRun&);
+struct RatingRow {
+  const ValueBox& currentIdeal;
+  const ValueBox& voltageIdeal;
+  const ValueBox& currentExact;
+  const ValueBox& voltageExact;
+  Part part;
+};
+
+#define CLASSE_RATING(Name, expression)                                                          \
+  RatingRow {                                                                                    \
+    boxes::Current##Name##Ideal, boxes::Voltage##Name##Ideal, boxes::Current##Name##Exact,       \
+        boxes::Voltage##Name##Exact,                                                             \
+        [](const RealCircuitRun& r) -> std::optional<circuit::PartRating> { return expression; } \
+  }
+
+const std::array kRatingRows{
+    CLASSE_RATING(L1, r.ratings.L1),
+    CLASSE_RATING(C1, r.ratings.C1),
+    CLASSE_RATING(C2, r.ratings.C2),
+    CLASSE_RATING(L2, r.ratings.L2),
+    CLASSE_RATING(NetworkL, HasNetwork(r) ? std::optional(r.ratings.networkL) : std::nullopt),
+    CLASSE_RATING(NetworkC, HasNetwork(r) ? std::optional(r.ratings.networkC) : std::nullopt),
+    CLASSE_RATING(Load, r.ratings.load),
+    CLASSE_RATING(Switch, r.ratings.sw),
+};
+
+#undef CLASSE_RATING
+
+void Write(Controls& ui, const ValueBox& box, std::optional<double> value) {
+  if (value) {
+    ShowValue(ui, box, *value);
+  } else {
+    ui.setCaption(box.control, "");
+  }
+}
+
+// A design's column, or an empty one when the design has no numbers.
+void ShowColumn(Controls& ui, const std::optional<RealCircuitRun>& run, bool exact) {
+  auto value = [&](auto get) { return run ? get(*run) : std::nullopt; };
+  for (const Row& row : kRows)
+    Write(ui, exact ? row.exact : row.ideal, value(row.value));
+  for (const RatingRow& row : kRatingRows) {
+    const std::optional<circuit::PartRating> part = value(row.part);
+    Write(ui, exact ? row.currentExact : row.currentIdeal,
+          part ? std::optional(part->current) : std::nullopt);
+    Write(ui, exact ? row.voltageExact : row.voltageIdeal,
+          part ? std::optional(part->voltage) : std::nullopt);
+  }
+  if (exact) {
+    Write(ui, boxes::Iterations,
+          run ? std::optional(static_cast<double>(run->iterations)) : std::nullopt);
+  }
+}
+
+// Everything the window shows of a stage, or the engine's reason why not.
+Result<RealCircuitRun> Run(const circuit::Stage& stage, int iterations) {
+  RealCircuitRun run;
+  run.stage = stage;
+  run.iterations = iterations;
+  auto steady = circuit::SolveSteadyState(stage);
+  if (!steady) return steady.failure();
+  run.steady = *steady;
+  auto ratings = circuit::ComputeRatings(stage);
+  if (!ratings) return ratings.failure();
+  run.ratings = *ratings;
+  auto spectrum = circuit::ComputeLoadSpectrum(stage);
+  if (!spectrum) return spectrum.failure();
+  run.spectrum = *spectrum;
+  auto curves = circuit::SampleWaveforms(stage, kRealCircuitCurveIntervals);
+  if (!curves) return curves.failure();
+  run.curves = std::move(curves).value();
+  return run;
+}
+
+Result<RealCircuitRun> RunIdeal(const circuit::IdealDesign& ideal,
+                                const circuit::StageOptions& options) {
+  const auto stage = circuit::StageFromIdeal(ideal, options);
+  if (!stage) return stage.failure();
+  return Run(*stage, 0);
+}
+
+Result<RealCircuitRun> RunExact(const circuit::IdealDesign& ideal,
+                                const circuit::StageOptions& options) {
+  const auto design = circuit::DesignExact(ideal, options);
+  if (!design) return design.failure();
+  return Run(design->stage, design->iterations);
+}
+
+// The real stage's own inputs, read after their checks; a fault names the
+// field.
+circuit::StageOptions ReadOptions(Controls& ui, double RL) {
+  circuit::StageOptions options;
+  options.Ron = Checked("Ron", Val(ui.text(fields::Ron.control)));
+  options.Coss = Checked("Coss", Val(ui.text(fields::Coss.control)) / kPico);
+  const std::string QU = ui.text(fields::QU.control);
+  if (!QU.empty()) options.QU = Checked("QU", Val(QU));
+  if (ui.isChecked(form4::Check1)) options.RL = RL;
+  return options;
+}
+
+// The ideal design from the main window's fields, into a state of its own:
+// what the main window shows stays as it is.
+circuit::IdealDesign IdealFromFields(Controls& ui, double& RL) {
+  DesignState s;
+  ComputeDesign(s, ReadDesignTexts(ui));
+  RL = Checked("RL", Val(ui.text(fields::RL.control)));
+  return circuit::FromDesignState(s);
+}
+
+}  // namespace
+
+Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
+  DesignState check;
+  if (!CheckFields(check, ui, kDesignFields)) return Outcome::Rejected;
+  if (!CheckFields(check, ui, kRealCircuitFields)) return Outcome::Rejected;
+  return RunGuarded(ui, [&] {
+    double RL = 0;
+    const circuit::IdealDesign ideal = IdealFromFields(ui, RL);
+    const circuit::StageOptions options = ReadOptions(ui, RL);
+    Outcome outcome = Outcome::Done;
+    // A design the engine cannot give is reported and leaves its column
+    // empty; the flags its attempts raised are its own affair.
+    auto take = [&](std::optional<RealCircuitRun>& slot, const Result<RealCircuitRun>& result) {
+      ClearFpFaults();
+      if (result) {
+        slot = *result;
+      } else {
+        slot.reset();
+        ui.fault(result.failure().message);
+        outcome = Outcome::Fault;
+      }
+    };
+    if (which != Designs::Exact) take(state.ideal, RunIdeal(ideal, options));
+    if (which != Designs::Ideal) take(state.exact, RunExact(ideal, options));
+    if (which != Designs::Exact) ShowColumn(ui, state.ideal, false);
+    if (which != Designs::Ideal) ShowColumn(ui, state.exact, true);
+    DrawRealCircuitCurves(state, ui);
+    return outcome;
+  });
+}
+
+bool NetworkWanted(Controls& ui) {
+  const PreservedFpFlags keep;
+  ClearFpFaults();
+  try {
+    double RL = 0;
+    const circuit::IdealDesign ideal = IdealFromFields(ui, RL);
+    return !WithinBand(ideal.R, RL);
+  } catch (const ArithmeticFault&) {
+    return false;
+  }
+}
+
+bool ExactDesignChosen(Controls& ui) {
+  return !ui.isSelected(form4::Option2);
+}
+
+circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Controls& ui) {
+  const bool exact = ExactDesignChosen(ui);
+  const std::optional<RealCircuitRun>& run = exact ? state.exact : state.ideal;
+  if (!run) {
+    return circuit::Failure{circuit::FailureKind::InvalidValue,
+                            exact ? "Il progetto esatto non ha valori da simulare."
+                                  : "Il progetto ideale non ha valori da simulare."};
+  }
+  return circuit::WriteSpiceDeck(run->stage);
+}
+
+}  // namespace classe

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+
+#include "actions/action.h"
+#include "actions/controls.h"
+#include "circuit/exact_design.h"
+#include "circuit/load_spectrum.h"
+#include "circuit/ratings.h"
+#include "circuit/spice_deck.h"
+#include "circuit/steady_state.h"
+#include "circuit/waveforms.h"
+#include "design/design_state.h"
+
+namespace classe {
+
+// One design as the real circuit runs it.
+struct RealCircuitRun {
+  circuit::Stage stage;
+  circuit::SteadyState steady;
+  circuit::Ratings ratings;
+  circuit::LoadSpectrum spectrum;
+  circuit::Waveforms curves;  // two periods, for the plot and its read-out
+  int iterations = 0;         // Newton steps of the exact design; 0 for the ideal one
+};
+
+// What the real-circuit window holds between its runs: each design, or
+// nothing where the last run had none to show.
+struct RealCircuitState {
+  std::optional<RealCircuitRun> ideal;
+  std::optional<RealCircuitRun> exact;
+};
+
+// Which of the two designs a run computes.
+enum class Designs { Ideal, Exact, Both };
+
+// Intervals over two periods of the curves the window draws: a few samples
+// a pixel column of the plot.
+inline constexpr long long kRealCircuitCurveIntervals = 2000;
+
+// "Calcola" of the real-circuit window: the main window's Text1…Text7
+// through the same checks and messages as its buttons, then Ron, Coss and QU;
+// the ideal design from them, then each design in the real circuit (the
+// L-network to RL in the loop when the check box says so), its values in its
+// column, and the curves. A design the engine cannot give leaves its column
+// empty and says why; the other column is still shown.
+Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which = Designs::Both);
+
+// The check box's state when the window opens: on when R and RL differ by
+// more than the band in which no network is needed. Reads the fields without
+// a message; false when they do not give a design.
+bool NetworkWanted(Controls& ui);
+
+// The design chosen for the netlist and the check with ngspice.
+bool ExactDesignChosen(Controls& ui);
+
+// The deck of the design chosen; nothing, with the reason, when that design
+// has no numbers or the deck cannot be written.
+circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Controls& ui);
+
+}  // namespace classe

@@ -209,6 +209,7 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
     };
     if (which != Designs::Exact) take(state.ideal, RunIdeal(ideal, options));
     if (which != Designs::Ideal) take(state.exact, RunExact(ideal, options));
+    ClearNgspiceFigures(ui);
     if (which != Designs::Exact) ShowColumn(ui, state.ideal, false);
     if (which != Designs::Ideal) ShowColumn(ui, state.exact, true);
     DrawRealCircuitCurves(state, ui);
@@ -232,8 +233,7 @@ bool ExactDesignChosen(Controls& ui) {
   return !ui.isSelected(form4::Option2);
 }
 
-circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Controls& ui) {
-  const bool exact = ExactDesignChosen(ui);
+circuit::Result<circuit::SpiceDeck> DeckOf(const RealCircuitState& state, bool exact) {
   const std::optional<RealCircuitRun>& run = exact ? state.exact : state.ideal;
   if (!run) {
     return circuit::Failure{circuit::FailureKind::InvalidValue,
@@ -241,6 +241,39 @@ circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Co
                                   : "Il progetto ideale non ha valori da simulare."};
   }
   return circuit::WriteSpiceDeck(run->stage);
+}
+
+circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Controls& ui) {
+  return DeckOf(state, ExactDesignChosen(ui));
+}
+
+void ShowNgspiceFigures(const RealCircuitState& state, Controls& ui, bool exact,
+                        const circuit::NgspiceMeasures& m) {
+  const std::optional<RealCircuitRun>& run = exact ? state.exact : state.ideal;
+  if (!run) return;
+  const circuit::SteadyState& own = run->steady;
+  const PreservedFpFlags keep;
+  ClearFpFaults();
+  try {
+    const double turnOn = Checked("Vacc/Vpicco ngspice", (m.von - run->stage.Von) / m.vpk);
+    ShowValue(ui, boxes::PoNgspice, m.po);
+    ShowValue(ui, boxes::EfficiencyNgspice, m.eff);
+    ShowValue(ui, boxes::TurnOnNgspice, turnOn);
+    ShowValue(ui, boxes::PoDifference, Checked("Po differenza", (m.po / own.power.load - 1) * 100));
+    ShowValue(ui, boxes::EfficiencyDifference, (m.eff - own.efficiency) * 100);
+    ShowValue(ui, boxes::TurnOnDifference, (turnOn - own.vonFraction) * 100);
+  } catch (const ArithmeticFault& fault) {
+    ClearNgspiceFigures(ui);
+    ui.fault(fault.what());
+  }
+}
+
+void ClearNgspiceFigures(Controls& ui) {
+  for (const ValueBox* box : {&boxes::PoNgspice, &boxes::EfficiencyNgspice, &boxes::TurnOnNgspice,
+                              &boxes::PoDifference, &boxes::EfficiencyDifference,
+                              &boxes::TurnOnDifference}) {
+    ui.setCaption(box->control, "");
+  }
 }
 
 }  // namespace classe

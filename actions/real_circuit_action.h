@@ -6,6 +6,7 @@
 #include "actions/controls.h"
 #include "circuit/exact_design.h"
 #include "circuit/load_spectrum.h"
+#include "circuit/ngspice_output.h"
 #include "circuit/ratings.h"
 #include "circuit/spice_deck.h"
 #include "circuit/steady_state.h"
@@ -54,8 +55,21 @@ bool NetworkWanted(Controls& ui);
 // The design chosen for the netlist and the check with ngspice.
 bool ExactDesignChosen(Controls& ui);
 
-// The deck of the design chosen; nothing, with the reason, when that design
-// has no numbers or the deck cannot be written.
+// The deck of the exact design or the ideal one; nothing, with the reason,
+// when that design has no numbers or the deck cannot be written.
+circuit::Result<circuit::SpiceDeck> DeckOf(const RealCircuitState& state, bool exact);
+
+// The same for the design chosen in the window.
 circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Controls& ui);
+
+// ngspice's power, efficiency and turn-on voltage for a design, beside the
+// program's own, with the differences: of the power relative to the
+// program's, of the two others in percentage points.
+void ShowNgspiceFigures(const RealCircuitState& state, Controls& ui, bool exact,
+                        const circuit::NgspiceMeasures& measures);
+
+// Empties the ngspice column and its differences (a new run is under way, or
+// the designs changed since).
+void ClearNgspiceFigures(Controls& ui);
 
 }  // namespace classe

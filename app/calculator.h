@@ -5,7 +5,10 @@
 
 #include "design/design_state.h"
 #include "help/help_window.h"
+#include "actions/real_circuit_action.h"
 #include "main_window/form1.h"
+#include "real_circuit/form4.h"
+#include "real_circuit/ngspice_runner.h"
 #include "ui/file_chooser.h"
 #include "ui/message_presenter.h"
 #include "ui/widget_controls.h"
@@ -29,6 +32,8 @@ class Calculator : public QObject {
   DesignState& state() { return state_; }
   // The manual, once "Guida" has opened it and until it is closed.
   HelpWindow* helpWindow() const { return help_; }
+  RealCircuitState& realCircuit() { return realCircuit_; }
+  NgspiceRunner& ngspice() { return ngspice_; }
 
  signals:
   // "Esci" or the main window's title-bar close: every window is closed and
@@ -40,7 +45,15 @@ class Calculator : public QObject {
   void connectMenu();
   FormWindow* createGraphWindow();
   FormWindow* createFinalCircuitWindow();
+  FormWindow* createRealCircuitWindow();
+  Form4* realCircuitWindow() const;
+  void openRealCircuit();
+  void computeRealCircuit();
+  void verifyWithNgspice();
+  void ngspiceEnded(NgspiceRunner::End end, const QString& detail,
+                    std::optional<circuit::NgspiceMeasures> measures);
   void exportSamples();
+  void exportNetlist();
   void showHelp();
 
   DesignState state_;
@@ -51,6 +64,9 @@ class Calculator : public QObject {
   FileChooser& files_;
   WidgetControls controls_;
   QPointer<HelpWindow> help_;
+  RealCircuitState realCircuit_;
+  NgspiceRunner ngspice_;
+  bool verifyingExact_ = true;  // the design the run under way is of
 };
 
 }  // namespace classe

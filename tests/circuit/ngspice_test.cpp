@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 
 #include "circuit/exact_design.h"
+#include "circuit/ngspice_output.h"
 #include "circuit/spice_deck.h"
 #include "circuit/steady_state.h"
 #include "tests/circuit/support.h"
@@ -49,16 +49,11 @@ std::map<std::string, double> RunNgspice(const std::string& deck) {
     EXPECT_EQ(status, 0) << output;
   }
   std::remove(path);
-  std::map<std::string, double> measures;
-  const std::regex line(R"(^(\w+)\s*=\s*([-+0-9.eE]+))");
-  std::istringstream lines(output);
-  for (std::string l; std::getline(lines, l);) {
-    std::smatch m;
-    if (std::regex_search(l, m, line)) measures[m[1]] = std::stod(m[2]);
-  }
-  for (const char* name : {"po", "pdc", "eff", "vpk", "von"})
-    EXPECT_EQ(measures.count(name), 1u) << name << " missing from:\n" << output;
-  return measures;
+  const std::optional<NgspiceMeasures> read = ReadNgspiceMeasures(output);
+  EXPECT_TRUE(read.has_value()) << "measures missing from:\n" << output;
+  if (!read) return {};
+  return {{"po", read->po}, {"pdc", read->pdc}, {"eff", read->eff}, {"vpk", read->vpk},
+          {"von", read->von}};
 }
 
 struct Case {

@@ -56,7 +56,7 @@ constexpr ControlSpec Heading(Control control, std::string_view text, Column col
           .text = text,
           .left = column.left,
           .top = top,
-          .width = column.width + 50,
+          .width = column.width,
           .height = kTextHeight};
 }
 

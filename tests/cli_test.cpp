@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -113,6 +114,58 @@ TEST(CommandLine, SamplesAsCsv) {
     ++rows;
   EXPECT_EQ(rows, 5);
   EXPECT_NE(run.out.find("\n4,12.56637061435916,0,"), std::string::npos) << run.out;
+}
+
+TEST(CommandLine, TheRealCircuitInTheWindowsPatterns) {
+  const CliRun simula = Cli("simula");
+  EXPECT_EQ(simula.status, 0);
+  for (const char* line : {"Po ideale\t5.677E+01\t[W]\n", "Vacc/Vpicco ideale\t2.33\t[%]\n",
+                           "Vpicco ideale\t1.139E+02\t[V]\n"})
+    EXPECT_NE(simula.out.find(line), std::string::npos) << line;
+  EXPECT_EQ(simula.out.find("esatto"), std::string::npos);
+  EXPECT_EQ(simula.out.find("rete"), std::string::npos);  // no network, no rows
+
+  const CliRun exact = Cli("esatto rete=si");
+  for (const char* line : {"R esatto\t8.591E+00\t[Ω]\n", "L rete esatto\t7.505E-01\t[µH]\n",
+                           "Po esatto\t5.000E+01\t[W]\n"})
+    EXPECT_NE(exact.out.find(line), std::string::npos) << line;
+
+  const auto json = nlohmann::json::parse(Cli("--json esatto").out);
+  EXPECT_NEAR(json["design"]["R"].get<double>(), 8.030, 0.0005);
+  EXPECT_NEAR(json["design"]["C1"].get<double>(), 1090e-12, 0.5e-12);
+  EXPECT_FALSE(json["design"].contains("L"));
+  EXPECT_NEAR(json["circuit"]["Po"].get<double>(), 50, 5e-6);
+  EXPECT_LT(std::fabs(json["circuit"]["von_fraction"].get<double>()), 1e-4);
+  EXPECT_GT(json["circuit"]["efficiency"].get<double>(), 0.999);
+  for (const char* part : {"L1", "C1", "C2", "L2", "load", "switch"})
+    EXPECT_GT(json["circuit"]["ratings"][part]["V"].get<double>(), 0) << part;
+  EXPECT_LT(json["circuit"]["harmonics_dBc"]["2"].get<double>(), -10);
+  EXPECT_GT(json["iterations"].get<int>(), 0);
+  EXPECT_FALSE(nlohmann::json::parse(Cli("--json simula").out).contains("iterations"));
+}
+
+TEST(CommandLine, TheDeckOfTheChosenDesign) {
+  const CliRun exact = Cli("spice");
+  EXPECT_EQ(exact.status, 0);
+  EXPECT_NE(exact.out.find("Rload out 0 8.03"), std::string::npos);
+  for (const char* measure : {".meas tran po ", ".meas tran pdc ", ".meas tran eff ",
+                              ".meas tran vpk ", ".meas tran von "})
+    EXPECT_NE(exact.out.find(measure), std::string::npos) << measure;
+  EXPECT_NE(Cli("spice progetto=ideale").out.find("Rload out 0 9.04"), std::string::npos);
+  // ngspice's switch needs a resistance.
+  const CliRun ideal = Cli("spice Ron=0");
+  EXPECT_EQ(ideal.status, 1);
+  EXPECT_EQ(ideal.out, "");
+}
+
+TEST(CommandLine, TheRealCircuitsFieldsAndFailures) {
+  EXPECT_EQ(Cli("esatto Q=1.7").status, 1);  // no exact design below Q ≈ 1.79
+  const CliRun rejected = Cli("simula Ron=abc");
+  EXPECT_EQ(rejected.status, 2);
+  EXPECT_EQ(rejected.err.rfind("Errore di inserimento dati per Ron.", 0), 0u);
+  EXPECT_EQ(Cli("simula QU=").status, 0);  // empty: lossless
+  EXPECT_EQ(Cli("simula rete=forse").status, 64);
+  EXPECT_EQ(Cli("spice progetto=altro").status, 64);
 }
 
 TEST(JsonReport, EscapesEveryTextItCarries) {

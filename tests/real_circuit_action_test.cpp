@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "actions/form4_controls.h"
+#include "actions/input_fields.h"
+#include "actions/real_circuit_action.h"
+#include "actions/real_circuit_plot.h"
+#include "actions/value_boxes.h"
+#include "design/display_format.h"
+#include "tests/support.h"
+
+namespace classe {
+namespace {
+
+using testing::Caption;
+using testing::Fields;
+using testing::Messages;
+
+struct RealCircuit {
+  RecordingControls ui;
+  RealCircuitState state;
+  Outcome outcome = Outcome::Done;
+
+  explicit RealCircuit(std::initializer_list<std::pair<Control, const char*>> fields = {},
+                       bool network = false, Designs which = Designs::Both)
+      : ui(Fields(fields)) {
+    ui.setChecked(form4::Check1, network);
+    outcome = ShowRealCircuit(state, ui, which);
+  }
+  std::string box(const ValueBox& b) { return Caption(ui, b.control); }
+};
+
+TEST(RealCircuitAction, DefaultDesignsSideBySide) {
+  RealCircuit c;
+  EXPECT_EQ(c.outcome, Outcome::Done);
+  EXPECT_TRUE(c.ui.messages().empty());
+  // The ideal design misses in the real circuit; the exact one lands on Po
+  // with the switch closing at zero voltage.
+  EXPECT_EQ(c.box(boxes::RIdeal), "9.044E+00");
+  EXPECT_EQ(c.box(boxes::PoIdeal), "5.677E+01");
+  EXPECT_EQ(c.box(boxes::TurnOnIdeal), "2.33");
+  EXPECT_EQ(c.box(boxes::VpeakIdeal), "1.139E+02");
+  EXPECT_EQ(c.box(boxes::RExact), "8.030E+00");
+  EXPECT_EQ(c.box(boxes::C1Exact), "1.090E+03");
+  EXPECT_EQ(c.box(boxes::C2Exact), "1.837E+03");
+  EXPECT_EQ(c.box(boxes::L1Exact), "2.905E+01");
+  EXPECT_EQ(c.box(boxes::L2Exact), "1.278E+00");
+  EXPECT_EQ(c.box(boxes::PoExact), "5.000E+01");
+  EXPECT_EQ(c.box(boxes::C1ToBuyExact), c.box(boxes::C1Exact));  // Coss 0
+  EXPECT_EQ(c.box(boxes::Iterations), std::to_string(c.state.exact->iterations));
+  // Without a network its rows stay empty.
+  EXPECT_EQ(c.box(boxes::NetworkLExact), "");
+  EXPECT_EQ(c.box(boxes::CurrentNetworkCIdeal), "");
+  // The switch's rating is its settled peak, the drain's its voltage.
+  EXPECT_EQ(c.box(boxes::CurrentSwitchExact), c.box(boxes::SwitchPeakExact));
+  EXPECT_EQ(c.box(boxes::VoltageSwitchExact), c.box(boxes::VpeakExact));
+}
+
+TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
+  RealCircuit c({}, true);
+  EXPECT_EQ(c.box(boxes::NetworkLExact), "7.505E-01");
+  EXPECT_EQ(c.box(boxes::NetworkCExact), "1.747E+03");
+  EXPECT_EQ(c.box(boxes::PoExact), "5.000E+01");
+  EXPECT_NE(c.box(boxes::CurrentLoadExact), "");
+  // Below R the network's C moves to its input; it is still designed for R.
+  RealCircuit below({{form1::Text7, "3"}}, true);
+  EXPECT_EQ(below.state.exact->stage.load.kind, circuit::LoadKind::ShuntCAtInput);
+  EXPECT_EQ(below.box(boxes::PoExact), "5.000E+01");
+}
+
+TEST(RealCircuitAction, CossIsPartOfC1) {
+  RealCircuit c({{form4::Text2, "300"}});
+  EXPECT_EQ(c.box(boxes::C1Exact), "1.090E+03");
+  EXPECT_EQ(c.box(boxes::C1ToBuyExact), "7.900E+02");
+  // More than the stage needs: no design, and it says why.
+  RealCircuit big({{form4::Text2, "2000"}});
+  EXPECT_EQ(big.outcome, Outcome::Fault);
+  EXPECT_EQ(big.box(boxes::RExact), "");
+  EXPECT_NE(Messages(big.ui).back().find("Coss"), std::string::npos);
+}
+
+TEST(RealCircuitAction, LossyInductorsLowerTheEfficiency) {
+  RealCircuit lossless;
+  RealCircuit lossy({{form4::Text3, "100"}});
+  EXPECT_EQ(lossy.box(boxes::PoExact), "5.000E+01");
+  EXPECT_LT(lossy.state.exact->steady.efficiency, lossless.state.exact->steady.efficiency - 0.01);
+}
+
+TEST(RealCircuitAction, RejectedFieldsStopBeforeAnything) {
+  for (const auto& [field, text, message] :
+       std::vector<std::tuple<Control, const char*, std::string>>{
+           {form1::Text1, "", std::string(fields::Po.msgMissing)},
+           {form1::Text7, "5 0", std::string(fields::RL.msgInvalid)},
+           {form4::Text1, "", std::string(fields::Ron.msgMissing)},
+           {form4::Text2, "1,5", std::string(fields::Coss.msgInvalid)},
+           {form4::Text3, "x", std::string(fields::QU.msgInvalid)}}) {
+    RealCircuit c({{field, text}});
+    EXPECT_EQ(c.outcome, Outcome::Rejected) << field.name;
+    EXPECT_EQ(Messages(c.ui), std::vector<std::string>{message});
+    EXPECT_TRUE(c.ui.captions().empty());
+    EXPECT_FALSE(c.state.ideal || c.state.exact);
+  }
+}
+
+TEST(RealCircuitAction, ADesignTheEngineCannotGiveLeavesItsColumnEmpty) {
+  // Below Q ≈ 1.79 no exact design exists; the ideal one still runs.
+  RealCircuit low({{form1::Text3, "1.7"}});
+  EXPECT_EQ(low.outcome, Outcome::Fault);
+  ASSERT_EQ(low.ui.messages().size(), 1u);
+  EXPECT_TRUE(low.ui.messages()[0].fault);
+  EXPECT_FALSE(low.state.exact);
+  EXPECT_EQ(low.box(boxes::RExact), "");
+  EXPECT_EQ(low.box(boxes::Iterations), "");
+  EXPECT_NE(low.box(boxes::PoIdeal), "");
+  // A negative Ron: neither design, two reasons.
+  RealCircuit negative({{form4::Text1, "-1"}});
+  EXPECT_EQ(negative.ui.messages().size(), 2u);
+  EXPECT_EQ(negative.box(boxes::PoIdeal), "");
+  EXPECT_EQ(negative.box(boxes::PoExact), "");
+  // An arithmetic fault in the main window's design stops it like a button.
+  RealCircuit zero({{form1::Text1, "0"}});
+  EXPECT_EQ(Messages(zero.ui),
+            std::vector<std::string>{"Errore di calcolo: divisione per zero nel calcolo di R."});
+}
+
+TEST(RealCircuitAction, OneColumnForTheCommandLine) {
+  RealCircuit ideal({}, false, Designs::Ideal);
+  EXPECT_TRUE(ideal.state.ideal && !ideal.state.exact);
+  EXPECT_FALSE(ideal.ui.caption(boxes::PoExact.control));
+  RealCircuit exact({}, false, Designs::Exact);
+  EXPECT_TRUE(exact.state.exact && !exact.state.ideal);
+  EXPECT_FALSE(exact.ui.caption(boxes::PoIdeal.control));
+}
+
+TEST(RealCircuitAction, TheCheckBoxStartsOnOutsideTheBand) {
+  RecordingControls defaults = Fields();
+  EXPECT_TRUE(NetworkWanted(defaults));  // RL 50, R 9.04
+  RecordingControls near = Fields({{form1::Text7, "9"}});
+  EXPECT_FALSE(NetworkWanted(near));
+  RecordingControls broken = Fields({{form1::Text1, "0"}});
+  EXPECT_FALSE(NetworkWanted(broken));
+}
+
+TEST(RealCircuitAction, NgspiceFiguresBesideTheProgramsOwn) {
+  RealCircuit c;
+  const circuit::SteadyState& own = c.state.exact->steady;
+  // ngspice 0.2 % above in power, 0.1 point below in efficiency, the drain at
+  // 1 % of its peak at turn-on.
+  const circuit::NgspiceMeasures m{own.power.load * 1.002, own.power.dc, own.efficiency - 0.001,
+                                   100, 1};
+  ShowNgspiceFigures(c.state, c.ui, true, m);
+  EXPECT_EQ(c.box(boxes::PoNgspice), "5.010E+01");
+  EXPECT_EQ(c.box(boxes::PoDifference), "0.20");
+  EXPECT_EQ(c.box(boxes::EfficiencyDifference), "-0.10");
+  EXPECT_EQ(c.box(boxes::TurnOnNgspice), "1.00");
+  EXPECT_EQ(c.box(boxes::TurnOnDifference), "1.00");
+  // A new run empties them: they were of the designs before it.
+  ShowRealCircuit(c.state, c.ui);
+  EXPECT_EQ(c.box(boxes::PoNgspice), "");
+}
+
+TEST(RealCircuitAction, DeckOfEachDesign) {
+  RealCircuit c;
+  const auto exact = DeckOf(c.state, true);
+  ASSERT_TRUE(exact);
+  EXPECT_NE(exact->text.find("Rload out 0 8.03"), std::string::npos);
+  c.ui.select(form4::Option2);
+  const auto ideal = ChosenDeck(c.state, c.ui);
+  ASSERT_TRUE(ideal);
+  EXPECT_NE(ideal->text.find("Rload out 0 9.04"), std::string::npos);
+  RealCircuit low({{form1::Text3, "1.7"}});
+  EXPECT_FALSE(DeckOf(low.state, true));
+}
+
+TEST(RealCircuitPlot, EachStripScaledToItsLargestMagnitude) {
+  RealCircuit c;
+  const auto& plot = c.ui.picture(form4::Picture1);
+  EXPECT_EQ(plot.scale, kRealCircuitPlotScale);
+  // Three period marks, four baselines, then each strip's ideal and exact curve.
+  ASSERT_EQ(plot.polylines.size(), 7u + 8u);
+  for (std::size_t k = 0; k < 4; ++k) {
+    const RealCircuitStrip& strip = RealCircuitStrips()[k];
+    const auto& ideal = plot.polylines[7 + 2 * k];
+    const auto& exact = plot.polylines[8 + 2 * k];
+    EXPECT_EQ(ideal.colour, strip.ideal);
+    EXPECT_EQ(exact.colour, strip.exact);
+    float highest = -1e9f;
+    float lowest = 1e9f;
+    for (const auto* curve : {&ideal, &exact}) {
+      EXPECT_EQ(curve->points.size(), std::size_t(kRealCircuitCurveIntervals + 1));
+      for (const PlotPoint& p : curve->points) {
+        highest = std::max(highest, p.y);
+        lowest = std::min(lowest, p.y);
+      }
+    }
+    // The largest magnitude touches baseline ± gain, and nothing leaves the strip.
+    const double reach = std::max(highest - strip.baseline, strip.baseline - lowest);
+    EXPECT_NEAR(reach, strip.gain, 1e-4) << k;
+    EXPECT_GE(lowest, strip.bottom);
+    EXPECT_LE(highest, strip.bottom + 25);
+  }
+  EXPECT_EQ(Caption(c.ui, form4::Label129).rfind("Vc1(teta) [V], fondo scala 1.139E+02", 0), 0u);
+}
+
+TEST(RealCircuitPlot, ReadOutGivesBothDesignsAtTheCursor) {
+  RealCircuit c;
+  // x = 25 is teta = π, the last sample before the switch closes.
+  ShowRealCircuitReadout(c.state, c.ui, 25, 90);
+  const auto& vD = c.state.exact->curves.vD;
+  EXPECT_EQ(c.box(boxes::CursorTeta), "3.14");
+  EXPECT_EQ(c.box(boxes::CursorExact), Format(vD[vD.size() / 4], kFixed2));
+  EXPECT_EQ(c.box(boxes::CursorIdeal),
+            Format(c.state.ideal->curves.vD[vD.size() / 4], kFixed2));
+  EXPECT_EQ(Caption(c.ui, form4::Label140), "[V]");
+  EXPECT_EQ(*c.ui.toolTip(form4::Picture1),
+            "teta= 3.14rad ; Vc1(teta) esatto = " + c.box(boxes::CursorExact) +
+                "V ; ideale = " + c.box(boxes::CursorIdeal) + "V");
+  // The bottom strip is the branch current; beyond the plot the last sample.
+  ShowRealCircuitReadout(c.state, c.ui, 104, -5);
+  EXPECT_EQ(Caption(c.ui, form4::Label140), "[A]");
+  EXPECT_EQ(c.box(boxes::CursorExact), Format(c.state.exact->curves.iBranch.back(), kFixed2));
+  // A design without numbers reads nothing.
+  RealCircuit low({{form1::Text3, "1.7"}});
+  ShowRealCircuitReadout(low.state, low.ui, 50, 50);
+  EXPECT_EQ(low.box(boxes::CursorExact), "");
+  EXPECT_NE(low.box(boxes::CursorIdeal), "");
+}
+
+}  // namespace
+}  // namespace classe

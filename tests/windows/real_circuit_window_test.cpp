@@ -1,0 +1,236 @@
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+#include "actions/form4_controls.h"
+#include "actions/value_boxes.h"
+#include "tests/windows/program.h"
+#include "ui/plot_area.h"
+
+namespace classe {
+namespace {
+
+// The program with the real-circuit window open.
+struct RealCircuit : testing::Program {
+  using Program::Program;
+
+  Form4* open() {
+    main().menu().realCircuit->trigger();
+    return form();
+  }
+  Form4* form() { return qobject_cast<Form4*>(window(Window::Form4)); }
+  QString box(const ValueBox& b) { return text(Window::Form4, b.control.name.data()); }
+  double number(const ValueBox& b) { return box(b).remove(' ').toDouble(); }
+  void click4(const char* button) { click(Window::Form4, button); }
+  // Runs ngspice on the design chosen and waits for it to end.
+  void verify() {
+    click4("Command2");
+    QVERIFY(calculator.ngspice().running());
+    QTRY_VERIFY_WITH_TIMEOUT(!calculator.ngspice().running(), 60000);
+  }
+};
+
+}  // namespace
+
+class RealCircuitWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensWithBothDesignsOfTheMainWindowsFields() {
+    RealCircuit p;
+    Form4* f = p.open();
+    QVERIFY(f && f->isVisible() && !f->parentWidget());
+    QCOMPARE(f->windowTitle(), "Circuito reale dell'amplificatore in classe E");
+    QCOMPARE(f->minimumSize(), f->maximumSize());
+    // RL is far from R: the network is in the loop from the start.
+    QVERIFY(qobject_cast<QCheckBox*>(p.control(Window::Form4, "Check1"))->isChecked());
+    QCOMPARE(p.box(boxes::RIdeal), "9.044E+00");
+    QCOMPARE(p.box(boxes::PoIdeal), "5.479E+01");
+    QCOMPARE(p.box(boxes::RExact), "8.591E+00");
+    QCOMPARE(p.box(boxes::NetworkLExact), "7.505E-01");
+    QCOMPARE(p.box(boxes::NetworkCExact), "1.747E+03");
+    QCOMPARE(p.box(boxes::PoExact), "5.000E+01");
+    QVERIFY(p.messages.shown.empty());
+    // Without the network, the exact design of a stage loaded by R.
+    qobject_cast<QCheckBox*>(p.control(Window::Form4, "Check1"))->setChecked(false);
+    p.click4("Command1");
+    QCOMPARE(p.box(boxes::RExact), "8.030E+00");
+    QCOMPARE(p.box(boxes::PoIdeal), "5.677E+01");
+    QCOMPARE(p.box(boxes::NetworkLExact), "");
+    // The main window's results are its own: nothing was written there.
+    QCOMPARE(p.text(Window::Form1, "Label11"), "");
+  }
+
+  void namedForScreenReaders() {
+    RealCircuit p;
+    p.open();
+    auto about = [&](const char* name) {
+      return testing::Accessible(p.control(Window::Form4, name), QAccessible::Description);
+    };
+    auto name = [&](const char* control) {
+      return testing::Accessible(p.control(Window::Form4, control), QAccessible::Name);
+    };
+    QCOMPARE(about("Label17"), "R ideale [Ω]");
+    QCOMPARE(about("Label18"), "R esatto [Ω]");
+    QCOMPARE(about("Label52"), "Po ideale [W]");
+    QCOMPARE(about("Label53"), "Po esatto [W]");
+    QCOMPARE(about("Label54"), "Po ngspice [W]");
+    QCOMPARE(name("Label53"), p.box(boxes::PoExact));  // a value box is read by its value
+    QCOMPARE(name("Text1"), "Ron [Ω]");
+    QCOMPARE(name("Text2"), "Coss [pF]");
+    QCOMPARE(name("Text3"), "QU");
+    QCOMPARE(name("Command2"), "Verifica con ngspice");
+    QCOMPARE(name("Check1"), "con rete di adattamento");
+  }
+
+  void layoutFits() {
+    RealCircuit p;
+    Form4* f = p.open();
+    const auto all = f->clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* w : all) {
+      if (w->objectName().isEmpty() || w->isHidden()) continue;
+      QVERIFY2(f->clientArea()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+      for (QWidget* other : all) {
+        if (other == w || other->objectName().isEmpty() || other->isHidden()) continue;
+        QVERIFY2(!w->geometry().intersects(other->geometry()),
+                 qPrintable(w->objectName() + " overlaps " + other->objectName()));
+      }
+      if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
+        // The widest text a value box receives.
+        const QString text = label->text().isEmpty() ? "-8.888E+88" : label->text();
+        QVERIFY2(label->fontMetrics().horizontalAdvance(text) <= label->contentsRect().width(),
+                 qPrintable(w->objectName()));
+      }
+    }
+  }
+
+  void rejectedFieldsAndFaultsAsTheButtonsSayThem() {
+    RealCircuit p({{"Text1", ""}});
+    p.open();
+    QCOMPARE(p.messages.texts(),
+             QStringList{"Hai dimenticato di scrivere la potenza di uscita Po"});
+    QCOMPARE(p.box(boxes::PoExact), "");
+    p.messages.shown.clear();
+    p.type("Text1", "50");
+    p.type("Text3", "1.7");  // Q: no exact design
+    qobject_cast<QLineEdit*>(p.control(Window::Form4, "Text1"))->setText("0.002");
+    p.click4("Command1");
+    QCOMPARE(p.messages.texts(), QStringList{"<fault>"});
+    QVERIFY(p.messages.shown[0].text.startsWith("Nessun progetto esatto con Q = 1,7"));
+    QCOMPARE(p.box(boxes::RExact), "");
+    QVERIFY(!p.box(boxes::RIdeal).isEmpty());
+  }
+
+  void escAndEsciClose() {
+    RealCircuit p;
+    p.open();
+    QTest::keyClick(p.form(), Qt::Key_Escape);
+    QTRY_VERIFY(!p.form());
+    p.open();
+    p.click4("Command4");
+    QTRY_VERIFY(!p.form());
+  }
+
+  void ngspiceAgreesWithTheProgram_data() {
+    QTest::addColumn<QString>("option");
+    QTest::newRow("exact design, network in the loop") << "Option1";
+    QTest::newRow("ideal design") << "Option2";
+  }
+  void ngspiceAgreesWithTheProgram() {
+    QFETCH(QString, option);
+    RealCircuit p;
+    p.open();
+    qobject_cast<QAbstractButton*>(p.control(Window::Form4, qPrintable(option)))->setChecked(true);
+    p.click4("Command2");
+    QVERIFY(p.calculator.ngspice().running());
+    // Busy while it runs; it can be stopped, not started twice.
+    QVERIFY(p.shown(Window::Form4, "Progress1"));
+    QVERIFY(p.control(Window::Form4, "Command3")->isEnabled());
+    QVERIFY(!p.control(Window::Form4, "Command2")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!p.calculator.ngspice().running(), 60000);
+    QVERIFY(!p.shown(Window::Form4, "Progress1"));
+    QVERIFY(p.messages.shown.empty());
+    // Within 0.1 % on Po, and 0.1 % of the peak on the turn-on voltage.
+    QVERIFY2(std::fabs(p.number(boxes::PoDifference)) < 0.1, qPrintable(p.box(boxes::PoDifference)));
+    QVERIFY2(std::fabs(p.number(boxes::TurnOnDifference)) < 0.1,
+             qPrintable(p.box(boxes::TurnOnDifference)));
+    QVERIFY(std::fabs(p.number(boxes::EfficiencyDifference)) < 0.1);
+    QCOMPARE(p.text(Window::Form4, "Label12"),
+             option == "Option1" ? "ngspice (esatto)" : "ngspice (ideale)");
+    QVERIFY(p.text(Window::Form4, "Label9").contains("completata"));
+  }
+
+  void aRunCanBeStopped() {
+    RealCircuit p;
+    p.open();
+    p.click4("Command2");
+    QVERIFY(p.calculator.ngspice().running());
+    p.click4("Command3");
+    QTRY_VERIFY(!p.calculator.ngspice().running());
+    QCOMPARE(p.text(Window::Form4, "Label9"), "Verifica interrotta.");
+    QCOMPARE(p.box(boxes::PoNgspice), "");
+    // Closing the window during a run stops it too.
+    p.click4("Command2");
+    p.form()->close();
+    QTRY_VERIFY(!p.calculator.ngspice().running());
+  }
+
+  void withoutNgspiceTheButtonSaysHowToInstallIt() {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    RealCircuit p;
+    p.open();
+    const auto* button = qobject_cast<QAbstractButton*>(p.control(Window::Form4, "Command2"));
+    QVERIFY(button->text().contains("apt install ngspice"));
+    p.click4("Command2");
+    qputenv("PATH", path);
+    QCOMPARE(p.messages.shown.size(), 1);
+    QVERIFY(p.messages.shown[0].text.contains("sudo apt install ngspice"));
+    QVERIFY(!p.calculator.ngspice().running());
+  }
+
+  void netlistExport() {
+    RealCircuit p;
+    QTemporaryDir folder;
+    p.files.path = folder.filePath("stadio.cir");
+    p.files.filter = "Netlist SPICE, progetto ideale (*.cir)";
+    p.main().menu().exportNetlist->trigger();
+    QFile deck(p.files.path);
+    QVERIFY(deck.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(deck.readAll());
+    // The ideal design (its C2), with the network the band asks for, into RL.
+    QVERIFY(text.contains("C2 drain branch 1.5447143604809368e-09"));
+    QVERIFY(text.contains("Rload out 0 50"));
+    QVERIFY(text.contains(".meas tran von "));
+    QVERIFY(p.messages.shown.empty());
+    // An unwritable place is a message.
+    p.files.path = "/proc/classe-e/stadio.cir";
+    p.main().menu().exportNetlist->trigger();
+    QCOMPARE(p.messages.texts(), QStringList{"<fault>"});
+  }
+
+  void plotReadOutAndImage() {
+    RealCircuit p;
+    Form4* f = p.open();
+    auto* plot = f->findChild<PlotArea*>("Picture1");
+    const QPointF at = plot->toPixels(25, 90);
+    QTest::mouseMove(f->windowHandle(), plot->mapTo(f, at.toPoint()));
+    QVERIFY(std::fabs(p.number(boxes::CursorTeta) - 3.14) < 0.02);
+    QVERIFY(!p.box(boxes::CursorExact).isEmpty() && !p.box(boxes::CursorIdeal).isEmpty());
+    QCOMPARE(p.text(Window::Form4, "Label140"), "[V]");
+    QTemporaryDir folder;
+    p.files.path = folder.filePath("circuito.png");
+    emit plot->saveImageRequested();
+    QCOMPARE(QImage(p.files.path).size(), f->plotRegion().size() * f->devicePixelRatioF());
+  }
+};
+
+}  // namespace classe
+
+QTEST_MAIN(classe::RealCircuitWindowTest)
+#include "real_circuit_window_test.moc"

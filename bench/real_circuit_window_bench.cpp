@@ -1,0 +1,85 @@
+// The real-circuit window, offscreen: opening it with the default inputs
+// (both designs computed, every curve drawn, the window painted), and how
+// late the event loop answers while ngspice runs in the background.
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "app/calculator.h"
+
+namespace {
+
+class SilentPresenter : public classe::MessagePresenter {
+ public:
+  void show(const QString&, bool) override {}
+};
+
+struct Program {
+  SilentPresenter presenter;
+  classe::Calculator calculator{&presenter};
+
+  Program() {
+    calculator.mainWindow().show();
+    QApplication::processEvents();
+  }
+  classe::FormWindow* window() {
+    return calculator.controls().existing(classe::Window::Form4);
+  }
+};
+
+// "Circuito reale…" to the window painted, then closed again: a new window
+// each time, as a user who opens it for the first time.
+void OpenRealCircuitWindow(benchmark::State& state) {
+  Program program;
+  for (auto _ : state) {
+    program.calculator.mainWindow().menu().realCircuit->trigger();
+    program.window()->repaint();
+    QApplication::processEvents();
+    state.PauseTiming();
+    delete program.window();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+// A timer asks every 5 ms while ngspice simulates the chosen design; the
+// counters are how much later than asked it was answered.
+void EventLoopDuringNgspice(benchmark::State& state) {
+  Program program;
+  program.calculator.mainWindow().menu().realCircuit->trigger();
+  std::vector<double> late;
+  for (auto _ : state) {
+    program.window()->findChild<QAbstractButton*>("Command2")->click();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 expected = 5;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      late.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6 - static_cast<double>(expected));
+      expected = clock.elapsed() + 5;
+    });
+    tick.start(5);
+    while (program.calculator.ngspice().running())
+      QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    state.counters["run_ms"] = static_cast<double>(clock.elapsed());
+  }
+  std::sort(late.begin(), late.end());
+  if (!late.empty()) {
+    state.counters["late_median_ms"] = late[late.size() / 2];
+    state.counters["late_p99_ms"] = late[late.size() * 99 / 100];
+    state.counters["late_max_ms"] = late.back();
+    state.counters["ticks"] = static_cast<double>(late.size());
+  }
+}
+
+BENCHMARK(OpenRealCircuitWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(EventLoopDuringNgspice)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

@@ -158,7 +158,6 @@ void Calculator::ngspiceEnded(NgspiceRunner::End end, const QString& detail,
   const QString design = verifyingExact_ ? QStringLiteral("esatto") : QStringLiteral("ideale");
   switch (end) {
     case NgspiceRunner::End::Measured:
-      controls_.setCaption(form4::Label12, "ngspice (" + design.toStdString() + ")");
       ShowNgspiceFigures(realCircuit_, controls_, verifyingExact_, *measures);
       form->setStatus(QStringLiteral("Verifica del progetto %1 completata.").arg(design));
       break;

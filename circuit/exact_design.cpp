@@ -75,7 +75,7 @@ double Size(const Vector3& r) {
 // Why Newton stopped short: C2 running to infinity is the low-Q limit.
 Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residual) {
   const double Xc2 = 1 / (p.target.omega * std::exp(u(kC2)));
-  if (Xc2 < kVanishingXc2 * std::exp(u(kR))) return QTooLow(p.target.Q);
+  if (Xc2 < kVanishingXc2 * std::exp(u(kR))) return QTooLow(p.target.Q, p.target.N);
   return NoConvergence(iterations, residual);
 }
 
@@ -83,12 +83,16 @@ Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residua
 
 Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& options) {
   const IdealDesign& t = ideal;
-  const bool positive = t.Po > 0 && t.omega > 0 && t.Q > 0 && t.Vcc > 0 && t.N > 0;
-  if (!positive || !std::isfinite(t.Po + t.omega + t.Q + t.Vcc + t.Von))
-    return InvalidValue("progetto ideale", "Po, f, Q, Vcc e N devono essere positivi e finiti");
+  const auto positive = [](double x) { return std::isfinite(x) && x > 0; };
+  if (!positive(t.Po)) return InvalidValue("Po", "deve essere positiva");
+  if (!positive(t.omega)) return InvalidValue("f", "deve essere positiva");
+  if (!positive(t.Q)) return InvalidValue("Q", "deve essere positivo");
+  if (!positive(t.Vcc)) return InvalidValue("Vcc", "deve essere positiva");
   if (!(t.Von >= 0 && t.Von < t.Vcc)) return InvalidValue("Von", "deve essere ≥ 0 e minore di Vcc");
+  // L1 = N/(ω²·C1): N = 0 would short the supply.
+  if (t.N < 1) return InvalidValue("N", "deve essere almeno 1");
   // The ideal C2 is negative below Q = 1.152: no start, and no design either.
-  if (!(t.C2 > 0 && t.C1 > 0 && t.R > 0)) return QTooLow(t.Q);
+  if (!(positive(t.C2) && positive(t.C1) && positive(t.R))) return QTooLow(t.Q, t.N);
   const Problem p{ideal, options};
 
   Vector3 u(std::log(t.C1), std::log(t.C2), std::log(t.R));

@@ -24,17 +24,17 @@ struct Orbit {
   explicit Orbit(const Stage& stage);  // the matrices; the steady state is SolveOrbit's
 
   Stage stage;
-  StateSpace<n> model;        // SI
-  AugVector<n> scale;         // balanced state = scale ∘ SI state
-  Propagator<n> open;         // balanced motion with the switch open
-  Propagator<n> closed;       // and closed
-  AugMatrix<n> turnOn;        // balanced turn-on map
-  AugMatrix<n> phiOpen;       // transition over the open half, exp(open·π)
-  AugMatrix<n> phiClosed;     // over the closed half
-  AugVector<n> start;         // balanced state at teta = 0 (and 2π)
-  AugVector<n> beforeTurnOn;  // at teta = π, switch still open
-  AugVector<n> afterTurnOn;   // at teta = π, after the turn-on map
-  double rho = 0;             // spectral radius of the period map: the slowest decay per period
+  StateSpace<n> model;                    // SI
+  AugVector<n> scale;                     // balanced state = scale ∘ SI state
+  Propagator<n> open;                     // balanced motion with the switch open
+  Propagator<n> closed;                   // and closed
+  AugMatrix<n> turnOn;                    // balanced turn-on map
+  AugMatrix<n> phiOpen;                   // transition over the open half, exp(open·π)
+  AugMatrix<n> phiClosed;                 // over the closed half
+  AugVector<n> start;                     // balanced state at teta = 0 (and 2π)
+  AugVector<n> beforeTurnOn;              // at teta = π, switch still open
+  AugVector<n> afterTurnOn;               // at teta = π, after the turn-on map
+  Eigen::Matrix<double, n, n> periodMap;  // linear part of x(0) → x(2π)
 
   AugVector<n> ToSi(const AugVector<n>& balanced) const;
   AugRow<n> Balanced(const AugRow<n>& siRow) const;
@@ -42,6 +42,9 @@ struct Orbit {
   // ∫ x dteta (the last state is 1), its last entry π.
   AugMatrix<n> MomentOpen() const;
   AugMatrix<n> MomentClosed() const;
+  // Spectral radius of the period map: the factor a start-up deviation
+  // shrinks by each period.
+  double SpectralRadius() const;
 };
 
 // One linear solve on the period map x(2π) = x(0); fails when that map has

@@ -51,7 +51,7 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
   if (std::optional<Failure> bad = CheckStage(s)) return *bad;
   if (!(s.Ron > 0)) return SwitchNeedsResistance();
   const Result<double> rho =
-      WithOrbit(s, [](const auto& orbit) -> Result<double> { return orbit.rho; });
+      WithOrbit(s, [](const auto& orbit) -> Result<double> { return orbit.SpectralRadius(); });
   if (!rho) return rho.failure();
 
   SpiceDeck out;
@@ -69,7 +69,7 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
   std::string length = "* " + std::to_string(out.periods) +
                        " periods: a start-up deviation shrinks by rho = " + Num(*rho) +
                        " a period (engine's period map), ln(" + Num(options.tolerance) +
-                       ")/ln(rho) = " + Num(std::ceil(needed));
+                       ")/ln(rho) = " + (*rho < 1 ? Num(std::ceil(needed)) : "infinity");
   length += out.capped ? ", capped at " + std::to_string(options.maxPeriods) +
                              " to bound the run: the measures may keep some start-up"
                        : " plus " + std::to_string(options.marginPeriods);

@@ -56,13 +56,13 @@ Result<SteadyState> Measure(const Orbit<n>& o) {
   r.vPeak = peak.value;
   r.vPeakTeta = peak.teta;
   r.vonFraction = vDrop / r.vPeak;
-  r.rho = o.rho;
+  r.rho = o.SpectralRadius();
   const AugVector<n> x0 = o.ToSi(o.start);
   for (int i = 0; i < n; ++i)
     r.start[static_cast<std::size_t>(i)] = x0(i);
 
-  const double all[] = {p.load, p.dc,       p.ron,        p.von,   p.discharge,   p.l1,
-                        p.l2,   p.networkL, r.efficiency, r.vPeak, r.vonFraction, r.slopeTurnOn};
+  const double all[] = {p.load,     p.dc,         p.ron,   p.von,         p.discharge,   p.l1, p.l2,
+                        p.networkL, r.efficiency, r.vPeak, r.vonFraction, r.slopeTurnOn, r.rho};
   for (double v : all)
     if (!std::isfinite(v)) return NonFinite("regime periodico");
   return r;

@@ -1,7 +1,5 @@
 #include "circuit/exact_design.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 #include <Eigen/LU>
@@ -49,13 +47,7 @@ template <int n>
 Result<Vector3> ResidualOf(const Orbit<n>& o, const IdealDesign& t) {
   const AugVector<n> xPi = o.ToSi(o.beforeTurnOn);
   const Probe<n> load = MakeProbe<n>(o.stage, o.model, Quantity::LoadCurrent);
-  const AugMatrix<n> Mo = o.MomentOpen();
-  const AugMatrix<n> Mc = o.MomentClosed();
-  const double meanSquare =
-      (load.open * Mo * load.open.transpose() + load.closed * Mc * load.closed.transpose())
-          .value() /
-      kPeriod;
-  const double power = o.stage.load.RL * meanSquare;
+  const double power = o.stage.load.RL * PeriodMoments<n>(o).MeanSquare(load);
   const Vector3 r((xPi(kVD) - t.Von) / t.Vcc, o.model.open.row(kVD).dot(xPi) / t.Vcc,
                   std::log(power / t.Po));
   if (!r.allFinite()) return NonFinite("progetto esatto");

@@ -47,6 +47,24 @@ struct Orbit {
   double SpectralRadius() const;
 };
 
+// Averages over the period of a quantity and of its square, from the
+// moments of the two halves: (1/2π)·∫ p·x dteta and (1/2π)·∫ (p·x)² dteta.
+template <int n>
+struct PeriodMoments {
+  explicit PeriodMoments(const Orbit<n>& orbit)
+      : open(orbit.MomentOpen()), closed(orbit.MomentClosed()) {}
+  AugMatrix<n> open;  // SI ∫ x·xᵀ dteta over the open half
+  AugMatrix<n> closed;
+
+  double Mean(const Probe<n>& p) const {
+    return (p.open.dot(open.col(n)) + p.closed.dot(closed.col(n))) / kPeriod;
+  }
+  double MeanSquare(const Probe<n>& p) const {
+    return (p.open * open * p.open.transpose() + p.closed * closed * p.closed.transpose()).value() /
+           kPeriod;
+  }
+};
+
 // One linear solve on the period map x(2π) = x(0); fails when that map has
 // an eigenvalue at 1 (no unique steady state).
 template <int n>

@@ -8,9 +8,11 @@
 namespace classe::circuit {
 namespace {
 
-// Below this reciprocal condition number the period map is taken as having an
-// eigenvalue at 1: the steady state would be as uncertain as 1/rcond·ε.
-constexpr double kSingularRcond = 1e-13;
+// The smallest pivot of I − F against the largest: it vanishes when the period
+// map F has an eigenvalue at 1 (no unique steady state). Below this ratio the
+// solution would keep no correct digit. (A pivot ratio, not Eigen's rcond():
+// the estimator costs the compiler as much again for each size.)
+constexpr double kSingularPivot = 1e-13;
 
 template <int m>
 double Norm1(const Eigen::Matrix<double, m, m>& A) {
@@ -103,7 +105,8 @@ Result<Orbit<n>> SolveOrbit(const Stage& stage) {
   o.periodMap = period.template topLeftCorner<n, n>();
   const Square IminusF = Square::Identity() - o.periodMap;
   const Eigen::PartialPivLU<Square> lu(IminusF);
-  if (!(lu.rcond() > kSingularRcond)) return SingularPeriod();
+  const Eigen::Matrix<double, n, 1> pivots = lu.matrixLU().diagonal().cwiseAbs();
+  if (!(pivots.minCoeff() > kSingularPivot * pivots.maxCoeff())) return SingularPeriod();
   o.start.template head<n>() = lu.solve(period.template topRightCorner<n, 1>());
   o.start(n) = 1;
   o.beforeTurnOn = o.phiOpen * o.start;

@@ -1,7 +1,5 @@
 #include "circuit/exact_design.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 #include <Eigen/LU>
@@ -49,13 +47,7 @@ template <int n>
 Result<Vector3> ResidualOf(const Orbit<n>& o, const IdealDesign& t) {
   const AugVector<n> xPi = o.ToSi(o.beforeTurnOn);
   const Probe<n> load = MakeProbe<n>(o.stage, o.model, Quantity::LoadCurrent);
-  const AugMatrix<n> Mo = o.MomentOpen();
-  const AugMatrix<n> Mc = o.MomentClosed();
-  const double meanSquare =
-      (load.open * Mo * load.open.transpose() + load.closed * Mc * load.closed.transpose())
-          .value() /
-      kPeriod;
-  const double power = o.stage.load.RL * meanSquare;
+  const double power = o.stage.load.RL * PeriodMoments<n>(o).MeanSquare(load);
   const Vector3 r((xPi(kVD) - t.Von) / t.Vcc, o.model.open.row(kVD).dot(xPi) / t.Vcc,
                   std::log(power / t.Po));
   if (!r.allFinite()) return NonFinite("progetto esatto");
@@ -75,7 +67,7 @@ double Size(const Vector3& r) {
 // Why Newton stopped short: C2 running to infinity is the low-Q limit.
 Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residual) {
   const double Xc2 = 1 / (p.target.omega * std::exp(u(kC2)));
-  if (Xc2 < kVanishingXc2 * std::exp(u(kR))) return QTooLow(p.target.Q);
+  if (Xc2 < kVanishingXc2 * std::exp(u(kR))) return QTooLow(p.target.Q, p.target.N);
   return NoConvergence(iterations, residual);
 }
 
@@ -83,12 +75,16 @@ Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residua
 
 Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& options) {
   const IdealDesign& t = ideal;
-  const bool positive = t.Po > 0 && t.omega > 0 && t.Q > 0 && t.Vcc > 0 && t.N > 0;
-  if (!positive || !std::isfinite(t.Po + t.omega + t.Q + t.Vcc + t.Von))
-    return InvalidValue("progetto ideale", "Po, f, Q, Vcc e N devono essere positivi e finiti");
+  const auto positive = [](double x) { return std::isfinite(x) && x > 0; };
+  if (!positive(t.Po)) return InvalidValue("Po", "deve essere positiva");
+  if (!positive(t.omega)) return InvalidValue("f", "deve essere positiva");
+  if (!positive(t.Q)) return InvalidValue("Q", "deve essere positivo");
+  if (!positive(t.Vcc)) return InvalidValue("Vcc", "deve essere positiva");
   if (!(t.Von >= 0 && t.Von < t.Vcc)) return InvalidValue("Von", "deve essere ≥ 0 e minore di Vcc");
+  // L1 = N/(ω²·C1): N = 0 would short the supply.
+  if (t.N < 1) return InvalidValue("N", "deve essere almeno 1");
   // The ideal C2 is negative below Q = 1.152: no start, and no design either.
-  if (!(t.C2 > 0 && t.C1 > 0 && t.R > 0)) return QTooLow(t.Q);
+  if (!(positive(t.C2) && positive(t.C1) && positive(t.R))) return QTooLow(t.Q, t.N);
   const Problem p{ideal, options};
 
   Vector3 u(std::log(t.C1), std::log(t.C2), std::log(t.R));

@@ -55,19 +55,12 @@ Failure NonFinite(std::string_view quantity) {
   return Make(FailureKind::NonFinite, std::move(text));
 }
 
-Failure QTooLow(double Q) {
+Failure QTooLow(double Q, int N) {
   return Make(FailureKind::QTooLow,
-              "Nessun progetto esatto con Q = " + Number(Q) +
-                  ": sotto Q ≈ 1,79 il ramo serie non dà la reattanza richiesta (C2 diverrebbe "
-                  "infinita). Aumenta Q.");
-}
-
-Failure NoDesign(std::string_view component, double Q, int N) {
-  std::string text = "Nessun progetto esatto con Q = " + Number(Q) + " e N = " + std::to_string(N) +
-                     ": servirebbe ";
-  text += component;
-  text += " non positiva. Aumenta N o Q.";
-  return Make(FailureKind::NoDesign, std::move(text));
+              "Nessun progetto esatto con Q = " + Number(Q) + " e N = " + std::to_string(N) +
+                  ": il ramo serie non dà la reattanza richiesta (C2 diverrebbe infinita). "
+                  "Aumenta Q: il minimo è circa 1,79 con un'impedenza di alimentazione molto "
+                  "grande, un po' meno con N piccolo (1,75 con N = 20).");
 }
 
 Failure SingularStep(int iteration) {

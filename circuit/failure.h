@@ -14,7 +14,6 @@ enum class FailureKind {
   SingularPeriod,         // the periodic steady state is not unique
   NonFinite,              // a result overflowed to infinity or NaN
   QTooLow,                // the series branch cannot give the reactance (C2 would be infinite)
-  NoDesign,               // Newton found no design with positive components
   SingularStep,           // the Newton matrix is singular
   NoConvergence,          // Newton stopped short of its tolerances
   SwitchNeedsResistance,  // the SPICE switch cannot have Ron = 0
@@ -32,8 +31,7 @@ Failure NegativeRon(double Ron);
 Failure CossAboveC1(double Coss, double C1);
 Failure SingularPeriod();
 Failure NonFinite(std::string_view quantity);
-Failure QTooLow(double Q);
-Failure NoDesign(std::string_view component, double Q, int N);
+Failure QTooLow(double Q, int N);
 Failure SingularStep(int iteration);
 Failure NoConvergence(int iterations, double residual);
 Failure SwitchNeedsResistance();

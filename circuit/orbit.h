@@ -24,17 +24,17 @@ struct Orbit {
   explicit Orbit(const Stage& stage);  // the matrices; the steady state is SolveOrbit's
 
   Stage stage;
-  StateSpace<n> model;        // SI
-  AugVector<n> scale;         // balanced state = scale ∘ SI state
-  Propagator<n> open;         // balanced motion with the switch open
-  Propagator<n> closed;       // and closed
-  AugMatrix<n> turnOn;        // balanced turn-on map
-  AugMatrix<n> phiOpen;       // transition over the open half, exp(open·π)
-  AugMatrix<n> phiClosed;     // over the closed half
-  AugVector<n> start;         // balanced state at teta = 0 (and 2π)
-  AugVector<n> beforeTurnOn;  // at teta = π, switch still open
-  AugVector<n> afterTurnOn;   // at teta = π, after the turn-on map
-  double rho = 0;             // spectral radius of the period map: the slowest decay per period
+  StateSpace<n> model;                    // SI
+  AugVector<n> scale;                     // balanced state = scale ∘ SI state
+  Propagator<n> open;                     // balanced motion with the switch open
+  Propagator<n> closed;                   // and closed
+  AugMatrix<n> turnOn;                    // balanced turn-on map
+  AugMatrix<n> phiOpen;                   // transition over the open half, exp(open·π)
+  AugMatrix<n> phiClosed;                 // over the closed half
+  AugVector<n> start;                     // balanced state at teta = 0 (and 2π)
+  AugVector<n> beforeTurnOn;              // at teta = π, switch still open
+  AugVector<n> afterTurnOn;               // at teta = π, after the turn-on map
+  Eigen::Matrix<double, n, n> periodMap;  // linear part of x(0) → x(2π)
 
   AugVector<n> ToSi(const AugVector<n>& balanced) const;
   AugRow<n> Balanced(const AugRow<n>& siRow) const;
@@ -42,6 +42,27 @@ struct Orbit {
   // ∫ x dteta (the last state is 1), its last entry π.
   AugMatrix<n> MomentOpen() const;
   AugMatrix<n> MomentClosed() const;
+  // Spectral radius of the period map: the factor a start-up deviation
+  // shrinks by each period.
+  double SpectralRadius() const;
+};
+
+// Averages over the period of a quantity and of its square, from the
+// moments of the two halves: (1/2π)·∫ p·x dteta and (1/2π)·∫ (p·x)² dteta.
+template <int n>
+struct PeriodMoments {
+  explicit PeriodMoments(const Orbit<n>& orbit)
+      : open(orbit.MomentOpen()), closed(orbit.MomentClosed()) {}
+  AugMatrix<n> open;  // SI ∫ x·xᵀ dteta over the open half
+  AugMatrix<n> closed;
+
+  double Mean(const Probe<n>& p) const {
+    return (p.open.dot(open.col(n)) + p.closed.dot(closed.col(n))) / kPeriod;
+  }
+  double MeanSquare(const Probe<n>& p) const {
+    return (p.open * open * p.open.transpose() + p.closed * closed * p.closed.transpose()).value() /
+           kPeriod;
+  }
 };
 
 // One linear solve on the period map x(2π) = x(0); fails when that map has

@@ -154,6 +154,19 @@ AugMatrix<n> Propagator<n>::Exp(double h) const {
 }
 
 template <int n>
+AugVector<n> Propagator<n>::Advance(double h, const AugVector<n>& z) const {
+  if (split_ || !(Norm1<n>(A_) * std::fabs(h) <= 1)) return Exp(h) * z;
+  AugVector<n> term = z;
+  AugVector<n> sum = z;
+  for (int k = 1; k < 40; ++k) {
+    term = (A_ * term) * (h / k);
+    sum += term;
+    if (term.norm() <= kSeriesTail * sum.norm()) break;
+  }
+  return sum;
+}
+
+template <int n>
 AugMatrix<n> Propagator<n>::Moment(double h, const AugVector<n>& z0) const {
   if (!split_) return PlainMoment<n>(A_, h, z0);
   constexpr int f = kVD;

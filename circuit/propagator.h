@@ -30,6 +30,9 @@ class Propagator {
 
   // e^{A·h}.
   AugMatrix<n> Exp(double h) const;
+  // e^{A·h}·z; on a short step of a motion without a split fast mode, by its
+  // Taylor series on the vector (a few matrix-vector products).
+  AugVector<n> Advance(double h, const AugVector<n>& z) const;
   // ∫₀ʰ z(s)·z(s)ᵀ ds.
   AugMatrix<n> Moment(double h, const AugVector<n>& z0) const;
   // ∫₀ʰ e^{−j·k·s}·z(s) ds.

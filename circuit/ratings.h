@@ -8,7 +8,7 @@
 namespace classe::circuit {
 
 // Peak magnitudes over the steady-state period: what a part is bought by.
-struct PartRating {
+struct ComponentRating {
   double current = 0;  // A, largest |i|
   double voltage = 0;  // V, largest |v| across the part (inductors: with their loss resistance)
 };
@@ -19,12 +19,14 @@ struct PartRating {
 // switch and C1 currents are rated once it has settled: over the closed half
 // from teta = π + 20·ω·Ron·C1 (e^−20 of the spike left). With the ideal switch
 // (Ron = 0) the spike is an impulse of charge C1·(vD(π) − Von) and the
-// ratings start at π. Every other part is rated over the whole period.
+// ratings start at π. An Ron so large that 20·Ron·C1 exceeds half a period
+// never lets the discharge settle: the window is then the closed half's last
+// 1/128. Every other part is rated over the whole period.
 struct Ratings {
-  PartRating L1, C1, C2, L2, load;
-  PartRating networkL, networkC;  // zero without a network
+  ComponentRating L1, C1, C2, L2, load;
+  ComponentRating networkL, networkC;  // zero without a network
   // current: the settled peak described above; voltage: the drain peak.
-  PartRating sw;
+  ComponentRating sw;
   double settleAngle = 0;  // rad after turn-on left out of the switch and C1 currents
   // A, (vD(π) − Von)/Ron as the switch closes; none with the ideal switch.
   std::optional<double> dischargeCurrent;

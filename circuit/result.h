@@ -19,7 +19,7 @@ class Result {
 
   // Reading the value of a failure throws std::bad_variant_access.
   const T& value() const& { return std::get<0>(v_); }
-  T&& value() && { return std::get<0>(std::move(v_)); }
+  T value() && { return std::get<0>(std::move(v_)); }
   const T* operator->() const { return &std::get<0>(v_); }
   const T& operator*() const { return std::get<0>(v_); }
 

@@ -15,6 +15,13 @@ std::string Num(double x) {
   return buffer;
 }
 
+// Six digits, for the comments.
+std::string Short(double x) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.6g", x);
+  return buffer;
+}
+
 // Rise and fall of the gate pulse as a fraction of the period; the edges are
 // centred on T/2 and T, where the control crosses the 0.5 V threshold.
 constexpr double kEdge = 1e-5;
@@ -51,7 +58,7 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
   if (std::optional<Failure> bad = CheckStage(s)) return *bad;
   if (!(s.Ron > 0)) return SwitchNeedsResistance();
   const Result<double> rho =
-      WithOrbit(s, [](const auto& orbit) -> Result<double> { return orbit.rho; });
+      WithOrbit(s, [](const auto& orbit) -> Result<double> { return orbit.SpectralRadius(); });
   if (!rho) return rho.failure();
 
   SpiceDeck out;
@@ -65,11 +72,11 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
   const double edge = kEdge * T;
   Deck d;
   d.line("* classe-e: stadio in classe E reale per ngspice (ngspice -b file.cir)");
-  d.line("* f = " + Num(s.omega / kPeriod) + " Hz; SI units: V, A, ohm, H, F, s");
+  d.line("* f = " + Short(s.omega / kPeriod) + " Hz; SI units: V, A, ohm, H, F, s");
   std::string length = "* " + std::to_string(out.periods) +
-                       " periods: a start-up deviation shrinks by rho = " + Num(*rho) +
-                       " a period (engine's period map), ln(" + Num(options.tolerance) +
-                       ")/ln(rho) = " + Num(std::ceil(needed));
+                       " periods: a start-up deviation shrinks by rho = " + Short(*rho) +
+                       " a period (engine's period map), ln(" + Short(options.tolerance) +
+                       ")/ln(rho) = " + (*rho < 1 ? Short(std::ceil(needed)) : "infinity");
   length += out.capped ? ", capped at " + std::to_string(options.maxPeriods) +
                              " to bound the run: the measures may keep some start-up"
                        : " plus " + std::to_string(options.marginPeriods);
@@ -121,6 +128,7 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
   d.line(".meas tran vpk MAX v(drain)" + span);
   // At the start of the last gate edge, the last instant the switch is surely
   // open: slope·edge/2 before the turn-on, 1e-5 of the peak at most.
+  d.line("* von: drain voltage as the last turn-on begins (start of the gate edge)");
   d.line(".meas tran von FIND v(drain) AT=" + Num((K - 0.5) * T - edge / 2));
   d.line(".end");
   out.text = std::move(d.text);

@@ -14,29 +14,20 @@ constexpr int kPeakSamples = 32;
 template <int n>
 Result<SteadyState> Measure(const Orbit<n>& o) {
   const Stage& s = o.stage;
-  const AugMatrix<n> Mo = o.MomentOpen();
-  const AugMatrix<n> Mc = o.MomentClosed();
-  // ∫ row·x and ∫ (row·x)² over both halves, then per period: P = (1/2π)·∫ p dteta.
-  const auto linear = [&](const Probe<n>& p) {
-    return (p.open.dot(Mo.col(n)) + p.closed.dot(Mc.col(n))) / kPeriod;
-  };
-  const auto square = [&](const Probe<n>& p) {
-    return (p.open * Mo * p.open.transpose() + p.closed * Mc * p.closed.transpose()).value() /
-           kPeriod;
-  };
+  const PeriodMoments<n> moments(o);
   const auto probe = [&](Quantity q) { return MakeProbe<n>(s, o.model, q); };
 
   SteadyState r;
   const AugVector<n> xPi = o.ToSi(o.beforeTurnOn);
   const double vDrop = xPi(kVD) - s.Von;  // what the closing switch discharges
   PowerBudget& p = r.power;
-  p.load = s.load.RL * square(probe(Quantity::LoadCurrent));
-  r.idc = linear(probe(Quantity::L1Current));
+  p.load = s.load.RL * moments.MeanSquare(probe(Quantity::LoadCurrent));
+  r.idc = moments.Mean(probe(Quantity::L1Current));
   p.dc = s.Vcc * r.idc;
   const Probe<n> sw = probe(Quantity::SwitchCurrent);
-  double charge = linear(sw);  // average switch current, A
+  double charge = moments.Mean(sw);  // average switch current, A
   if (s.Ron > 0) {
-    p.ron = s.Ron * square(sw);
+    p.ron = s.Ron * moments.MeanSquare(sw);
   } else {
     // The charge C1·vDrop passes at once, once a period: f = ω/2π times a second.
     const double perSecond = s.omega / kPeriod;
@@ -44,9 +35,9 @@ Result<SteadyState> Measure(const Orbit<n>& o) {
     p.discharge = 0.5 * s.C1 * vDrop * vDrop * perSecond;
   }
   p.von = s.Von * charge;
-  p.l1 = s.Esr(s.L1) * square(probe(Quantity::L1Current));
-  p.l2 = s.Esr(s.L2) * square(probe(Quantity::BranchCurrent));
-  p.networkL = s.Esr(s.load.L) * square(probe(Quantity::NetLCurrent));
+  p.l1 = s.Esr(s.L1) * moments.MeanSquare(probe(Quantity::L1Current));
+  p.l2 = s.Esr(s.L2) * moments.MeanSquare(probe(Quantity::BranchCurrent));
+  p.networkL = s.Esr(s.load.L) * moments.MeanSquare(probe(Quantity::NetLCurrent));
   r.efficiency = p.load / p.dc;
 
   r.vTurnOn = xPi(kVD);
@@ -56,13 +47,13 @@ Result<SteadyState> Measure(const Orbit<n>& o) {
   r.vPeak = peak.value;
   r.vPeakTeta = peak.teta;
   r.vonFraction = vDrop / r.vPeak;
-  r.rho = o.rho;
+  r.rho = o.SpectralRadius();
   const AugVector<n> x0 = o.ToSi(o.start);
   for (int i = 0; i < n; ++i)
     r.start[static_cast<std::size_t>(i)] = x0(i);
 
-  const double all[] = {p.load, p.dc,       p.ron,        p.von,   p.discharge,   p.l1,
-                        p.l2,   p.networkL, r.efficiency, r.vPeak, r.vonFraction, r.slopeTurnOn};
+  const double all[] = {p.load,     p.dc,         p.ron,   p.von,         p.discharge,   p.l1, p.l2,
+                        p.networkL, r.efficiency, r.vPeak, r.vonFraction, r.slopeTurnOn, r.rho};
   for (double v : all)
     if (!std::isfinite(v)) return NonFinite("regime periodico");
   return r;

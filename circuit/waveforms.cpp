@@ -25,10 +25,10 @@ Result<Waveforms> Sample(const Orbit<n>& o, long long M) {
   }
   const std::size_t count = static_cast<std::size_t>(M) + 1;
   Waveforms w;
-  w.vD.resize(count);
-  w.isw.resize(count);
-  w.iC1.resize(count);
-  w.iBranch.resize(count);
+  w.vD.reserve(count);
+  w.isw.reserve(count);
+  w.iC1.reserve(count);
+  w.iBranch.reserve(count);
 
   const double step = 2 * kPeriod / static_cast<double>(M);
   const AugMatrix<n> stepOpen = o.open.Exp(step);
@@ -54,10 +54,10 @@ Result<Waveforms> Sample(const Orbit<n>& o, long long M) {
     }
     ++sinceAnchor;
     const AugRow<n>(&r)[4] = rows[closed ? 1 : 0];
-    w.vD[j] = r[0].dot(z);
-    w.isw[j] = r[1].dot(z);
-    w.iC1[j] = r[2].dot(z);
-    w.iBranch[j] = r[3].dot(z);
+    w.vD.push_back(r[0].dot(z));
+    w.isw.push_back(r[1].dot(z));
+    w.iC1.push_back(r[2].dot(z));
+    w.iBranch.push_back(r[3].dot(z));
   }
   for (const std::vector<double>* v : {&w.vD, &w.isw, &w.iC1, &w.iBranch})
     for (double x : *v)

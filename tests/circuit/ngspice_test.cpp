@@ -61,6 +61,9 @@ struct Case {
   const char* Q;
   bool exact;
   std::optional<double> RL;
+  const char* Von = "0";
+  double Ron = 1e-3;
+  std::optional<double> QU = std::nullopt;
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -72,41 +75,31 @@ class AgainstNgspice : public ::testing::TestWithParam<Case> {};
 // Po within 0.1 % and the turn-on voltage within 0.1 % of the drain peak.
 TEST_P(AgainstNgspice, SameSteadyState) {
   const Case& c = GetParam();
-  const IdealDesign ideal = Ideal(c.Q);
+  const IdealDesign ideal = Ideal(c.Q, "20", c.Von);
+  const StageOptions options = Options(c.RL, c.Ron, c.QU);
   const Stage stage =
-      c.exact ? DesignExact(ideal, Options(c.RL)).value().stage : IdealStage(ideal, Options(c.RL));
+      c.exact ? DesignExact(ideal, options).value().stage : IdealStage(ideal, options);
   const SteadyState s = SolveSteadyState(stage).value();
   const std::map<std::string, double> m = RunNgspice(WriteSpiceDeck(stage).value().text);
   ASSERT_EQ(m.count("po"), 1u);
   EXPECT_NEAR(m.at("po"), s.power.load, 1e-3 * s.power.load);
   EXPECT_NEAR(m.at("pdc"), s.power.dc, 1e-3 * s.power.dc);
+  EXPECT_NEAR(m.at("eff"), s.efficiency, 1e-3);
   EXPECT_NEAR(m.at("vpk"), s.vPeak, 1e-3 * s.vPeak);
   EXPECT_NEAR((m.at("von") - stage.Von) / s.vPeak, s.vonFraction, 1e-3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Decks, AgainstNgspice,
-                         ::testing::Values(Case{"IdealLowQ", "2.5", false, std::nullopt},
-                                           Case{"IdealHighQ", "20", false, std::nullopt},
-                                           Case{"IdealLowQNetwork", "2.5", false, 50.0},
-                                           Case{"IdealHighQNetwork", "20", false, 5.0},
-                                           Case{"ExactLowQ", "2.5", true, std::nullopt},
-                                           Case{"ExactHighQ", "20", true, std::nullopt},
-                                           Case{"ExactLowQNetwork", "2.5", true, 5.0},
-                                           Case{"ExactHighQNetwork", "20", true, 50.0}),
-                         [](const ::testing::TestParamInfo<Case>& row) {
-                           return std::string(row.param.name);
-                         });
-
-// Every loss at once: Von, a larger Ron, lossy inductors behind the network.
-TEST(AgainstNgspiceLossy, SameSteadyState) {
-  const Stage stage = IdealStage(Ideal("5", "20", "1"), Options(20.0, 0.05, 150.0));
-  const SteadyState s = SolveSteadyState(stage).value();
-  const std::map<std::string, double> m = RunNgspice(WriteSpiceDeck(stage).value().text);
-  ASSERT_EQ(m.count("eff"), 1u);
-  EXPECT_NEAR(m.at("po"), s.power.load, 1e-3 * s.power.load);
-  EXPECT_NEAR(m.at("eff"), s.efficiency, 1e-3);
-  EXPECT_NEAR((m.at("von") - stage.Von) / s.vPeak, s.vonFraction, 1e-3);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Decks, AgainstNgspice,
+    ::testing::Values(
+        Case{"IdealLowQ", "2.5", false, std::nullopt},
+        Case{"IdealHighQ", "20", false, std::nullopt}, Case{"IdealLowQNetwork", "2.5", false, 50.0},
+        Case{"IdealHighQNetwork", "20", false, 5.0}, Case{"ExactLowQ", "2.5", true, std::nullopt},
+        Case{"ExactHighQ", "20", true, std::nullopt}, Case{"ExactLowQNetwork", "2.5", true, 5.0},
+        Case{"ExactHighQNetwork", "20", true, 50.0},
+        // Every loss at once: Von, a larger Ron, lossy inductors.
+        Case{"ExactLossy", "5", true, 20.0, "1", 0.05, 150.0}),
+    [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace classe::circuit

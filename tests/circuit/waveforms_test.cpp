@@ -79,6 +79,18 @@ TEST(Ratings, BoundTheSampledWaveformsAndDefineTheSpike) {
   EXPECT_GT(r.sw.current, r.C2.current);
   EXPECT_EQ(r.networkL.current, 0);
 
+  // With RL > R the network L is in series with L2: one current, so their
+  // voltages stand as their inductances; C sits across RL.
+  const Stage up = IdealStage(Ideal(), Options(50.0));
+  const Ratings net = ComputeRatings(up).value();
+  EXPECT_NEAR(net.L2.voltage / net.networkL.voltage, up.L2 / up.load.L, 1e-9);
+  EXPECT_EQ(net.networkL.current, net.L2.current);
+  EXPECT_NEAR(net.networkC.voltage, net.load.voltage, 1e-12 * net.load.voltage);
+  // At the fundamental the capacitor's current is ω·C·V; the harmonics, k
+  // times as strong in a capacitor, add up to 8 % here.
+  EXPECT_NEAR(net.networkC.current, up.omega * up.load.C * net.networkC.voltage,
+              0.1 * net.networkC.current);
+
   const Ratings ideal = ComputeRatings(IdealStage(Ideal(), Options(5.0, 0))).value();
   EXPECT_FALSE(ideal.dischargeCurrent.has_value());
   EXPECT_GT(ideal.networkC.voltage, 0);

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "circuit/orbit.h"
+
+namespace classe::circuit {
+namespace {
+
+// y = cos 3θ + 1e-4·sin θ on [0, π]: the best of 128 samples is θ = 0
+// (y = 1), but the true peak, 1 + 0.866e-4, is on the lobe at 2π/3, which
+// falls between samples. Refining only the best sample would miss it.
+TEST(PeakSearch, RefinesEveryNearlyEqualLobe) {
+  AugMatrix<4> A = AugMatrix<4>::Zero();  // (cos θ, sin θ, cos 3θ, sin 3θ, 1)
+  A(0, 1) = -1;
+  A(1, 0) = 1;
+  A(2, 3) = -3;
+  A(3, 2) = 3;
+  const Propagator<4> flow(A);
+  AugVector<4> z0;
+  z0 << 1, 0, 1, 0, 1;
+  AugRow<4> y;
+  y << 0, 1e-4, 1, 0, 0;
+  const HalfSamples<4> half = SampleHalf<4>(flow, z0, 0, M_PI, 128);
+  ASSERT_EQ(y.dot(half.z.front()), 1);
+  const Extremum peak = Maximum<4>(half, y);
+  // Where −3·sin 3θ + 1e-4·cos θ = 0 near 2π/3.
+  const double teta = 2 * M_PI / 3 + 1e-4 * std::cos(2 * M_PI / 3) / 9;
+  EXPECT_NEAR(peak.teta, teta, 1e-8);
+  EXPECT_NEAR(peak.value, std::cos(3 * teta) + 1e-4 * std::sin(teta), 1e-13);
+}
+
+}  // namespace
+}  // namespace classe::circuit

@@ -74,7 +74,7 @@ const std::array kRows{
 };
 
 // The ratings' rows: current and voltage of one part.
-using Part = std::optional<circuit::PartRating> (*)(const RealCircuitRun&);
+using Part = std::optional<circuit::ComponentRating> (*)(const RealCircuitRun&);
 struct RatingRow {
   const ValueBox& currentIdeal;
   const ValueBox& voltageIdeal;
@@ -87,7 +87,7 @@ struct RatingRow {
   RatingRow {                                                                                    \
     boxes::Current##Name##Ideal, boxes::Voltage##Name##Ideal, boxes::Current##Name##Exact,       \
         boxes::Voltage##Name##Exact,                                                             \
-        [](const RealCircuitRun& r) -> std::optional<circuit::PartRating> { return expression; } \
+        [](const RealCircuitRun& r) -> std::optional<circuit::ComponentRating> { return expression; } \
   }
 
 const std::array kRatingRows{
@@ -117,7 +117,7 @@ void ShowColumn(Controls& ui, const std::optional<RealCircuitRun>& run, bool exa
   for (const Row& row : kRows)
     Write(ui, exact ? row.exact : row.ideal, value(row.value));
   for (const RatingRow& row : kRatingRows) {
-    const std::optional<circuit::PartRating> part = value(row.part);
+    const std::optional<circuit::ComponentRating> part = value(row.part);
     Write(ui, exact ? row.currentExact : row.currentIdeal,
           part ? std::optional(part->current) : std::nullopt);
     Write(ui, exact ? row.voltageExact : row.voltageIdeal,

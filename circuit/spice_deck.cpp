@@ -40,9 +40,8 @@ struct Deck {
 };
 
 // An inductor from a to b, behind its loss resistance when it has one.
-void Inductor(Deck& d, const Stage& s, const std::string& name, double L, const std::string& a,
+void Inductor(Deck& d, const std::string& name, double L, double r, const std::string& a,
               const std::string& b) {
-  const double r = s.Esr(L);
   if (r > 0) {
     const std::string inner = a + "_" + name;
     d.line("R" + name + " " + a + " " + inner + " " + Num(r));
@@ -82,7 +81,7 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
                        : " plus " + std::to_string(options.marginPeriods);
   d.line(length);
   d.line("Vdd vcc 0 DC " + Num(s.Vcc));
-  Inductor(d, s, "1", s.L1, "vcc", "drain");
+  Inductor(d, "1", s.L1, Stage::ChokeEsr(), "vcc", "drain");
   d.line("C1 drain 0 " + Num(s.C1));
   d.line("* switch closed from T/2 to T of each period: Ron, then Von, to ground");
   d.line("S1 drain swlow gate 0 swon");
@@ -94,7 +93,7 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
   d.line("C2 drain branch " + Num(s.C2));
   switch (s.load.kind) {
     case LoadKind::Resistor:
-      Inductor(d, s, "2", s.L2, "branch", "out");
+      Inductor(d, "2", s.L2, s.Esr(s.L2), "branch", "out");
       break;
     case LoadKind::ShuntCAtLoad:
       // L2 and the network L in series with no node between: one inductor LF.
@@ -108,9 +107,9 @@ Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
       d.line("Cn out 0 " + Num(s.load.C));
       break;
     case LoadKind::ShuntCAtInput:
-      Inductor(d, s, "2", s.L2, "branch", "mid");
+      Inductor(d, "2", s.L2, s.Esr(s.L2), "branch", "mid");
       d.line("Cn mid 0 " + Num(s.load.C));
-      Inductor(d, s, "n", s.load.L, "mid", "out");
+      Inductor(d, "n", s.load.L, s.Esr(s.load.L), "mid", "out");
       break;
   }
   d.line("Rload out 0 " + Num(s.load.RL));

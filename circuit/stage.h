@@ -25,7 +25,10 @@ struct Load {
 // The parts of a real stage the ideal design leaves out.
 struct StageOptions {
   double Ron = 1e-3;         // Ω, closed-switch resistance; 0 is the ideal switch
-  std::optional<double> QU;  // unloaded Q of every inductor; none: lossless inductors
+  // Unloaded Q of the output circuit's inductors (L2, the network's L); none:
+  // lossless. The choke carries mostly direct current: its loss is its wire's
+  // resistance, not ωL1/QU, and it is taken as lossless.
+  std::optional<double> QU;
   double Coss = 0;           // F, transistor output capacitance, counted inside C1
   std::optional<double> RL;  // Ω; given, the L-network to RL follows L2
 };
@@ -47,8 +50,11 @@ struct Stage {
 
   // The shunt capacitor to buy: C1 less what the transistor brings.
   double C1ToBuy() const { return C1 - Coss; }
-  // Series loss resistance of an inductance L at omega, ωL/QU (0 when lossless).
+  // Series loss resistance of an output-circuit inductance L at omega, ωL/QU
+  // (0 when lossless).
   double Esr(double L) const { return QU ? omega * L / *QU : 0.0; }
+  // The choke's, which QU does not describe (see StageOptions::QU).
+  static constexpr double ChokeEsr() { return 0.0; }
 };
 
 // The stage of given component values with the options' losses and load;

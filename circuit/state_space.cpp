@@ -35,7 +35,7 @@ StateSpace<n> BuildStateSpace(const Stage& s) {
   AugMatrix<n> A = AugMatrix<n>::Zero();
   const double wL1 = w * s.L1;
   A(kIL1, kVD) = -1 / wL1;
-  A(kIL1, kIL1) = -s.Esr(s.L1) / wL1;
+  A(kIL1, kIL1) = -Stage::ChokeEsr() / wL1;
   A(kIL1, one) = s.Vcc / wL1;
   const double wC1 = w * s.C1;
   A(kVD, kIL1) = 1 / wC1;

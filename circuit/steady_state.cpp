@@ -35,7 +35,7 @@ Result<SteadyState> Measure(const Orbit<n>& o) {
     p.discharge = 0.5 * s.C1 * vDrop * vDrop * perSecond;
   }
   p.von = s.Von * charge;
-  p.l1 = s.Esr(s.L1) * moments.MeanSquare(probe(Quantity::L1Current));
+  p.l1 = Stage::ChokeEsr() * moments.MeanSquare(probe(Quantity::L1Current));
   p.l2 = s.Esr(s.L2) * moments.MeanSquare(probe(Quantity::BranchCurrent));
   p.networkL = s.Esr(s.load.L) * moments.MeanSquare(probe(Quantity::NetLCurrent));
   r.efficiency = p.load / p.dc;

@@ -58,7 +58,7 @@ Json JsonHead(const RunReport& report) {
   return json;
 }
 
-Json Rating(const circuit::PartRating& part) {
+Json Rating(const circuit::ComponentRating& part) {
   return {{"I", part.current}, {"V", part.voltage}};
 }
 

@@ -70,7 +70,7 @@ struct Schematic {
         d[5] = (x[4] - (rn + s.load.RL) * x[5]) / s.load.L;
         break;
     }
-    d[0] = (s.Vcc - x[1] - s.Esr(s.L1) * x[0]) / s.L1;
+    d[0] = (s.Vcc - x[1]) / s.L1;
     d[1] = (x[0] - x[3] - isw) / s.C1;
     d[2] = x[3] / s.C2;
     d[3] = (x[1] - x[2] - seriesR * x[3] - vOut) / series;

@@ -74,34 +74,34 @@ const std::array kRows{
 };
 
 // The ratings' rows: current and voltage of one part.
-using Part = std::optional<circuit::ComponentRating> (*)(const RealCircuitRun&);
 struct RatingRow {
   const ValueBox& currentIdeal;
   const ValueBox& voltageIdeal;
   const ValueBox& currentExact;
   const ValueBox& voltageExact;
-  Part part;
+  circuit::ComponentRating circuit::Ratings::*part;
+  bool ofNetwork = false;  // empty without a network
 };
 
-#define CLASSE_RATING(Name, expression)                                                          \
-  RatingRow {                                                                                    \
-    boxes::Current##Name##Ideal, boxes::Voltage##Name##Ideal, boxes::Current##Name##Exact,       \
-        boxes::Voltage##Name##Exact,                                                             \
-        [](const RealCircuitRun& r) -> std::optional<circuit::ComponentRating> { return expression; } \
-  }
-
+using circuit::Ratings;
 const std::array kRatingRows{
-    CLASSE_RATING(L1, r.ratings.L1),
-    CLASSE_RATING(C1, r.ratings.C1),
-    CLASSE_RATING(C2, r.ratings.C2),
-    CLASSE_RATING(L2, r.ratings.L2),
-    CLASSE_RATING(NetworkL, HasNetwork(r) ? std::optional(r.ratings.networkL) : std::nullopt),
-    CLASSE_RATING(NetworkC, HasNetwork(r) ? std::optional(r.ratings.networkC) : std::nullopt),
-    CLASSE_RATING(Load, r.ratings.load),
-    CLASSE_RATING(Switch, r.ratings.sw),
+    RatingRow{boxes::CurrentL1Ideal, boxes::VoltageL1Ideal, boxes::CurrentL1Exact,
+              boxes::VoltageL1Exact, &Ratings::L1},
+    RatingRow{boxes::CurrentC1Ideal, boxes::VoltageC1Ideal, boxes::CurrentC1Exact,
+              boxes::VoltageC1Exact, &Ratings::C1},
+    RatingRow{boxes::CurrentC2Ideal, boxes::VoltageC2Ideal, boxes::CurrentC2Exact,
+              boxes::VoltageC2Exact, &Ratings::C2},
+    RatingRow{boxes::CurrentL2Ideal, boxes::VoltageL2Ideal, boxes::CurrentL2Exact,
+              boxes::VoltageL2Exact, &Ratings::L2},
+    RatingRow{boxes::CurrentNetworkLIdeal, boxes::VoltageNetworkLIdeal,
+              boxes::CurrentNetworkLExact, boxes::VoltageNetworkLExact, &Ratings::networkL, true},
+    RatingRow{boxes::CurrentNetworkCIdeal, boxes::VoltageNetworkCIdeal,
+              boxes::CurrentNetworkCExact, boxes::VoltageNetworkCExact, &Ratings::networkC, true},
+    RatingRow{boxes::CurrentLoadIdeal, boxes::VoltageLoadIdeal, boxes::CurrentLoadExact,
+              boxes::VoltageLoadExact, &Ratings::load},
+    RatingRow{boxes::CurrentSwitchIdeal, boxes::VoltageSwitchIdeal, boxes::CurrentSwitchExact,
+              boxes::VoltageSwitchExact, &Ratings::sw},
 };
-
-#undef CLASSE_RATING
 
 void Write(Controls& ui, const ValueBox& box, std::optional<double> value) {
   if (value) {
@@ -117,7 +117,8 @@ void ShowColumn(Controls& ui, const std::optional<RealCircuitRun>& run, bool exa
   for (const Row& row : kRows)
     Write(ui, exact ? row.exact : row.ideal, value(row.value));
   for (const RatingRow& row : kRatingRows) {
-    const std::optional<circuit::ComponentRating> part = value(row.part);
+    std::optional<circuit::ComponentRating> part;
+    if (run && (!row.ofNetwork || HasNetwork(*run))) part = run->ratings.*row.part;
     Write(ui, exact ? row.currentExact : row.currentIdeal,
           part ? std::optional(part->current) : std::nullopt);
     Write(ui, exact ? row.voltageExact : row.voltageIdeal,

@@ -1,5 +1,6 @@
 #include "circuit/failure.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace classe::circuit {
@@ -7,6 +8,8 @@ namespace {
 
 // Four significant digits with the Italian decimal comma: "1,788".
 std::string Number(double value) {
+  // A message never shows "nan" or "inf", whatever led to it.
+  if (!std::isfinite(value)) return "non finito";
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.4g", value);
   std::string text(buffer);

@@ -49,6 +49,29 @@ inline std::string Printable(std::string_view text) {
   std::abort();
 }
 
+// "nan" or "inf" standing as a word, in any mix of cases ("-inf", "NaN"):
+// for Italian prose, where "infinita" is a word of its own.
+inline bool MentionsNonFiniteWord(std::string_view text) {
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  for (std::string_view word : {"nan", "inf"}) {
+    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+      bool same = true;
+      for (std::size_t k = 0; k < word.size(); ++k) {
+        char c = text[i + k];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        same = same && c == word[k];
+      }
+      const bool before = i > 0 && letter(text[i - 1]);
+      const std::size_t end = i + word.size();
+      // "infinity" is a non-finite word too; "infinita" is not.
+      const bool after = end < text.size() && letter(text[end]) &&
+                         text.substr(i, 8) != "infinity" && text.substr(i, 8) != "Infinity";
+      if (same && !before && !after) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace classe::fuzz
 
 // Fails with the property's name and the evidence; the evidence, often a

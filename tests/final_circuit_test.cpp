@@ -62,6 +62,24 @@ TEST(FinalCircuit, DefaultsMergeL2AndLIntoLF) {
   EXPECT_TRUE(c.ui.messages().empty());
 }
 
+TEST(FinalCircuit, TheStageRowsShowInEveryCase) {
+  for (const char* RL : {"50", "9", "5"}) {
+    Circuit c;
+    c.show(RL);
+    for (Control row : {form3::Label8, form3::Label1, form3::Label9, form3::Label10, form3::Label2,
+                        form3::Label25, form3::Label11, form3::Label3, form3::Label12,
+                        form3::Label20, form3::Label7, form3::Label21}) {
+      EXPECT_TRUE(c.visible(row)) << RL << " " << row.name;
+    }
+    // A network shows its C with caption and unit, and the inductor's unit.
+    const bool network = std::string(RL) != "9";
+    for (Control row : {form3::Label18, form3::Label19, form3::Label16})
+      EXPECT_EQ(c.visible(row), network) << RL << " " << row.name;
+    EXPECT_EQ(c.visible(form3::Label13), !network || std::string(RL) == "5");
+    EXPECT_EQ(c.visible(form3::Label14), !network || std::string(RL) == "5");
+  }
+}
+
 TEST(FinalCircuit, LoadWithinTheBandNeedsNoNetwork) {
   Circuit c;
   EXPECT_EQ(c.show("9"), Outcome::Done);

@@ -90,6 +90,15 @@ TEST(GraphAction, EightSamplesPutCornersAtQuarterPeriods) {
   }
 }
 
+TEST(GraphAction, ACountThatFillsWholeBlocksStillDrawsItsLastPoint) {
+  // 4096 intervals: the last point, 4π, begins a block of its own.
+  Graphs g({{form1::Text9, "4096"}});
+  const auto& curves = g.plot().polylines;
+  ASSERT_EQ(curves.size(), 4u);
+  EXPECT_EQ(curves[0].points.back(), (PlotPoint{100, 80}));  // Vc1 = Von = 0 on its baseline
+  EXPECT_EQ(curves[2].points.back(), (PlotPoint{100, 40}));  // Ic1 = 0, switch closed
+}
+
 TEST(GraphAction, OneSampleDrawsTheGridAndStops) {
   // Both Vc1 samples are 0, so its first height is 0/0.
   Graphs g({{form1::Text9, "1"}});

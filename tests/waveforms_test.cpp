@@ -199,8 +199,13 @@ TEST(Sampling, AFaultMidwayKeepsTheSamplesBeforeIt) {
   while (std::isfinite(s.Vc1Samples[k]) && (k == 0 || s.Vc1Samples[k] != 0))
     ++k;
   EXPECT_NEAR(static_cast<double>(k), static_cast<double>(first), 2);
-  for (std::size_t j = k; j < s.Vc1Samples.size(); ++j)
-    ASSERT_EQ(s.Vc1Samples[j], 0) << j;
+  // Every array is zero from the fault on; before it they hold their samples
+  // (here Ic1 = IDC while the switch is open; Ir is zero throughout).
+  for (const SampleArray* samples : {&s.Vc1Samples, &s.IswSamples, &s.Ic1Samples, &s.IrSamples}) {
+    for (std::size_t j = k; j < samples->size(); ++j)
+      ASSERT_EQ((*samples)[j], 0) << j;
+  }
+  EXPECT_EQ(s.Ic1Samples[k - 1], 1);
   EXPECT_EQ(s.teta, SampleAngle(static_cast<std::int64_t>(k), s.M));
 }
 

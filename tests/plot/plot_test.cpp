@@ -64,6 +64,28 @@ TEST(PolylineEnvelope, ReducesEachColumnToItsEndsAndExtremes) {
   const auto [top, bottom] = std::minmax_element(line.points.begin(), line.points.end(), byY);
   EXPECT_EQ(top->y, kPlot.pixelY(high->y));
   EXPECT_EQ(bottom->y, kPlot.pixelY(low->y));
+  // Column by column: the first, last, lowest and highest point of the
+  // curve there are kept.
+  for (int column : {0, 1, 300, 862, 863}) {
+    double first = NAN, last = NAN, lowest = INFINITY, highest = -INFINITY;
+    for (const PlotPoint& p : points) {
+      if (static_cast<int>(std::floor(kPlot.pixelX(p.x))) != column) continue;
+      const double y = kPlot.pixelY(p.y);
+      if (std::isnan(first)) first = y;
+      last = y;
+      lowest = std::min(lowest, y);
+      highest = std::max(highest, y);
+    }
+    std::vector<double> kept;
+    for (const PixelPoint& p : line.points) {
+      if (static_cast<int>(std::floor(p.x)) == column) kept.push_back(p.y);
+    }
+    ASSERT_FALSE(kept.empty()) << column;
+    EXPECT_EQ(kept.front(), first) << column;
+    EXPECT_EQ(kept.back(), last) << column;
+    EXPECT_EQ(*std::min_element(kept.begin(), kept.end()), lowest) << column;
+    EXPECT_EQ(*std::max_element(kept.begin(), kept.end()), highest) << column;
+  }
 }
 
 TEST(PolylineEnvelope, AnUndrawablePointCutsTheLine) {
@@ -91,6 +113,17 @@ TEST(PolylineEnvelope, ClipsFarPointsAlongTheSameLine) {
   EXPECT_NEAR(line.piece(1)[0].x, kPlot.pixelX(12), 1e-9);
   const std::vector<PlotPoint> outside{{0, 200}, {100, 300}};
   EXPECT_EQ(TraceEnvelope(outside, kPlot).pieces(), 0u);
+  // Off the left and right edges too, along the same line: from (−105, 0)
+  // to (210, 100) crosses the widened area's sides at its own heights.
+  const std::vector<PlotPoint> across{{-105, 0}, {210, 100}};
+  const PolylineEnvelope sides = TraceEnvelope(across, kPlot, 4);
+  ASSERT_EQ(sides.points.size(), 2u);
+  EXPECT_EQ(sides.points[0].x, -4);
+  EXPECT_EQ(sides.points[1].x, 907 + 4);
+  const double slope =
+      (kPlot.pixelY(100) - kPlot.pixelY(0)) / (kPlot.pixelX(210) - kPlot.pixelX(-105));
+  EXPECT_NEAR(sides.points[0].y, kPlot.pixelY(0) + slope * (-4 - kPlot.pixelX(-105)), 1e-9);
+  EXPECT_NEAR(sides.points[1].y, kPlot.pixelY(0) + slope * (911 - kPlot.pixelX(-105)), 1e-9);
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // classe-e: the class-E amplifier calculator.
 
 #include <QApplication>

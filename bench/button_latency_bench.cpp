@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Latency of each button with the default inputs, from the click to the
 // windows repainted, offscreen: what a user waits for after pressing it.
 

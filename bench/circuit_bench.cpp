@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // The real-circuit engine on the default stage (Po 50 W, f 4 MHz, Q 4, Vcc
 // 28 V, N 20, Ron 1 mΩ): one periodic steady state, one exact design, and
 // the figures derived from a steady state. `circuit_bench --deck` prints the

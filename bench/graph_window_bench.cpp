@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // The graph window offscreen: "Grafici" from the click to the plot painted,
 // the drawing of the four curves alone (against Qt drawing every segment),
 // and the cursor read-out per mouse move.

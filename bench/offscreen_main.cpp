@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // main() of the window benchmarks: Qt offscreen, then Google Benchmark.
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // The real-circuit window, offscreen: opening it with the default inputs
 // (both designs computed, every curve drawn, the window painted), and how
 // late the event loop answers while ngspice runs in the background.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Sampling of the four waveforms and their four maxima, as the graph action
 // does it, per sample. Compare with bench/compare_numpy (the same work in
 // vectorised numpy on the same machine).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // classe-e-cli: the class-E calculator without windows, for scripts and sweeps.
 
 #include <iostream>

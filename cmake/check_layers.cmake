@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The classe-e developers
+# SPDX-License-Identifier: MIT
+
 # Fails when a folder includes one of a higher layer, or of its own layer
 # (windows do not include one another), or when Qt reaches the pure layers.
 # usage: cmake -DSOURCE_DIR=… -P check_layers.cmake

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Every action of the program driven with arbitrary field texts, in turn, on
 // one design state as in the running program: no fault escapes, every
 // message is a known text or a fault, no written number is "nan" or "inf",

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // The text conversions of the input fields: the lexical check, the
 // leading-number conversion and the rounding of N and M, each held against an
 // independent reading of the same text.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Format over arbitrary doubles and every display pattern of the program:
 // the shape of each text, its sign, and that it reads back to the value
 // within half a unit of its last digit.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // The real-circuit window's action driven with arbitrary texts in the main
 // window's design fields and in Ron, Coss and QU: no fault or exception
 // escapes, every message is a known text, no written number is "nan" or

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Runs a fuzz target over files and folders of inputs without libFuzzer, so
 // that every build replays the seed corpus and the kept reproducers.
 

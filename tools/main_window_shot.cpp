@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // Renders the main window, as it stands after a compute, a peak and a matching
 // run with the default inputs, to a PNG. usage: main_window_shot OUT.png
 // Runs headless with QT_QPA_PLATFORM=offscreen; scripts/screenshot calls it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 // The main window as a user meets it: the real Form1 through Calculator, its
 // controls found by design name and driven with QTest; messages are recorded,
 // so nothing ever blocks on a dialog.

@@ -8,7 +8,7 @@
 // label or a tooltip, no field text changed by the program, no dialog or
 // menu left open.
 //
-// usage: monkey_test [--seed=N] [--events=N] [--verbose]
+// usage: monkey_test [--seed=N] [--events=N] [--verbose] [Qt options]
 // or the environment: CLASSE_MONKEY_SEED, CLASSE_MONKEY_EVENTS,
 // CLASSE_MONKEY_VERBOSE=1 (every event printed as it starts).
 //
@@ -510,6 +510,7 @@ class Monkey : public QObject {
   QString closeWindow();
   QString ngspice();
   QString waitNgspice();
+  bool fieldsAtDefaults();
   QString endProgram();
   QString retypeDefaults();
   QString chooseExportAnswer();
@@ -799,7 +800,18 @@ QString Monkey::ngspice() {
   }
   NgspiceRunner& runner = program_->calculator.ngspice();
   const bool wasRunning = runner.running();
-  const QString done = clickControl(form, form->control(form4::Command2.name));
+  // With every field at its default the check must succeed, whatever the
+  // options: "Calcola" first, so that the designs are those of the fields.
+  const bool defaults = !wasRunning && fieldsAtDefaults();
+  QString done;
+  if (defaults) {
+    QWidget* calcola = form->control(form4::Command1.name);
+    done = "fields at their defaults: " +
+           click(form, calcola->mapTo(form, calcola->rect().center()), Qt::LeftButton,
+                 Qt::NoModifier) +
+           ", ";
+  }
+  done += clickControl(form, form->control(form4::Command2.name));
   // Drawn whether a run started or not: whether one is under way can depend
   // on time, the draws must not.
   const int then = dice_.weighted({40, 20, 15, 10, 15});
@@ -807,8 +819,13 @@ QString Monkey::ngspice() {
   if (!runner.running()) return done + ", no run";
   if (!wasRunning) ++ngspiceStarted_;
   switch (then) {
-    case 0:
-      return done + ", " + waitNgspice();
+    case 0: {
+      const QString waited = waitNgspice();
+      if (defaults && !waited.contains("Verifica del progetto")) {
+        Fail("the check with ngspice of the default design completes", done + ", " + waited);
+      }
+      return done + ", " + waited;
+    }
     case 1:
       return done + ", then " + clickControl(form, form->control(form4::Command3.name));
     case 2:
@@ -822,6 +839,21 @@ QString Monkey::ngspice() {
     default:
       return done + ", left running";
   }
+}
+
+// Whether the main window's fields and the real-circuit window's hold the
+// texts the program opens with.
+bool Monkey::fieldsAtDefaults() {
+  for (Window window : {Window::Form1, Window::Form4}) {
+    FormWindow* form = program_->window(window);
+    if (!form) continue;
+    for (QLineEdit* edit : form->findChildren<QLineEdit*>()) {
+      const std::string name = edit->objectName().toStdString();
+      const InputField* field = FindInputField(Control{window, name});
+      if (field && edit->text().toStdString() != field->defaultText) return false;
+    }
+  }
+  return true;
 }
 
 QString Monkey::waitNgspice() {
@@ -1271,6 +1303,9 @@ int main(int argc, char** argv) {
   std::uint64_t seed = static_cast<std::uint64_t>(FromEnvironment("CLASSE_MONKEY_SEED", 1));
   long events = FromEnvironment("CLASSE_MONKEY_EVENTS", 2000);
   bool verbose = FromEnvironment("CLASSE_MONKEY_VERBOSE", 0) != 0;
+  qtMessages = qInstallMessageHandler(QuietAboutPlatform);
+  // First, so that it takes its own options (-reverse, -platform …) away.
+  QApplication app(argc, argv);
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg.starts_with("--seed=")) {
@@ -1280,7 +1315,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--verbose") {
       verbose = true;
     } else {
-      std::fprintf(stderr, "usage: monkey_test [--seed=N] [--events=N] [--verbose]\n");
+      std::fprintf(stderr, "usage: monkey_test [--seed=N] [--events=N] [--verbose] [Qt options]\n");
       return 64;
     }
   }
@@ -1292,8 +1327,6 @@ int main(int argc, char** argv) {
   for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
     std::signal(signal, Crashed);
 #endif
-  qtMessages = qInstallMessageHandler(QuietAboutPlatform);
-  QApplication app(argc, argv);
   std::printf("monkey: seed %llu, %ld events\n", static_cast<unsigned long long>(seed), events);
   Monkey monkey(seed, events, verbose);
   return monkey.run();

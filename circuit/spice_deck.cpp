@@ -3,19 +3,21 @@
 
 #include "circuit/spice_deck.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "circuit/orbit.h"
 
 namespace classe::circuit {
 namespace {
 
-// Round-trip text of a double: 17 significant digits.
+// Round-trip text of a double: 17 significant digits, with the point that
+// ngspice reads whatever the locale (the windows run under the user's, where
+// printf would write a comma).
 std::string Num(double x) {
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", x);
-  return buffer;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 17);
+  return std::string(buffer, end.ptr);
 }
 
 // Six digits, for the comments.

@@ -34,6 +34,7 @@
 #include "design/text_input.h"
 #include "actions/value_boxes.h"
 #include "fuzz/fuzz_support.h"
+#include "tests/known_messages.h"
 #include "actions/cursor_readout.h"
 #include "actions/graph_action.h"
 #include "actions/final_circuit_action.h"
@@ -48,20 +49,6 @@ namespace {
 constexpr std::int64_t kMaxSamples = 20000;
 constexpr std::size_t kMaxCursorPositions = 8;
 
-
-// The messages that are not input-check messages, as the user reads them.
-constexpr std::string_view kVonWarning =
-    "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le ipotesi "
-    "fatte per l'amplificatore ideale in Classe E";
-constexpr std::array<std::string_view, 2> kBandMessages{
-    "RL differisce da R per meno del 5%, non occorre la rete adattatrice! Ma se proprio vuoi la "
-    "precisione, ecco qua:",
-    "RL differisce da R per meno del 5%, non occorre la rete adattatrice! Questo è lo schema!"};
-constexpr std::string_view kNegativeCount =
-    "Il numero di campioni M non può essere negativo: scrivi un intero positivo, ad es. 1000.";
-constexpr std::string_view kOutOfMemory =
-    "Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.";
-constexpr std::string_view kFaultPrefix = "Errore di calcolo: ";
 
 struct FuzzInput {
   std::array<std::string, 8> fields;
@@ -108,57 +95,21 @@ std::string CappedSampleCount(const std::string& text) {
   return std::to_string(static_cast<std::int64_t>(rounded) % (kMaxSamples + 1));
 }
 
-enum class MessageKind { FieldCheck, VonWarning, Band, Refusal, Fault, Unknown };
+using testing::kOutOfMemory;
+using testing::MessageKind;
 
-bool IsDecimalNumber(std::string_view text) {
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-// "Il numero di campioni M è troppo grande: … N MB di memoria, ma ne sono
-// disponibili soltanto N MB."
-bool IsMemoryRefusal(std::string_view text) {
-  constexpr std::string_view kHead =
-      "Il numero di campioni M è troppo grande: i campioni richiederebbero ";
-  constexpr std::string_view kMiddle = " MB di memoria, ma ne sono disponibili soltanto ";
-  constexpr std::string_view kTail = " MB.";
-  if (!text.starts_with(kHead) || !text.ends_with(kTail)) return false;
-  text.remove_prefix(kHead.size());
-  text.remove_suffix(kTail.size());
-  const std::size_t middle = text.find(kMiddle);
-  return middle != std::string_view::npos && IsDecimalNumber(text.substr(0, middle)) &&
-         IsDecimalNumber(text.substr(middle + kMiddle.size()));
-}
-
-// "Errore di calcolo: <kind> nel calcolo di <quantity>."
-bool IsFaultText(std::string_view text) {
-  if (!text.starts_with(kFaultPrefix) || !text.ends_with(".")) return false;
-  text.remove_prefix(kFaultPrefix.size());
-  for (std::string_view kind :
-       {"divisione per zero", "valore troppo grande (overflow)", "operazione non valida"}) {
-    if (text.starts_with(kind)) {
-      const std::string_view rest = text.substr(kind.size());
-      constexpr std::string_view kWhere = " nel calcolo di ";
-      return rest.starts_with(kWhere) && rest.size() > kWhere.size() + 1;
-    }
-  }
-  return false;
-}
-
+// The actions driven here never meet the real-circuit engine, an export or
+// ngspice: such a message is as unknown as any other text.
 MessageKind Classify(const RecordingControls::Message& m) {
-  if (m.fault) {
-    if (m.text == kNegativeCount || m.text == kOutOfMemory || IsMemoryRefusal(m.text)) {
-      return MessageKind::Refusal;
-    }
-    return IsFaultText(m.text) ? MessageKind::Fault : MessageKind::Unknown;
+  const MessageKind kind = testing::ClassifyMessage(m.text, m.fault);
+  switch (kind) {
+    case MessageKind::EngineFailure:
+    case MessageKind::ExportFailure:
+    case MessageKind::Ngspice:
+      return MessageKind::Unknown;
+    default:
+      return kind;
   }
-  for (const InputField& field : kInputFields) {
-    if (m.text == field.msgMissing || m.text == field.msgInvalid) return MessageKind::FieldCheck;
-  }
-  if (m.text == kVonWarning) return MessageKind::VonWarning;
-  for (std::string_view band : kBandMessages) {
-    if (m.text == band) return MessageKind::Band;
-  }
-  return MessageKind::Unknown;
 }
 
 locale_t CLocale() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -37,6 +38,18 @@ TEST(SpiceDeck, CarriesTheStageExactly) {
   EXPECT_EQ(After(deck.text, "Cn ", "mid 0 "), stage.load.C);
   for (const char* name : {"po", "pdc", "eff", "vpk", "von"})
     EXPECT_NE(deck.text.find(std::string(".meas tran ") + name + " "), std::string::npos);
+}
+
+// The windows run under the user's locale, where printf writes a decimal
+// comma; ngspice reads only the point.
+TEST(SpiceDeck, WritesThePointWhateverTheLocale) {
+  const Stage stage = IdealStage(Ideal("4", "20", "0.7"), Options(5.0, 0.02, 80.0));
+  const std::string plain = WriteSpiceDeck(stage).value().text;
+  // scripts/setup installs it_IT.UTF-8.
+  ASSERT_NE(std::setlocale(LC_ALL, "it_IT.UTF-8"), nullptr) << "it_IT.UTF-8 is not installed";
+  const std::string italian = WriteSpiceDeck(stage).value().text;
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(italian, plain);
 }
 
 // The run must outlast the start-up: ρ^periods at most the tolerance.

@@ -112,8 +112,11 @@ inline bool IsFaultText(std::string_view text) {
 // The real-circuit engine's failures (circuit/failure.cpp) as the windows
 // can meet them, and the deck of a design without numbers.
 inline bool IsEngineFailure(std::string_view text) {
-  constexpr std::array<std::string_view, 14> kInvalidValues{
+  constexpr std::array<std::string_view, 17> kInvalidValues{
       "progetto ideale: Po, f, Q, Vcc e N devono essere positivi e finiti",
+      "Po: deve essere positiva",
+      "Q: deve essere positivo",
+      "N: deve essere almeno 1",
       "Von: deve essere ≥ 0 e minore di Vcc",
       "Ron: deve essere un numero finito",
       "QU: deve essere positivo",
@@ -155,8 +158,9 @@ inline bool IsEngineFailure(std::string_view text) {
       "La capacità d'uscita del transistor (Coss = {n} pF) supera la C1 richiesta ({n} pF): "
       "scegli un transistor con Coss minore o alza N o Q.",
       "Il circuito non ha un regime periodico unico: controlla i valori dei componenti.",
-      "Nessun progetto esatto con Q = {n}: sotto Q ≈ 1,79 il ramo serie non dà la reattanza "
-      "richiesta (C2 diverrebbe infinita). Aumenta Q.",
+      "Nessun progetto esatto con Q = {n} e N = {i}: il ramo serie non dà la reattanza richiesta "
+      "(C2 diverrebbe infinita). Aumenta Q: il minimo è circa 1,79 con un'impedenza di "
+      "alimentazione molto grande, un po' meno con N piccolo (1,75 con N = 20).",
       "Nessun progetto esatto con Q = {n} e N = {i}: servirebbe {s} non positiva. Aumenta N o Q.",
       "Il calcolo del progetto esatto si è bloccato all'iterazione {i} (matrice singolare): "
       "nessun progetto trovato.",

@@ -610,7 +610,8 @@ void Monkey::checkTexts(QWidget* window, std::optional<Window> id) {
     if (auto* button = qobject_cast<QAbstractButton*>(w)) text += " " + button->text();
     if (MentionsNonFinite(text)) Fail("no text says nan or inf", where + " " + Shown(text));
     if (!id) continue;
-    const Control control{*id, w->objectName().toStdString()};
+    const std::string name = w->objectName().toStdString();  // the Control only views it
+    const Control control{*id, name};
     if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty() &&
                                                 FindValueBox(control) &&
                                                 !IsFiniteNumber(label->text())) {

@@ -20,11 +20,11 @@ std::string Num(double x) {
   return std::string(buffer, end.ptr);
 }
 
-// Six digits, for the comments.
+// Six digits, for the comments; with the point too, as the deck is one text.
 std::string Short(double x) {
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.6g", x);
-  return buffer;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 6);
+  return std::string(buffer, end.ptr);
 }
 
 // Rise and fall of the gate pulse as a fraction of the period; the edges are

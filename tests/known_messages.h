@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Every text the program may show in a message box, sorted by kind, so that

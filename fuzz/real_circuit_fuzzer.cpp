@@ -28,6 +28,7 @@
 #include "actions/recording_controls.h"
 #include "actions/value_boxes.h"
 #include "fuzz/fuzz_support.h"
+#include "tests/known_messages.h"
 
 namespace classe::fuzz {
 namespace {
@@ -44,32 +45,9 @@ std::array<Control, 10> FieldControls() {
   return controls;
 }
 
-// The engine's own texts begin with one of these (circuit/failure.cpp).
-constexpr std::array<std::string_view, 11> kEngineMessages{
-    "Valore non valido per ",
-    "Ron = ",
-    "La capacità d'uscita del transistor (Coss = ",
-    "Il circuito non ha un regime periodico unico",
-    "Risultato non finito nel calcolo di ",
-    "Nessun progetto esatto con Q = ",
-    "Il calcolo del progetto esatto si è bloccato all'iterazione ",
-    "Il calcolo del progetto esatto non converge",
-    "Il modello SPICE richiede Ron > 0",
-    "Numero di intervalli M = ",
-    "Il progetto "};
-
+// The engine's texts only as faults, the field checks' never.
 bool KnownMessage(const RecordingControls::Message& m) {
-  if (m.text.starts_with("Errore di calcolo: ")) return m.fault;
-  for (std::string_view head : kEngineMessages) {
-    if (m.text.starts_with(head)) return m.fault;
-  }
-  for (std::span<const InputField> table :
-       {std::span<const InputField>(kInputFields), std::span<const InputField>(kRealCircuitFields)}) {
-    for (const InputField& field : table) {
-      if (m.text == field.msgMissing || m.text == field.msgInvalid) return !m.fault;
-    }
-  }
-  return false;
+  return testing::ClassifyMessage(m.text, m.fault) != testing::MessageKind::Unknown;
 }
 
 // A design's boxes hold every number or none: a column is never half shown.

@@ -42,17 +42,17 @@ std::optional<std::uint64_t> ReadCgroupRoom(const std::string& folder) {
   return limit > current ? limit - current : 0;
 }
 
-std::uint64_t HeldBytes(const DesignState& s, WaveformSet which) {
-  auto bytes = [](const SampleArray& v) { return v.capacity() * sizeof(double); };
-  return (which.Vc1 ? bytes(s.Vc1Samples) : 0) + (which.Isw ? bytes(s.IswSamples) : 0) +
-         (which.Ic1 ? bytes(s.Ic1Samples) : 0) + (which.Ir ? bytes(s.IrSamples) : 0);
-}
-
 std::string Megabytes(std::uint64_t bytes) {
   return std::to_string((bytes + (1 << 20) - 1) >> 20);
 }
 
 }  // namespace
+
+std::uint64_t HeldBytes(const DesignState& s, WaveformSet which) {
+  auto bytes = [](const SampleArray& v) { return v.capacity() * sizeof(double); };
+  return (which.Vc1 ? bytes(s.Vc1Samples) : 0) + (which.Isw ? bytes(s.IswSamples) : 0) +
+         (which.Ic1 ? bytes(s.Ic1Samples) : 0) + (which.Ir ? bytes(s.IrSamples) : 0);
+}
 
 std::optional<std::uint64_t> AvailableMemoryBytes(const MemorySources& sources) {
   const std::optional<std::uint64_t> system = ReadMemAvailable(sources.meminfo);

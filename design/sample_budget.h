@@ -24,6 +24,10 @@ struct MemorySources {
 // memory and any cgroup limit ("max": none); nothing when neither can be read.
 std::optional<std::uint64_t> AvailableMemoryBytes(const MemorySources& sources = {});
 
+// What the arrays of `which` hold now, in bytes: given back before new ones
+// are made.
+std::uint64_t HeldBytes(const DesignState& s, WaveformSet which);
+
 // Why M samples of `bytesPerSample` each cannot be taken, or nothing when they
 // can. `heldBytes` is what the arrays about to be replaced hold now;
 // `available` what the machine can give (nothing: unknown, then only the sign

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "design/display_format.h"
-#include "design/fault.h"
-#include "actions/peak_action.h"
 #include "actions/cursor_readout.h"
 #include "actions/graph_action.h"
+#include "actions/peak_action.h"
+#include "design/display_format.h"
+#include "design/fault.h"
 #include "tests/support.h"
 
 namespace classe {
@@ -154,14 +154,22 @@ TEST(GraphAction, PlacesTheSixteenCaptions) {
   };
   // In the units of the caption strip (the first nine) or of the plot.
   const Placed placed[] = {
-      {form2::Label1, "Vc1(teta)[V]", 15, 98.5}, {form2::Label2, "0", 50, 81.5},
-      {form2::Label3, "teta[rad]", 95, 83.5},    {form2::Label4, "Isw(teta)[A]", 15, 78.5},
-      {form2::Label6, "0", 50, 61.5},            {form2::Label11, "Ic1(teta)[A]", 15, 58.5},
-      {form2::Label12, "0", 50, 41.5},           {form2::Label13, "Ir(teta)[A]", 15, 38.5},
-      {form2::Label14, "0", 50, 21.5},           {form2::Label5, "teta[rad]", 95, 63.5},
-      {form2::Label7, "3.14", 24, 44},           {form2::Label18, "6.28", 49, 38},
-      {form2::Label9, "9.42", 74, 44},           {form2::Label8, "12.56", 98, 38},
-      {form2::Label10, "teta[rad]", 95, 44},     {form2::Label15, "teta[rad]", 95, 24},
+      {form2::Label1, "Vc1(teta)[V]", 15, 98.5},
+      {form2::Label2, "0", 50, 81.5},
+      {form2::Label3, "teta[rad]", 95, 83.5},
+      {form2::Label4, "Isw(teta)[A]", 15, 78.5},
+      {form2::Label6, "0", 50, 61.5},
+      {form2::Label11, "Ic1(teta)[A]", 15, 58.5},
+      {form2::Label12, "0", 50, 41.5},
+      {form2::Label13, "Ir(teta)[A]", 15, 38.5},
+      {form2::Label14, "0", 50, 21.5},
+      {form2::Label5, "teta[rad]", 95, 63.5},
+      {form2::Label7, "3.14", 24, 44},
+      {form2::Label18, "6.28", 49, 38},
+      {form2::Label9, "9.42", 74, 44},
+      {form2::Label8, "12.56", 98, 38},
+      {form2::Label10, "teta[rad]", 95, 44},
+      {form2::Label15, "teta[rad]", 95, 24},
   };
   Graphs g;
   EXPECT_EQ(g.ui.picture(form2::Picture3).scale, (PlotScale{0, 100, 100, 0}));
@@ -201,13 +209,19 @@ TEST(CursorReadout, HeightSelectsTheStripAndReadsItsScale) {
   };
   const Control boxes[] = {form2::Label16, form2::Label17, form2::Label23, form2::Label24,
                            form2::Label29, form2::Label32, form2::Label35, form2::Label36};
+  ShowCursorReadout(g.s, g.ui, 50, 80);
+  const std::string teta = g.box(form2::Label16);  // the same angle in every strip
   for (const Case& c : cases) {
     ShowCursorReadout(g.s, g.ui, 50, c.y);
     EXPECT_TRUE(g.ui.isSelected(c.option)) << c.y;
     EXPECT_EQ(g.box(c.valueBox), c.value) << c.y;
     int filled = 0;
-    for (Control b : boxes)
+    for (Control b : boxes) {
       filled += !g.box(b).empty();
+      if (!g.box(b).empty() && !(b == c.valueBox)) {
+        EXPECT_EQ(g.box(b), teta) << c.y;
+      }
+    }
     EXPECT_EQ(filled, 2) << c.y;  // exactly one curve's boxes
   }
   EXPECT_EQ(g.box(form2::Label17), "");

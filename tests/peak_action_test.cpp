@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "design/fault.h"
+#include "actions/graph_action.h"
 #include "actions/peak_action.h"
+#include "design/fault.h"
 #include "design/sample_budget.h"
 #include "design/sampling.h"
-#include "actions/graph_action.h"
 #include "tests/support.h"
 
 namespace classe {
@@ -144,13 +144,22 @@ TEST(SampleCount, EachArrayTakesEightBytesASample) {
   EXPECT_EQ(kAllWaveforms.count(), 4);
 }
 
+TEST(SampleCount, TheArraysHeldAreCountedByCapacity) {
+  DesignState s;
+  s.Vc1Samples.reserve(10);
+  s.IswSamples.reserve(1000);
+  s.Ic1Samples.reserve(100000);
+  s.IrSamples.reserve(3);
+  EXPECT_EQ(HeldBytes(s, {.Vc1 = true, .Isw = true}), 8u * 1010);
+  EXPECT_EQ(HeldBytes(s, {.Isw = true, .Ic1 = true}), 8u * 101000);
+  EXPECT_EQ(HeldBytes(s, kAllWaveforms), 8u * 101013);
+}
+
 TEST(AvailableMemory, TheSmallerOfTheSystemAndTheCgroupLimit) {
   const std::filesystem::path folder =
       std::filesystem::path(::testing::TempDir()) / ("classe-memory-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
-  auto write = [&](const char* name, const char* text) {
-    std::ofstream(folder / name) << text;
-  };
+  auto write = [&](const char* name, const char* text) { std::ofstream(folder / name) << text; };
   write("meminfo", "MemTotal: 8000 kB\nMemFree: 100 kB\nMemAvailable: 4000 kB\n");
   const MemorySources sources{(folder / "meminfo").string(), folder.string()};
   // No cgroup files: the system's figure alone.

@@ -47,6 +47,7 @@ TEST(RealCircuitAction, DefaultDesignsSideBySide) {
   EXPECT_EQ(c.box(boxes::PoIdeal), "5.677E+01");
   EXPECT_EQ(c.box(boxes::TurnOnIdeal), "2.33");
   EXPECT_EQ(c.box(boxes::VpeakIdeal), "1.139E+02");
+  EXPECT_EQ(c.box(boxes::SwitchPeakIdeal), "5.141E+00");
   EXPECT_EQ(c.box(boxes::RExact), "8.030E+00");
   EXPECT_EQ(c.box(boxes::C1Exact), "1.090E+03");
   EXPECT_EQ(c.box(boxes::C2Exact), "1.837E+03");
@@ -185,6 +186,11 @@ TEST(RealCircuitPlot, EachStripScaledToItsLargestMagnitude) {
   EXPECT_EQ(plot.scale, kRealCircuitPlotScale);
   // Three period marks, four baselines, then each strip's ideal and exact curve.
   ASSERT_EQ(plot.polylines.size(), 7u + 8u);
+  // Baselines and curves span the two periods exactly, edge to edge.
+  for (std::size_t i = 3; i < plot.polylines.size(); ++i) {
+    EXPECT_EQ(plot.polylines[i].points.front().x, 0.f) << i;
+    EXPECT_EQ(plot.polylines[i].points.back().x, 100.f) << i;
+  }
   for (std::size_t k = 0; k < 4; ++k) {
     const RealCircuitStrip& strip = RealCircuitStrips()[k];
     const auto& ideal = plot.polylines[7 + 2 * k];
@@ -216,8 +222,7 @@ TEST(RealCircuitPlot, ReadOutGivesBothDesignsAtTheCursor) {
   const auto& vD = c.state.exact->curves.vD;
   EXPECT_EQ(c.box(boxes::CursorTeta), "3.14");
   EXPECT_EQ(c.box(boxes::CursorExact), Format(vD[vD.size() / 4], kFixed2));
-  EXPECT_EQ(c.box(boxes::CursorIdeal),
-            Format(c.state.ideal->curves.vD[vD.size() / 4], kFixed2));
+  EXPECT_EQ(c.box(boxes::CursorIdeal), Format(c.state.ideal->curves.vD[vD.size() / 4], kFixed2));
   EXPECT_EQ(Caption(c.ui, form4::Label140), "[V]");
   EXPECT_EQ(*c.ui.toolTip(form4::Picture1),
             "teta= 3.14rad ; Vc1(teta) esatto = " + c.box(boxes::CursorExact) +

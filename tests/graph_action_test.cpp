@@ -143,6 +143,7 @@ TEST(GraphAction, RejectedFieldDoesNotTouchTheWindow) {
   Graphs g({{form1::Text7, "x"}});
   EXPECT_EQ(g.outcome, Outcome::Rejected);
   EXPECT_FALSE(g.ui.loaded(Window::Form2));
+  EXPECT_FALSE(g.ui.shown(Window::Form2));
 }
 
 TEST(GraphAction, PlacesTheSixteenCaptions) {

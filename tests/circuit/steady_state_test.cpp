@@ -196,7 +196,9 @@ TEST(BadStage, FailsWithoutNumbers) {
   const Result<Stage> s = StageFromIdeal(Ideal(), coss);
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(s.failure().kind, FailureKind::CossAboveC1);
-  EXPECT_NE(s.failure().message.find("Coss"), std::string::npos);
+  EXPECT_NE(s.failure().message.find("(Coss = 2000 pF) supera la C1 richiesta (807,7 pF)"),
+            std::string::npos)
+      << s.failure().message;
 
   Stage nan = IdealStage(Ideal());
   nan.C2 = std::nan("");

@@ -173,25 +173,11 @@ void CheckConversion(const std::string& text) {
                Printable(text) + " gave " + Describe(value) + ", want " + Describe(want.value));
 }
 
-// Nearest integer, halves to even, worked out in long double, where every
-// double and every midpoint between integers of this range is exact.
+// Nearest integer, halves to even, from roundeven, which no rounding mode
+// moves (RoundToInt32 relies on the mode in force).
 void CheckRounding(double value) {
-  bool inRange = false;
-  long double want = 0;
-  if (std::isfinite(value)) {
-    const long double x = value;
-    const long double below = std::floor(x);
-    const long double twice = 2 * x;
-    const long double midpoint = 2 * below + 1;
-    if (twice < midpoint) {
-      want = below;
-    } else if (twice > midpoint) {
-      want = below + 1;
-    } else {
-      want = std::fmod(below, 2.0L) == 0 ? below : below + 1;
-    }
-    inRange = want >= -2147483648.0L && want <= 2147483647.0L;
-  }
+  const long double want = std::isfinite(value) ? roundevenl(value) : 0;
+  const bool inRange = std::isfinite(value) && want >= -2147483648.0L && want <= 2147483647.0L;
 
   try {
     const std::int32_t got = RoundToInt32(value, "N");

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -42,70 +43,47 @@ constexpr std::array<DisplayPattern, 5> kPatterns{{
     {"0", 0, false, ""},
 }};
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 std::string Describe(double value, const DisplayPattern& p, const std::string& text) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.17g (%a)", value, value);
   return std::string(buffer) + " with \"" + std::string(p.text) + "\" gave " + Printable(text);
 }
 
-// Walks the text as the pattern prescribes; returns the exponent shown (0
-// for the fixed patterns) and fails on anything out of shape.
+// The texts a pattern may give, the exponent captured: one digit before the
+// point in the scientific patterns and no leading zeros in the fixed ones,
+// the pattern's decimals, then the separator copied from the pattern and an
+// exponent of two digits, or three without a leading zero, always signed.
+std::regex Shape(const DisplayPattern& p) {
+  const std::string decimals = p.decimals > 0 ? "\\.[0-9]{" + std::to_string(p.decimals) + "}" : "";
+  if (!p.scientific) return std::regex("-?(0|[1-9][0-9]*)" + decimals);
+  return std::regex("-?[0-9]" + decimals + std::string(p.separator) +
+                    "E([+-]([0-9]{2}|[1-9][0-9]{2}))");
+}
+
+// Fails on a text out of shape; returns the exponent shown (0 for the fixed
+// patterns).
 int CheckShape(double value, const DisplayPattern& p, const std::string& text) {
-  auto context = [&] { return Describe(value, p, text); };
-  std::size_t i = 0;
-  const bool minus = !text.empty() && text[0] == '-';
-  FUZZ_REQUIRE(minus == (value < 0), "a minus sign exactly for a negative value", context());
-  if (minus) ++i;
-
-  const std::size_t integerStart = i;
-  while (i < text.size() && IsDigit(text[i]))
-    ++i;
-  const std::size_t integerDigits = i - integerStart;
-  if (p.scientific) {
-    FUZZ_REQUIRE(integerDigits == 1, "one digit before the point", context());
-    FUZZ_REQUIRE((text[integerStart] == '0') == (value == 0),
-                 "the leading digit is zero only for zero", context());
-  } else {
-    FUZZ_REQUIRE(integerDigits >= 1, "at least one digit before the point", context());
-    FUZZ_REQUIRE(integerDigits == 1 || text[integerStart] != '0', "no leading zeros", context());
-  }
-
-  if (p.decimals > 0) {
-    FUZZ_REQUIRE(i < text.size() && text[i] == '.', "the decimal point", context());
-    ++i;
-    const auto decimals = static_cast<std::size_t>(p.decimals);
-    for (std::size_t k = 0; k < decimals; ++k, ++i)
-      FUZZ_REQUIRE(i < text.size() && IsDigit(text[i]), "the pattern's number of decimals",
-                   context());
-  }
-  if (!p.scientific) {
-    FUZZ_REQUIRE(i == text.size(), "nothing after the decimals", context());
-    return 0;
-  }
-
-  FUZZ_REQUIRE(text.compare(i, p.separator.size(), p.separator) == 0,
-               "the separator before E copied from the pattern", context());
-  i += p.separator.size();
-  FUZZ_REQUIRE(i + 1 < text.size() && text[i] == 'E' && (text[i + 1] == '+' || text[i + 1] == '-'),
-               "E and the exponent's sign, always written", context());
-  const bool negativeExponent = text[i + 1] == '-';
-  i += 2;
-  const std::size_t exponentStart = i;
-  int exponent = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i)
-    exponent = exponent * 10 + (text[i] - '0');
-  const std::size_t exponentDigits = i - exponentStart;
-  FUZZ_REQUIRE(i == text.size(), "nothing after the exponent", context());
-  FUZZ_REQUIRE(exponentDigits >= 2 && exponentDigits <= 3, "an exponent of two or three digits",
-               context());
-  FUZZ_REQUIRE(exponentDigits == 2 || text[exponentStart] != '0',
-               "no leading zero beyond the two exponent digits", context());
-  FUZZ_REQUIRE(!negativeExponent || exponent > 0, "a zero exponent is written E+00", context());
-  return negativeExponent ? -exponent : exponent;
+  static const auto shapes = [] {
+    std::array<std::regex, kPatterns.size()> out;
+    for (std::size_t i = 0; i < kPatterns.size(); ++i)
+      out[i] = Shape(kPatterns[i]);
+    return out;
+  }();
+  std::smatch match;
+  FUZZ_REQUIRE(
+      std::regex_match(text, match, shapes[static_cast<std::size_t>(&p - kPatterns.data())]),
+      "the pattern's digits, point, decimals, separator and signed exponent",
+      Describe(value, p, text));
+  const bool minus = text[0] == '-';
+  FUZZ_REQUIRE(minus == (value < 0), "a minus sign exactly for a negative value",
+               Describe(value, p, text));
+  if (!p.scientific) return 0;
+  FUZZ_REQUIRE((text[minus ? 1 : 0] == '0') == (value == 0),
+               "the leading digit is zero only for zero", Describe(value, p, text));
+  const int exponent = std::stoi(match[1].str());
+  FUZZ_REQUIRE(exponent != 0 || match[1].str()[0] == '+', "a zero exponent is written E+00",
+               Describe(value, p, text));
+  return exponent;
 }
 
 locale_t CLocale() {

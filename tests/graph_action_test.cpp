@@ -124,7 +124,9 @@ TEST(GraphAction, ZeroSupplyWithOnVoltageDrawsOnlyTheVoltage) {
 }
 
 TEST(GraphAction, WarnsOnlyForAPositiveOnVoltage) {
-  EXPECT_EQ(Messages(Graphs({{form1::Text4, "0.3"}}).ui), std::vector<std::string>{kVonWarning});
+  Graphs warned({{form1::Text4, "0.3"}});
+  EXPECT_EQ(Messages(warned.ui), std::vector<std::string>{kVonWarning});
+  EXPECT_EQ(warned.plot().polylines.size(), 4u);  // then draws all four
   EXPECT_TRUE(Graphs({{form1::Text4, "0"}}).ui.messages().empty());
   EXPECT_TRUE(Graphs({{form1::Text4, "-1"}}).ui.messages().empty());
 }
@@ -205,6 +207,7 @@ TEST(CursorReadout, HeightSelectsTheStripAndReadsItsScale) {
       {20, form2::Option4, form2::Label36, "0.00"},
       {98, form2::Option1, form2::Label17, Format(g.s.Vc1max, "0.00")},
       {29, form2::Option4, form2::Label36, Format(g.s.Irmax, "0.00")},
+      {0, form2::Option4, form2::Label36, Format(-20 * g.s.Irmax / 9, "0.00")},  // bottom edge
       {79.5f, form2::Option1, form2::Label17, Format(-0.5 * g.s.Vc1max / 18, "0.00")},
       {59.7f, form2::Option2, form2::Label24, Format((59.7f - 60.0) * g.s.Iswmax / 18, "0.00")},
   };

@@ -66,6 +66,8 @@ TEST(RealCircuitAction, DefaultDesignsSideBySide) {
 
 TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
   RealCircuit c({}, true);
+  EXPECT_EQ(c.box(boxes::RExact), "8.591E+00");
+  EXPECT_EQ(c.box(boxes::PoIdeal), "5.479E+01");
   EXPECT_EQ(c.box(boxes::NetworkLExact), "7.505E-01");
   EXPECT_EQ(c.box(boxes::NetworkCExact), "1.747E+03");
   EXPECT_EQ(c.box(boxes::PoExact), "5.000E+01");

@@ -2,11 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 #include <QAbstractButton>
-#include <QFile>
-#include <QAccessible>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -14,23 +11,18 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <utility>
-#include <vector>
 
-#include "ui/twips.h"
-#include "design/display_format.h"
 #include "actions/curves.h"
+#include "design/display_format.h"
 #include "graphs/form2.h"
 #include "tests/windows/program.h"
 #include "ui/plot_area.h"
+#include "ui/twips.h"
 
 namespace classe {
 namespace {
 
-const QString kVonWarning =
-    "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le ipotesi "
-    "fatte per l'amplificatore ideale in Classe E";
 const char* const kBoxes[] = {"Label16", "Label17", "Label23", "Label24",
                               "Label29", "Label32", "Label35", "Label36"};
 constexpr QRgb kYellow = qRgb(255, 255, 192);
@@ -38,14 +30,6 @@ constexpr QRgb kBlack = qRgb(0, 0, 0);
 
 QRgb ToQRgb(Rgb c) {
   return qRgb(c.r, c.g, c.b);
-}
-
-// A pixel of `colour` within `spread` pixels of (c, r).
-bool Near(const QImage& im, int c, int r, QRgb colour, int spread) {
-  for (int dr = -spread; dr <= spread; ++dr)
-    for (int dc = -spread; dc <= spread; ++dc)
-      if (im.valid(c + dc, r + dr) && im.pixel(c + dc, r + dr) == colour) return true;
-  return false;
 }
 
 // The program with the graph window in view.
@@ -67,32 +51,13 @@ struct Program : testing::Program {
     const QPointF logical = plot()->toPixels(x, y) * plot()->devicePixelRatioF();
     return {static_cast<int>(std::floor(logical.x())), static_cast<int>(std::floor(logical.y()))};
   }
-  // Which curves left a pixel: "1111" for all four.
-  QString curvesDrawn() {
-    QString drawn;
-    for (const Curve& curve : Curves()) {
-      const QImage& im = image();
-      bool found = false;
-      for (int r = 0; r < im.height() && !found; ++r)
-        for (int c = 0; c < im.width() && !found; ++c)
-          found = im.pixel(c, r) == ToQRgb(curve.colour);
-      drawn += found ? '1' : '0';
-    }
-    return drawn;
-  }
 
-  // A mouse move without buttons to exactly (x, y) plot units (a real mouse
-  // gives whole pixels), to the widget that lies there.
-  void hover(double x, double y) {
-    PlotArea* area = plot();
-    const QPointF point = area->toPixels(x, y);
-    QWidget* target = area->childAt(point.toPoint());
-    if (!target) target = area;
-    const QPointF local = point - QPointF(target->mapTo(area, QPoint(0, 0)));
-    QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
+  // The mouse over a widget of the window, in whole pixels as a real mouse
+  // moves, hit-tested by the window; over the plot at (x, y) plot units.
+  void move(QWidget* w, QPointF at) {
+    QTest::mouseMove(form()->windowHandle(), w->mapTo(form(), at.toPoint()));
   }
+  void move(double x, double y) { move(plot(), plot()->toPixels(x, y)); }
 };
 
 QtMessageHandler qtMessages = nullptr;
@@ -143,14 +108,8 @@ class GraphWindowTest : public QObject {
       QCOMPARE(option->palette().color(option->foregroundRole()).rgb(), ToQRgb(Curves()[i].colour));
       QVERIFY(option->font().bold() && option->font().pointSizeF() == 8);
     }
-    // A screen reader hears the captions, and each value box by its value with
-    // its symbol and unit.
-    for (const char* control : {"Option2", "Command1"}) {
-      QWidget* w = f->control(control);
-      QCOMPARE(testing::Accessible(w, QAccessible::Name),
-               qobject_cast<QAbstractButton*>(w)->text());
-    }
-    p.hover(50, 90);
+    // A screen reader hears each value box by its value with its symbol and unit.
+    p.move(50, 90);
     const QStringList about{"teta [rad]", "Vc1 [V]", "teta [rad]", "Isw [A]",
                             "teta [rad]", "Ic1 [A]", "teta [rad]", "Ir [A]"};
     for (int i = 0; i < 8; ++i) {
@@ -158,13 +117,7 @@ class GraphWindowTest : public QObject {
       QCOMPARE(f->control(kBoxes[i])->accessibleName(), p.text(kBoxes[i]));
     }
     QCOMPARE(f->control("Label16")->accessibleName(), "6.28");
-    // No caption is cut off by its own rectangle with the fonts in use.
-    for (QLabel* label : f->findChildren<QLabel*>()) {
-      const QSize need = label->fontMetrics().size(0, label->text());
-      QVERIFY2(need.width() <= label->contentsRect().width() &&
-                   need.height() <= label->contentsRect().height(),
-               qPrintable(label->objectName()));
-    }
+    testing::CheckLayout(*f);
   }
 
   void gridAndCurves() {
@@ -172,6 +125,11 @@ class GraphWindowTest : public QObject {
     // baseline across each strip.
     Program grid({{"Text9", "1"}});
     grid.graphs();
+    // Both Vc1 samples are 0: its first height is 0/0, and the captions are
+    // placed only when the action reaches its end.
+    QCOMPARE(grid.messages.texts(), QStringList{"<fault>"});
+    QVERIFY(grid.form()->isVisible());
+    QCOMPARE(grid.text("Label1") + grid.text("Label8"), "");
     const QImage& g = grid.image();
     for (int r = 0; r < g.height(); ++r)
       for (int c = 0; c < g.width(); ++c)
@@ -179,7 +137,7 @@ class GraphWindowTest : public QObject {
     for (double base : {80.0, 60.0, 40.0, 20.0}) {
       for (double x : {1.0, 50.0, 99.0}) {
         const QPoint at = grid.pixel(x, base);
-        QVERIFY2(Near(g, at.x(), at.y(), kBlack, 0), qPrintable(QString::number(base)));
+        QVERIFY2(g.valid(at) && g.pixel(at) == kBlack, qPrintable(QString::number(base)));
       }
     }
     // The four curves, each in its colour, reach the top of their strip and
@@ -206,47 +164,14 @@ class GraphWindowTest : public QObject {
     }
   }
 
-  void faultsAndWarningsStopWhereDescribed_data() {
-    QTest::addColumn<QString>("von");
-    QTest::addColumn<QString>("vcc");
-    QTest::addColumn<QString>("M");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QString>("curves");
-    QTest::newRow("defaults") << "0"
-                              << "28"
-                              << "1000" << QStringList{} << "1111";
-    QTest::newRow("Von = 0.3 warns, then draws") << "0.3"
-                                                 << "28"
-                                                 << "1000" << QStringList{kVonWarning} << "1111";
-    // Both Vc1 samples are 0: its first height is 0/0.
-    QTest::newRow("M = 1: the grid, no curve") << "0"
-                                               << "28"
-                                               << "1" << QStringList{"<fault>"} << "0000";
-  }
-  void faultsAndWarningsStopWhereDescribed() {
-    QFETCH(QString, von);
-    QFETCH(QString, vcc);
-    QFETCH(QString, M);
-    QFETCH(QStringList, messages);
-    QFETCH(QString, curves);
-    Program p;
-    p.type("Text4", von);
-    p.type("Text5", vcc);
-    p.type("Text9", M);
-    p.graphs();
-    QCOMPARE(p.messages.texts(), messages);
-    QVERIFY(p.form()->isVisible());
-    QCOMPARE(p.curvesDrawn(), curves);
-    // The captions are placed only when the action reaches its end.
-    const bool done = !messages.contains("<fault>");
-    QCOMPARE(p.text("Label1"), done ? "Vc1(teta)[V]" : "");
-    QCOMPARE(p.text("Label8"), done ? "12.56" : "");
-  }
-
-  void secondActionRedrawsTheOneWindow() {
+  // Another action redraws the one window, cleared first; after its "Esci"
+  // the next action starts a fresh one.
+  void oneWindowRedrawnUntilItsEsci() {
     Program p;
     p.graphs();
     QPointer<Form2> first = p.form();
+    p.move(50, 50);
+    QVERIFY(p.selected("Option3") && p.filledBoxes() == 2 && !p.plot()->toolTip().isEmpty());
     p.type("Text9", "8");
     p.graphs();
     QCOMPARE(p.form(), first.data());
@@ -254,76 +179,34 @@ class GraphWindowTest : public QObject {
     QCOMPARE(std::count_if(windows.begin(), windows.end(),
                            [](QWidget* w) { return qobject_cast<Form2*>(w) != nullptr; }),
              1);
-    // Cleared first: nothing of the thousand-sample curves is left.
     Program eight({{"Text9", "8"}});
     eight.graphs();
-    QCOMPARE(p.image(), eight.image());
-  }
-
-  void esciUnloadsAndTheNextActionStartsFresh() {
-    Program p;
-    p.graphs();
-    p.hover(50, 50);
-    QVERIFY(p.selected("Option3") && p.filledBoxes() == 2 && !p.plot()->toolTip().isEmpty());
-    QPointer<Form2> old = p.form();
-    QTest::mouseClick(old->control("Command1"), Qt::LeftButton);
+    QCOMPARE(p.image(), eight.image());  // nothing of the thousand-sample curves is left
+    QTest::mouseClick(first->control("Command1"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!old && !p.form());
+    QVERIFY(!first && !p.form());
     p.graphs();
     QVERIFY(p.form() && p.form()->isVisible() && p.selected("Option1"));
     QCOMPARE(p.filledBoxes(), 0);
     QCOMPARE(p.plot()->toolTip(), "");
-    QCOMPARE(p.curvesDrawn(), "1111");
-  }
-
-  void readOutFollowsTheCursor_data() {
-    QTest::addColumn<double>("x");
-    QTest::addColumn<double>("y");
-    QTest::addColumn<int>("curve");
-    QTest::addColumn<QString>("teta");
-    QTest::addColumn<double>("value");  // times the curve's maximum
-    QTest::newRow("Vc1 at x = 25") << 25.0 << 90.0 << 0 << "3.14" << 10 / 18.0;
-    QTest::newRow("Ir at the bottom edge") << 50.0 << 0.0 << 3 << "6.28" << -20 / 9.0;
-  }
-  void readOutFollowsTheCursor() {
-    QFETCH(double, x);
-    QFETCH(double, y);
-    QFETCH(int, curve);
-    QFETCH(QString, teta);
-    QFETCH(double, value);
-    Program p;
-    p.graphs();
-    p.hover(x, y);
-    const Curve& c = Curves()[static_cast<std::size_t>(curve)];
-    const QString valueText = QString::fromStdString(Format(value * (p.s().*c.maximum), "0.00"));
-    QVERIFY(p.selected(c.option.name));
-    QCOMPARE(p.text(c.tetaBox.control.name.data()), teta);
-    QCOMPARE(p.text(c.valueBox.control.name.data()), valueText);
-    QCOMPARE(p.filledBoxes(), 2);
-    QWidget* box = p.form()->control(c.valueBox.control.name);
-    QCOMPARE(box->palette().color(box->foregroundRole()).rgb(), ToQRgb(c.colour));
-    QCOMPARE(p.plot()->toolTip(),
-             "teta= " + teta + "rad ; " + c.valueBox.quantity.data() + " = " + valueText +
-                 c.unit.data());
+    QCOMPARE(p.image(), eight.image());
   }
 
   void mouseMovesOverTheCaptionsBelongToThem() {
     Program p;
     p.graphs();
     PlotArea* plot = p.plot();
-    // Whole pixels, as a real mouse gives them, hit-tested by the window.
-    auto move = [&](QWidget* w, QPointF at) {
-      QTest::mouseMove(p.form()->windowHandle(), w->mapTo(p.form(), at.toPoint()));
-    };
-    move(plot, plot->toPixels(25, 90));
+    p.move(25, 90);
     QCOMPARE(p.text("Label16"), "3.14");
-    move(plot, plot->toPixels(100, 50));
+    QWidget* box = p.form()->control("Label17");  // the value in its curve's colour
+    QCOMPARE(box->palette().color(box->foregroundRole()).rgb(), ToQRgb(Curves()[0].colour));
+    p.move(100, 50);
     QVERIFY(p.selected("Option3"));
     QCOMPARE(p.text("Label29"), "12.57");
     const QString tip = plot->toolTip();
     for (const char* name : {"Label3", "Label7", "Label8", "Label15"}) {
       QWidget* label = p.form()->control(name);
-      move(label, label->rect().center());
+      p.move(label, label->rect().center());
       // Dragged across a caption too: the buttons do not matter.
       const QPointF at = label->rect().center();
       QMouseEvent drag(QEvent::MouseMove, at, label->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
@@ -332,7 +215,7 @@ class GraphWindowTest : public QObject {
       QCOMPARE(plot->toolTip(), tip);
       QCOMPARE(p.text("Label29"), "12.57");
     }
-    move(plot, plot->toPixels(0, 90));
+    p.move(0, 90);
     QVERIFY(p.selected("Option1") && p.text("Label16") == "0.00");
   }
 
@@ -352,8 +235,8 @@ class GraphWindowTest : public QObject {
     QFile svg(p.files.path);
     QVERIFY(svg.open(QIODevice::ReadOnly));
     const QString xml = QString::fromUtf8(svg.readAll());
-    for (const char* part : {"<polyline", "stroke=\"#ff0000\"", "stroke=\"#0000ff\"", "Vc1(teta)[V]",
-                             "12.56"})
+    for (const char* part :
+         {"<polyline", "stroke=\"#ff0000\"", "stroke=\"#0000ff\"", "Vc1(teta)[V]", "12.56"})
       QVERIFY2(xml.contains(part), part);
     QVERIFY(!xml.contains("<image"));
     QVERIFY(p.messages.shown.empty());

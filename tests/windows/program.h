@@ -10,6 +10,9 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <functional>
 #include <initializer_list>
@@ -90,6 +93,49 @@ struct Program {
 inline QString Accessible(QWidget* w, QAccessible::Text which) {
   QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
   return a ? a->text(which) : QString("(none)");
+}
+
+// Nothing clipped or covered: every named control, shown or not, inside the
+// client area and clear of the others (bar a group of `sharing`, shown in turn
+// in one place); every text inside its control, on one line but for the
+// captions of `wrapped`, an empty value box as the longest number it gets.
+inline void CheckLayout(FormWindow& form, const QList<QSet<QString>>& sharing = {},
+                        const QSet<QString>& wrapped = {}) {
+  const auto all = form.clientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* w : all) {
+    const QString name = w->objectName();
+    if (name.isEmpty()) continue;
+    QVERIFY2(form.clientArea()->rect().contains(w->geometry()), qPrintable(name));
+    for (QWidget* other : all) {
+      const QString second = other->objectName();
+      bool apart = other == w || second.isEmpty();
+      for (const QSet<QString>& group : sharing)
+        apart = apart || (group.contains(name) && group.contains(second));
+      QVERIFY2(apart || !w->geometry().intersects(other->geometry()),
+               qPrintable(name + " overlaps " + second));
+    }
+    if (auto* button = qobject_cast<QPushButton*>(w)) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      const QRect area = button->style()
+                             ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                             .adjusted(2, 0, -2, 0);
+      QVERIFY2(area.contains(button->fontMetrics().boundingRect(
+                   area, Qt::AlignCenter | Qt::TextWordWrap, button->text())),
+               qPrintable(name));
+    }
+  }
+  for (QLabel* label : form.findChildren<QLabel*>()) {
+    const QRect inside = label->contentsRect();
+    const QString text =
+        label->text().isEmpty() && !label->wordWrap() ? "-8.888 E+88" : label->text();
+    const QSize need =
+        wrapped.contains(label->objectName())
+            ? label->fontMetrics().boundingRect(inside, Qt::TextWordWrap, text).size()
+            : label->fontMetrics().size(0, text);
+    QVERIFY2(need.width() <= inside.width() && need.height() <= inside.height(),
+             qPrintable(label->objectName()));
+  }
 }
 
 }  // namespace classe::testing

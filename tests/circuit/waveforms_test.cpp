@@ -99,6 +99,14 @@ TEST(Ratings, BoundTheSampledWaveformsAndDefineTheSpike) {
   EXPECT_GT(ideal.networkC.voltage, 0);
 }
 
+TEST(Ratings, TheSettleWindowEndsBeforeTheSwitchOpens) {
+  Stage stage = IdealStage(Ideal());
+  stage.Ron = 50;  // 20·Ron·C1 spans several periods
+  const Ratings r = ComputeRatings(stage).value();
+  EXPECT_LT(r.settleAngle, M_PI);
+  EXPECT_GT(r.settleAngle, 0.99 * M_PI);
+}
+
 // The spectrum's exact integrals against a plain DFT of the sampled load
 // current (the trapezoid rule is spectrally accurate on a periodic signal).
 TEST(LoadSpectrum, MatchesTheDftOfTheWaveform) {

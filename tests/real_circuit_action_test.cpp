@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "actions/form4_controls.h"
@@ -229,6 +230,15 @@ TEST(RealCircuitPlot, ReadOutGivesBothDesignsAtTheCursor) {
   EXPECT_EQ(*c.ui.toolTip(form4::Picture1),
             "teta= 3.14rad ; Vc1(teta) esatto = " + c.box(boxes::CursorExact) +
                 "V ; ideale = " + c.box(boxes::CursorIdeal) + "V");
+  // Each strip owns its lower edge, the bottom one down to y = 0.
+  const std::pair<float, std::string> edges[] = {{100, "Vc1"}, {75, "Vc1"}, {74.9f, "Isw"},
+                                                 {50, "Isw"},  {25, "Ic1"}, {24.9f, "Ir"},
+                                                 {0, "Ir"}};
+  for (const auto& [y, name] : edges) {
+    ShowRealCircuitReadout(c.state, c.ui, 50, y);
+    EXPECT_NE(c.ui.toolTip(form4::Picture1)->find("rad ; " + name + "(teta)"), std::string::npos)
+        << y;
+  }
   // The bottom strip is the branch current; beyond the plot the last sample.
   ShowRealCircuitReadout(c.state, c.ui, 104, -5);
   EXPECT_EQ(Caption(c.ui, form4::Label140), "[A]");

@@ -71,10 +71,12 @@ std::string RecordingControls::text(Control field) {
 }
 
 void RecordingControls::setCaption(Control control, std::string_view caption) {
+  ++changes_;
   Upsert(captions_, MakeKey(control), std::string(caption));
 }
 
 void RecordingControls::setVisible(Control control, bool visible) {
+  ++changes_;
   Upsert(visibilities_, MakeKey(control), visible);
 }
 
@@ -104,6 +106,7 @@ void RecordingControls::forget(Window window) {
 }
 
 void RecordingControls::loadWindow(Window window) {
+  ++changes_;
   if (loaded_.insert(window).second && window != Window::Form1) forget(window);
 }
 
@@ -114,10 +117,12 @@ void RecordingControls::showWindow(Window window) {
 }
 
 void RecordingControls::setScale(Control picture, const PlotScale& scale) {
+  ++changes_;
   pictures_[MakeKey(picture)].scale = scale;
 }
 
 void RecordingControls::clearPicture(Control picture) {
+  ++changes_;
   Picture& p = pictures_[MakeKey(picture)];
   p.lines.clear();
   p.polylines.clear();
@@ -125,24 +130,29 @@ void RecordingControls::clearPicture(Control picture) {
 }
 
 void RecordingControls::drawLine(Control picture, PlotPoint from, PlotPoint to) {
+  ++changes_;
   pictures_[MakeKey(picture)].lines.emplace_back(from, to);
 }
 
 void RecordingControls::drawPolyline(Control picture, std::span<const PlotPoint> points,
                                      Rgb colour) {
+  ++changes_;
   pictures_[MakeKey(picture)].polylines.push_back(
       {std::vector<PlotPoint>(points.begin(), points.end()), colour});
 }
 
 void RecordingControls::moveControl(Control control, double left, double top) {
+  ++changes_;
   positions_[MakeKey(control)] = {left, top};
 }
 
 void RecordingControls::setToolTip(Control control, std::string_view text) {
+  ++changes_;
   toolTips_[MakeKey(control)] = std::string(text);
 }
 
 void RecordingControls::select(Control option) {
+  ++changes_;
   selected_[option.window] = std::string(option.name);
 }
 
@@ -152,10 +162,12 @@ bool RecordingControls::isSelected(Control option) {
 }
 
 void RecordingControls::setTextColour(Control control, Rgb colour) {
+  ++changes_;
   textColours_[MakeKey(control)] = colour;
 }
 
 void RecordingControls::setChecked(Control box, bool checked) {
+  ++changes_;
   checked_[MakeKey(box)] = checked;
 }
 

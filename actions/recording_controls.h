@@ -83,6 +83,8 @@ class RecordingControls : public Controls {
   std::optional<Rgb> textColour(Control control) const;
   // Forget the messages recorded so far (between steps of a test).
   void clearMessages() { messages_.clear(); }
+  // Calls so far that altered a window in any way (messages aside).
+  int changes() const { return changes_; }
 
  private:
   void forget(Window window);
@@ -100,6 +102,7 @@ class RecordingControls : public Controls {
   std::map<Key, Rgb> textColours_;
   std::map<Key, bool> checked_;
   std::map<Window, std::string> selected_;  // the option of each window's group
+  int changes_ = 0;
 };
 
 }  // namespace classe

@@ -21,9 +21,9 @@
 #include <system_error>
 
 #include "actions/input_fields.h"
+#include "actions/recording_controls.h"
 #include "design/design_state.h"
 #include "design/fault.h"
-#include "actions/recording_controls.h"
 #include "design/text_input.h"
 #include "fuzz/fuzz_support.h"
 

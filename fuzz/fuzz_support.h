@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/known_messages.h"
+
 // The entry point every fuzz target defines: libFuzzer calls it with each
 // input, and the replay driver with each file of the corpus.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -52,29 +54,6 @@ inline std::string Printable(std::string_view text) {
   std::abort();
 }
 
-// "nan" or "inf" standing as a word, in any mix of cases ("-inf", "NaN"):
-// for Italian prose, where "infinita" is a word of its own.
-inline bool MentionsNonFiniteWord(std::string_view text) {
-  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-  for (std::string_view word : {"nan", "inf"}) {
-    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
-      bool same = true;
-      for (std::size_t k = 0; k < word.size(); ++k) {
-        char c = text[i + k];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        same = same && c == word[k];
-      }
-      const bool before = i > 0 && letter(text[i - 1]);
-      const std::size_t end = i + word.size();
-      // "infinity" is a non-finite word too; "infinita" is not.
-      const bool after = end < text.size() && letter(text[end]) &&
-                         text.substr(i, 8) != "infinity" && text.substr(i, 8) != "Infinity";
-      if (same && !before && !after) return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace classe::fuzz
 
 // Fails with the property's name and the evidence; the evidence, often a
@@ -85,6 +64,8 @@ inline bool MentionsNonFiniteWord(std::string_view text) {
   } while (false)
 
 namespace classe::fuzz {
+
+using testing::MentionsNonFinite;
 
 // The fifteen characters an input field may hold, written out rather than
 // taken from the check under test.
@@ -101,16 +82,6 @@ inline bool LexicallyAcceptable(std::string_view text) {
     if (!IsNumberCharacter(c)) return false;
   }
   return true;
-}
-
-// "nan" or "inf" in any mix of cases: how a non-finite number would leak
-// into a text.
-inline bool MentionsNonFinite(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
 }
 
 }  // namespace classe::fuzz

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "actions/input_fields.h"
@@ -39,6 +40,23 @@ inline constexpr std::string_view kNegativeCount =
     "Il numero di campioni M non può essere negativo: scrivi un intero positivo, ad es. 1000.";
 inline constexpr std::string_view kOutOfMemory =
     "Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.";
+
+// "nan", "inf" or "infinity" standing as a word, in any mix of cases
+// ("-inf", "NaN"): how a non-finite number would leak into a text, and not
+// "informazioni".
+inline bool MentionsNonFinite(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  auto letter = [&](std::size_t i) {
+    return i < lower.size() && lower[i] >= 'a' && lower[i] <= 'z';
+  };
+  for (std::string_view word : {"nan", "inf", "infinity"}) {
+    for (std::size_t i = lower.find(word); i != std::string::npos; i = lower.find(word, i + 1))
+      if ((i == 0 || !letter(i - 1)) && !letter(i + word.size())) return true;
+  }
+  return false;
+}
 
 namespace detail {
 

@@ -95,14 +95,6 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
-// "nan" or "inf" as a word in any case ("-nan", "inf pF", "Infinity"), not
-// "informazioni".
-bool MentionsNonFinite(const QString& text) {
-  static const QRegularExpression word(QStringLiteral("\\b(nan|inf|infinity)\\b"),
-                                       QRegularExpression::CaseInsensitiveOption);
-  return word.match(text).hasMatch();
-}
-
 // A value box's text read as a number ("2.205 E+00" included).
 bool IsFiniteNumber(QString text) {
   bool ok = false;
@@ -569,7 +561,7 @@ void Monkey::checkExport(const QString& filter) {
   if (filter.startsWith("Netlist SPICE")) {
     static const QRegularExpression comma(QStringLiteral("\\d,\\d"));
     const QString deck = QString::fromUtf8(bytes);
-    if (comma.match(deck).hasMatch() || MentionsNonFinite(deck))
+    if (comma.match(deck).hasMatch() || testing::MentionsNonFinite(deck.toStdString()))
       Fail("a netlist writes finite numbers with the point", path);
   } else if (filter.contains("(*.csv)")) {
     const QList<QByteArray> lines = bytes.trimmed().split('\n');
@@ -594,7 +586,8 @@ void Monkey::checkTexts(QWidget* window, std::optional<Window> id) {
     QString text = w->toolTip();
     if (auto* label = qobject_cast<QLabel*>(w)) text += " " + label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) text += " " + button->text();
-    if (MentionsNonFinite(text)) Fail("no text says nan or inf", where + " " + Shown(text));
+    if (testing::MentionsNonFinite(text.toStdString()))
+      Fail("no text says nan or inf", where + " " + Shown(text));
     if (!id) continue;
     const std::string name = w->objectName().toStdString();  // the Control only views it
     const Control control{*id, name};
@@ -637,7 +630,8 @@ void Monkey::check() {
     const auto& m = shown[messagesSeen_];
     if (testing::ClassifyMessage(m.text.toStdString(), m.fault) == testing::MessageKind::Unknown)
       Fail("every message is a known text", Shown(m.text));
-    if (MentionsNonFinite(m.text)) Fail("no message says nan or inf", Shown(m.text));
+    if (testing::MentionsNonFinite(m.text.toStdString()))
+      Fail("no message says nan or inf", Shown(m.text));
   }
   // A save dialog answered with a writable path and no message: the file is there.
   const QList<QStringList>& offered = program_->files.offered;

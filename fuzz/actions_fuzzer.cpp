@@ -11,7 +11,6 @@
 // Text9 of a second peak action run after the first read-outs; the bytes
 // after the ninth '|' are cursor positions, two floats each.
 
-#include <locale.h>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -109,25 +108,6 @@ MessageKind Classify(const RecordingControls::Message& m) {
     default:
       return kind;
   }
-}
-
-locale_t CLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return locale;
-}
-
-// A value box's text as a number ("2.205 E+00" included), or nothing when it
-// is not one.
-std::optional<long double> ReadNumber(std::string_view text) {
-  std::string plain;
-  for (char c : text) {
-    if (c != ' ') plain += c;
-  }
-  if (plain.empty()) return std::nullopt;
-  char* end = nullptr;
-  const long double value = strtold_l(plain.c_str(), &end, CLocale());
-  if (end != plain.c_str() + plain.size()) return std::nullopt;
-  return value;
 }
 
 // RecordingControls that also keep what the running action wrote, and check
@@ -287,7 +267,7 @@ void CheckEffects(WatchedControls& ui, const ActionRules& rules, Outcome outcome
       FUZZ_REQUIRE(rules.clearsValueBoxes, "a value box is written with a number", context());
       continue;
     }
-    const std::optional<long double> value = ReadNumber(c.text);
+    const std::optional<long double> value = ReadShown(c.text);
     FUZZ_REQUIRE(value && std::isfinite(*value), "a value box holds a finite number", context());
     ++valueNumbers;
   }

@@ -9,7 +9,6 @@
 // then optionally a decimal text read as a second double, which reaches the
 // ties of the display rounding (0.125, 2.675, 9.9995) that random bits miss.
 
-#include <locale.h>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -86,11 +85,6 @@ int CheckShape(double value, const DisplayPattern& p, const std::string& text) {
   return exponent;
 }
 
-locale_t CLocale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return locale;
-}
-
 // Distance to the next double towards zero: how far the shortest decimal
 // form may lie from the value itself.
 long double Ulp(double value) {
@@ -100,14 +94,9 @@ long double Ulp(double value) {
 }
 
 void CheckReadBack(double value, const DisplayPattern& p, const std::string& text, int exponent) {
-  std::string plain;
-  for (char c : text) {
-    if (c != ' ') plain += c;
-  }
-  char* end = nullptr;
-  const long double shown = strtold_l(plain.c_str(), &end, CLocale());
-  FUZZ_REQUIRE(end == plain.c_str() + plain.size(), "the text reads back as a number",
-               Describe(value, p, text));
+  const std::optional<long double> read = ReadShown(text);
+  FUZZ_REQUIRE(read.has_value(), "the text reads back as a number", Describe(value, p, text));
+  const long double shown = *read;
   // Half a unit of the last digit shown, with room for the rounding being
   // done on the shortest decimal form rather than on the exact binary value.
   const long double unit = std::pow(10.0L, static_cast<long double>(exponent - p.decimals));

@@ -3,10 +3,13 @@
 
 #pragma once
 
+#include <locale.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +69,19 @@ inline std::string Printable(std::string_view text) {
 namespace classe::fuzz {
 
 using testing::MentionsNonFinite;
+
+// A number as the program shows one ("2.205 E+00" included), read in the C
+// locale; nothing unless the whole text is one.
+inline std::optional<long double> ReadShown(std::string_view text) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  std::string plain;
+  for (char ch : text)
+    if (ch != ' ') plain += ch;
+  char* end = nullptr;
+  const long double value = strtold_l(plain.c_str(), &end, c);
+  if (plain.empty() || end != plain.c_str() + plain.size()) return std::nullopt;
+  return value;
+}
 
 // The fifteen characters an input field may hold, written out rather than
 // taken from the check under test.

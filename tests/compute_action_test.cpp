@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "actions/compute_action.h"
-#include "design/fault.h"
 #include "actions/matching_action.h"
+#include "design/fault.h"
 #include "tests/support.h"
 
 namespace classe {
@@ -47,7 +47,8 @@ TEST(ComputeAction, ARejectedFieldChangesNothingButShowsOneMessage) {
   const std::vector<Case> cases = {
       {{{form1::Text1, ""}, {form1::Text2, ""}, {form1::Text3, ""}, {form1::Text7, ""}},
        "Hai dimenticato di scrivere la potenza di uscita Po"},
-      {{{form1::Text4, "x"}, {form1::Text1, ""}}, "Hai dimenticato di scrivere la potenza di uscita Po"},
+      {{{form1::Text4, "x"}, {form1::Text1, ""}},
+       "Hai dimenticato di scrivere la potenza di uscita Po"},
       {{{form1::Text2, "4,5"}},
        "Errore di inserimento dati per la frequenza di funzionamento f. Puoi scrivere soltanto "
        "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad "
@@ -77,7 +78,8 @@ TEST(ComputeAction, ARejectedFieldChangesNothingButShowsOneMessage) {
 }
 
 TEST(ComputeAction, LexicallyOddTextsAreReadByTheirLeadingNumber) {
-  RecordingControls ui = Fields({{form1::Text1, "1.2.3"}, {form1::Text3, "."}, {form1::Text6, "3.5"}});
+  RecordingControls ui =
+      Fields({{form1::Text1, "1.2.3"}, {form1::Text3, "."}, {form1::Text6, "3.5"}});
   DesignState s;
   // Q = 0 gives L2 = 0 and a fault in C0: what came before is stored.
   EXPECT_EQ(ComputeComponents(s, ui), Outcome::Fault);

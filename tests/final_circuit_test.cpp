@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "design/fault.h"
 #include "actions/final_circuit_action.h"
 #include "actions/verify_action.h"
+#include "design/fault.h"
 #include "tests/support.h"
 
 namespace classe {
@@ -35,7 +35,8 @@ struct Circuit {
   // Rows L2, C and the L/LF value with the two captions, as one string.
   std::string rows() {
     std::string out;
-    for (Control c : {form3::Label4, form3::Label5, form3::Label6, form3::Label17, form3::Label15}) {
+    for (Control c :
+         {form3::Label4, form3::Label5, form3::Label6, form3::Label17, form3::Label15}) {
       out += visible(c) ? '1' : '0';
     }
     return out;

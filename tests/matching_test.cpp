@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "actions/compute_action.h"
-#include "design/fault.h"
-#include "design/complex_arithmetic.h"
 #include "actions/matching_action.h"
+#include "design/complex_arithmetic.h"
+#include "design/fault.h"
 #include "design/matching_network.h"
 #include "tests/support.h"
 

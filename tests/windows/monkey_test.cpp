@@ -229,6 +229,13 @@ class PopupHandler : public QObject {
   Dice& dice_;
 };
 
+QString Name(QWidget* window) {
+  auto* form = qobject_cast<FormWindow*>(window);
+  if (!form) return "help";
+  const std::string_view name = WindowName(form->id());
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 class Monkey {
  public:
   Monkey(std::uint64_t seed) : dice_(seed), popups_(dice_) {
@@ -236,26 +243,8 @@ class Monkey {
     start();
   }
   ~Monkey() { program_.reset(); }  // its fields leave typed_ as they go
-  void event(long number);
-  void finish();
 
  private:
-  void start();
-  void settle();
-  QString perform();
-  QString click(QWidget* window, QPoint at, Qt::MouseButton button, bool twice = false);
-  QString clickControl(QWidget* window);
-  QString key();
-  QString type(bool paste);
-  QString ngspice();
-  QString waitNgspice();
-  QString endProgram();
-  QString chooseExportAnswer();
-  void check();
-  void checkExport(const QString& filter);
-  void checkTexts(QWidget* window, std::optional<Window> id);
-  std::vector<QWidget*> windows();
-
   Dice dice_;
   PopupHandler popups_;
   QTemporaryDir folder_;
@@ -264,403 +253,400 @@ class Monkey {
   qsizetype messagesSeen_ = 0, choicesSeen_ = 0;
   std::map<QLineEdit*, QString> typed_;  // what each field should hold
   long programs_ = 0, ngspiceRuns_ = 0, exports_ = 0, messages_ = 0;
-};
 
-void Monkey::start() {
-  program_ = std::make_unique<Program>();
-  ++programs_;
-  ended_ = false;
-  messagesSeen_ = choicesSeen_ = 0;
-  typed_.clear();
-  QObject::connect(&program_->calculator, &Calculator::ended, [this] { ended_ = true; });
-  program_->files.path = folder_.filePath("export.csv");
-  settle();
-  check();
-}
+  void start() {
+    program_ = std::make_unique<Program>();
+    ++programs_;
+    ended_ = false;
+    messagesSeen_ = choicesSeen_ = 0;
+    typed_.clear();
+    QObject::connect(&program_->calculator, &Calculator::ended, [this] { ended_ = true; });
+    program_->files.path = folder_.filePath("export.csv");
+    settle();
+    check();
+  }
 
-void Monkey::settle() {
-  for (int i = 0; i < 3; ++i) {
+  void settle() {
+    for (int i = 0; i < 3; ++i) {
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+
+  std::vector<QWidget*> windows() {
+    std::vector<QWidget*> all{&program_->main(), program_->calculator.helpWindow()};
+    for (Window w : {Window::Form2, Window::Form3, Window::Form4})
+      all.push_back(program_->window(w));
+    std::erase_if(all, [](QWidget* w) { return !w || !w->isVisible(); });
+    return all;
+  }
+
+  // Through the window, as the platform delivers a click: the widget under
+  // the point gets it, a right button also its context menu.
+  QString click(QWidget* window, QPoint at, Qt::MouseButton button, bool twice) {
+    QWidget* under = window->childAt(at);
+    const QString where = QString("%1 (%2,%3) %4")
+                              .arg(Name(window))
+                              .arg(at.x())
+                              .arg(at.y())
+                              .arg(under ? under->objectName() : QString());
+    if (twice) {
+      QTest::mouseDClick(window->windowHandle(), button, Qt::NoModifier, at);
+    } else {
+      QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, at);
+    }
+    return QString(button == Qt::LeftButton ? "left" : "right") + (twice ? " double" : "") +
+           " click " + where;
+  }
+
+  // A named control of the window, a button more often than not.
+  QString clickControl(QWidget* window) {
+    std::vector<QWidget*> buttons, others;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+      if (w->objectName().isEmpty() || !w->isVisible()) continue;
+      (qobject_cast<QAbstractButton*>(w) ? buttons : others).push_back(w);
+    }
+    const auto& from = !buttons.empty() && (others.empty() || dice_.chance(65)) ? buttons : others;
+    if (from.empty()) return "no control";
+    QWidget* control = dice_.pick(from);
+    const QPoint at = control->mapTo(
+        window, dice_.chance(50)
+                    ? control->rect().center()
+                    : QPoint(dice_.below(control->width()), dice_.below(control->height())));
+    return click(window, at, dice_.chance(85) ? Qt::LeftButton : Qt::RightButton, dice_.chance(5));
+  }
+
+  // A key in a window made active first; its focus widget or its shortcuts
+  // receive it. Ctrl+Q is left to the events that end the program.
+  QString key() {
+    const std::vector<QWidget*> open = windows();
+    QWidget* window = dice_.pick(open);
+    static const std::vector<Qt::Key> keys{
+        Qt::Key_Tab,       Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+        Qt::Key_Backspace, Qt::Key_Left,    Qt::Key_Up,     Qt::Key_End,    Qt::Key_F1,
+        Qt::Key_F10,       Qt::Key_Menu,    Qt::Key_A,      Qt::Key_C,      Qt::Key_V,
+        Qt::Key_X,         Qt::Key_Z,       Qt::Key_R,      Qt::Key_F,      Qt::Key_P,
+        Qt::Key_E,         Qt::Key_G,       Qt::Key_0,      Qt::Key_Period};
+    static const std::vector<Qt::KeyboardModifiers> mods{
+        Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
+    const Qt::Key k = dice_.pick(keys);
+    const Qt::KeyboardModifiers m = dice_.pick(mods);
+    window->activateWindow();
     QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-}
-
-QString Name(QWidget* window) {
-  auto* form = qobject_cast<FormWindow*>(window);
-  if (!form) return "help";
-  const std::string_view name = WindowName(form->id());
-  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-std::vector<QWidget*> Monkey::windows() {
-  std::vector<QWidget*> all{&program_->main(), program_->calculator.helpWindow()};
-  for (Window w : {Window::Form2, Window::Form3, Window::Form4})
-    all.push_back(program_->window(w));
-  std::erase_if(all, [](QWidget* w) { return !w || !w->isVisible(); });
-  return all;
-}
-
-// Through the window, as the platform delivers a click: the widget under
-// the point gets it, a right button also its context menu.
-QString Monkey::click(QWidget* window, QPoint at, Qt::MouseButton button, bool twice) {
-  QWidget* under = window->childAt(at);
-  const QString where = QString("%1 (%2,%3) %4")
-                            .arg(Name(window))
-                            .arg(at.x())
-                            .arg(at.y())
-                            .arg(under ? under->objectName() : QString());
-  if (twice) {
-    QTest::mouseDClick(window->windowHandle(), button, Qt::NoModifier, at);
-  } else {
-    QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, at);
-  }
-  return QString(button == Qt::LeftButton ? "left" : "right") + (twice ? " double" : "") +
-         " click " + where;
-}
-
-// A named control of the window, a button more often than not.
-QString Monkey::clickControl(QWidget* window) {
-  std::vector<QWidget*> buttons, others;
-  for (QWidget* w : window->findChildren<QWidget*>()) {
-    if (w->objectName().isEmpty() || !w->isVisible()) continue;
-    (qobject_cast<QAbstractButton*>(w) ? buttons : others).push_back(w);
-  }
-  const auto& from = !buttons.empty() && (others.empty() || dice_.chance(65)) ? buttons : others;
-  if (from.empty()) return "no control";
-  QWidget* control = dice_.pick(from);
-  const QPoint at = control->mapTo(
-      window, dice_.chance(50)
-                  ? control->rect().center()
-                  : QPoint(dice_.below(control->width()), dice_.below(control->height())));
-  return click(window, at, dice_.chance(85) ? Qt::LeftButton : Qt::RightButton, dice_.chance(5));
-}
-
-// A key in a window made active first; its focus widget or its shortcuts
-// receive it. Ctrl+Q is left to the events that end the program.
-QString Monkey::key() {
-  const std::vector<QWidget*> open = windows();
-  QWidget* window = dice_.pick(open);
-  static const std::vector<Qt::Key> keys{
-      Qt::Key_Tab,       Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
-      Qt::Key_Backspace, Qt::Key_Left,    Qt::Key_Up,     Qt::Key_End,    Qt::Key_F1,
-      Qt::Key_F10,       Qt::Key_Menu,    Qt::Key_A,      Qt::Key_C,      Qt::Key_V,
-      Qt::Key_X,         Qt::Key_Z,       Qt::Key_R,      Qt::Key_F,      Qt::Key_P,
-      Qt::Key_E,         Qt::Key_G,       Qt::Key_0,      Qt::Key_Period};
-  static const std::vector<Qt::KeyboardModifiers> mods{
-      Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
-  const Qt::Key k = dice_.pick(keys);
-  const Qt::KeyboardModifiers m = dice_.pick(mods);
-  window->activateWindow();
-  QCoreApplication::processEvents();
-  const QString done = QString("key %1 in %2").arg(QKeySequence(m | k).toString(), Name(window));
-  QTest::keyClick(window->windowHandle(), k, m);
-  return done;
-}
-
-// Into a field clicked first: typed a key at a time (what a keyboard cannot
-// give arrives as an input method's commit), or pasted.
-QString Monkey::type(bool paste) {
-  std::vector<QLineEdit*> edits;
-  for (QWidget* w : windows())
-    for (QLineEdit* e : w->findChildren<QLineEdit*>())
-      if (e->isVisible()) edits.push_back(e);
-  if (edits.empty()) return "no field";
-  QPointer<QLineEdit> edit = dice_.pick(edits);
-  const QString text = RandomText(dice_, paste ? 40000 : 40);
-  const QString done =
-      QString("%1 %2 into %3.%4")
-          .arg(paste ? "paste" : "type", Shown(text), Name(edit->window()), edit->objectName());
-  QTest::mouseClick(edit, Qt::LeftButton);
-  if (dice_.chance(60)) QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  if (paste) {
-    QApplication::clipboard()->setText(text);
-    if (edit) QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    const QString done = QString("key %1 in %2").arg(QKeySequence(m | k).toString(), Name(window));
+    QTest::keyClick(window->windowHandle(), k, m);
     return done;
   }
-  for (const uint c : text.toUcs4()) {
-    if (!edit) break;
-    if (c >= 0x20 && c < 0x7F) {
-      QTest::keyClick(edit, static_cast<char>(c));
-    } else {
-      QInputMethodEvent commit;
-      const char32_t point = c;
-      commit.setCommitString(QString::fromUcs4(&point, 1));
-      QApplication::sendEvent(edit, &commit);
+
+  // Into a field clicked first: typed a key at a time (what a keyboard cannot
+  // give arrives as an input method's commit), or pasted.
+  QString type(bool paste) {
+    std::vector<QLineEdit*> edits;
+    for (QWidget* w : windows())
+      for (QLineEdit* e : w->findChildren<QLineEdit*>())
+        if (e->isVisible()) edits.push_back(e);
+    if (edits.empty()) return "no field";
+    QPointer<QLineEdit> edit = dice_.pick(edits);
+    const QString text = RandomText(dice_, paste ? 40000 : 40);
+    const QString done =
+        QString("%1 %2 into %3.%4")
+            .arg(paste ? "paste" : "type", Shown(text), Name(edit->window()), edit->objectName());
+    QTest::mouseClick(edit, Qt::LeftButton);
+    if (dice_.chance(60)) QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (paste) {
+      QApplication::clipboard()->setText(text);
+      if (edit) QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+      return done;
     }
-  }
-  return done;
-}
-
-// Started from the real-circuit window (opened first when it is not), then
-// let finish, cancelled, abandoned with its window, overtaken by "Calcola",
-// or left to run among the next events.
-QString Monkey::ngspice() {
-  FormWindow* form = program_->window(Window::Form4);
-  if (!form || !form->isVisible()) {
-    program_->main().menu().realCircuit->trigger();
-    return "menu \"Circuito reale…\"";
-  }
-  NgspiceRunner& runner = program_->calculator.ngspice();
-  const bool wasRunning = runner.running();
-  QTest::mouseClick(form->control(form4::Command2.name), Qt::LeftButton);
-  // Drawn whether a run started or not: the draws must not depend on time.
-  const int then = dice_.below(5);
-  if (!runner.running()) return "ngspice, no run";
-  ngspiceRuns_ += !wasRunning;
-  static constexpr std::array<Control, 3> kInterrupt{form4::Command3, form4::Command4,
-                                                     form4::Command1};
-  if (then < 2) return "ngspice, " + waitNgspice();
-  if (then == 4) return "ngspice, left running";
-  QTest::mouseClick(form->control(kInterrupt[then - 2].name), Qt::LeftButton);
-  return QString("ngspice, then ") + kInterrupt[then - 2].name.data();
-}
-
-QString Monkey::waitNgspice() {
-  NgspiceRunner& runner = program_->calculator.ngspice();
-  if (!runner.running()) return "nothing to wait for";
-  QEventLoop loop;
-  QObject::connect(&runner, &NgspiceRunner::finished, &loop, &QEventLoop::quit,
-                   Qt::QueuedConnection);
-  loop.exec();
-  FormWindow* form = program_->window(Window::Form4);
-  return "waited: " +
-         (form ? Shown(qobject_cast<QLabel*>(form->control(form4::Label9.name))->text()) : "");
-}
-
-// Every way the program ends: the button, the menu item, its shortcut, the
-// title bar.
-QString Monkey::endProgram() {
-  Form1& main = program_->main();
-  switch (dice_.below(4)) {
-    case 0:
-      QTest::mouseClick(main.control(form1::Command6.name), Qt::LeftButton);
-      return "Esci";
-    case 1:
-      main.menu().quit->trigger();
-      return "menu \"Esci\"";
-    case 2:
-      main.activateWindow();
-      QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
-      return "Ctrl+Q";
-    default:
-      main.close();
-      return "close Form1";
-  }
-}
-
-// What the save dialog answers from now on: a file in the temporary folder,
-// one that cannot be written, or a cancel.
-QString Monkey::chooseExportAnswer() {
-  static const std::vector<QString> names{
-      "export.csv",   "export.cir",    "export.png",           "export.svg",
-      "spazio è qui", "/proc/version", "no-such-folder/x.csv", ""};
-  const QString name = dice_.pick(names);
-  program_->files.path = name.startsWith('/') || name.isEmpty() ? name : folder_.filePath(name);
-  static const std::vector<QString> filters{"", "", "Netlist SPICE, progetto ideale (*.cir)",
-                                            "Immagine SVG (*.svg)"};
-  program_->files.filter = dice_.pick(filters);
-  return "the save dialog answers " + Shown(program_->files.path);
-}
-
-QString Monkey::perform() {
-  const std::vector<QWidget*> open = windows();
-  QWidget* window = dice_.pick(open);
-  const QPoint anywhere(dice_.below(window->width()), dice_.below(window->height()));
-  // Clicks most often, then keys and texts; the rest now and then.
-  static constexpr std::array kWeighted{0, 0, 0, 1, 1, 1, 1, 2, 3,  3,
-                                        4, 4, 5, 6, 7, 8, 8, 9, 10, 11};
-  switch (kWeighted[static_cast<std::size_t>(dice_.below(kWeighted.size()))]) {
-    case 0:
-      return click(window, anywhere, dice_.chance(80) ? Qt::LeftButton : Qt::RightButton,
-                   dice_.chance(5));
-    case 1:
-      return clickControl(window);
-    case 2:  // over the plots, where the read-out follows the mouse
-      for (int i = dice_.between(1, 8); i > 0 && window->isVisible(); --i)
-        QTest::mouseMove(window->windowHandle(),
-                         {dice_.below(window->width()), dice_.below(window->height())});
-      return "mouse moves in " + Name(window);
-    case 3:
-      return key();
-    case 4:
-      return type(false);
-    case 5:
-      return type(true);
-    case 6: {
-      const MainMenu& menu = program_->main().menu();
-      QAction* item = dice_.pick(std::array{menu.exportSamples, menu.exportNetlist,
-                                            menu.realCircuit, menu.help, menu.about});
-      item->trigger();
-      return "menu " + Shown(item->text());
-    }
-    case 7:
-      if (window == &program_->main()) return "no window to close";
-      window->close();
-      return "close " + Name(window);
-    case 8:
-      return ngspice();
-    case 9:
-      return chooseExportAnswer();
-    case 10:
-      return dice_.chance(40) ? endProgram() : waitNgspice();
-    default:  // a user who starts over: the defaults typed in again
-      for (const InputField& field : kInputFields) {
-        auto* edit = qobject_cast<QLineEdit*>(program_->main().control(field.control.name));
-        edit->setText(QString::fromUtf8(field.defaultText.data(),
-                                        static_cast<qsizetype>(field.defaultText.size())));
-        typed_[edit] = edit->text();
+    for (const uint c : text.toUcs4()) {
+      if (!edit) break;
+      if (c >= 0x20 && c < 0x7F) {
+        QTest::keyClick(edit, static_cast<char>(c));
+      } else {
+        QInputMethodEvent commit;
+        const char32_t point = c;
+        commit.setCommitString(QString::fromUcs4(&point, 1));
+        QApplication::sendEvent(edit, &commit);
       }
-      return "defaults retyped";
+    }
+    return done;
   }
-}
 
-void Monkey::event(long number) {
-  current = number;
-  std::string& line = recent[number % recent.size()];
-  line = "#" + std::to_string(number) + " …";  // named before it runs, so that a crash names it
-  // An export that writes must leave a file that was not there before.
-  if (program_->files.path.startsWith(folder_.path() + "/")) QFile::remove(program_->files.path);
-  QString done = perform();
-  line = "#" + std::to_string(number) + " " + done.toStdString();
-  settle();
-  if (!popups_.log.isEmpty()) {
-    done += " [" + popups_.log.join("; ") + "]";
-    popups_.log.clear();
+  // Started from the real-circuit window (opened first when it is not), then
+  // let finish, cancelled, abandoned with its window, overtaken by "Calcola",
+  // or left to run among the next events.
+  QString ngspice() {
+    FormWindow* form = program_->window(Window::Form4);
+    if (!form || !form->isVisible()) {
+      program_->main().menu().realCircuit->trigger();
+      return "menu \"Circuito reale…\"";
+    }
+    NgspiceRunner& runner = program_->calculator.ngspice();
+    const bool wasRunning = runner.running();
+    QTest::mouseClick(form->control(form4::Command2.name), Qt::LeftButton);
+    // Drawn whether a run started or not: the draws must not depend on time.
+    const int then = dice_.below(5);
+    if (!runner.running()) return "ngspice, no run";
+    ngspiceRuns_ += !wasRunning;
+    static constexpr std::array<Control, 3> kInterrupt{form4::Command3, form4::Command4,
+                                                       form4::Command1};
+    if (then < 2) return "ngspice, " + waitNgspice();
+    if (then == 4) return "ngspice, left running";
+    QTest::mouseClick(form->control(kInterrupt[then - 2].name), Qt::LeftButton);
+    return QString("ngspice, then ") + kInterrupt[then - 2].name.data();
+  }
+
+  QString waitNgspice() {
+    NgspiceRunner& runner = program_->calculator.ngspice();
+    if (!runner.running()) return "nothing to wait for";
+    QEventLoop loop;
+    QObject::connect(&runner, &NgspiceRunner::finished, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    loop.exec();
+    FormWindow* form = program_->window(Window::Form4);
+    return "waited: " +
+           (form ? Shown(qobject_cast<QLabel*>(form->control(form4::Label9.name))->text()) : "");
+  }
+
+  // Every way the program ends: the button, the menu item, its shortcut, the
+  // title bar.
+  QString endProgram() {
+    Form1& main = program_->main();
+    switch (dice_.below(4)) {
+      case 0:
+        QTest::mouseClick(main.control(form1::Command6.name), Qt::LeftButton);
+        return "Esci";
+      case 1:
+        main.menu().quit->trigger();
+        return "menu \"Esci\"";
+      case 2:
+        main.activateWindow();
+        QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+        return "Ctrl+Q";
+      default:
+        main.close();
+        return "close Form1";
+    }
+  }
+
+  // What the save dialog answers from now on: a file in the temporary folder,
+  // one that cannot be written, or a cancel.
+  QString chooseExportAnswer() {
+    static const std::vector<QString> names{
+        "export.csv",   "export.cir",    "export.png",           "export.svg",
+        "spazio è qui", "/proc/version", "no-such-folder/x.csv", ""};
+    const QString name = dice_.pick(names);
+    program_->files.path = name.startsWith('/') || name.isEmpty() ? name : folder_.filePath(name);
+    static const std::vector<QString> filters{"", "", "Netlist SPICE, progetto ideale (*.cir)",
+                                              "Immagine SVG (*.svg)"};
+    program_->files.filter = dice_.pick(filters);
+    return "the save dialog answers " + Shown(program_->files.path);
+  }
+
+  QString perform() {
+    const std::vector<QWidget*> open = windows();
+    QWidget* window = dice_.pick(open);
+    const QPoint anywhere(dice_.below(window->width()), dice_.below(window->height()));
+    // Clicks most often, then keys and texts; the rest now and then.
+    static constexpr std::array kWeighted{0, 0, 0, 1, 1, 1, 1, 2, 3,  3,
+                                          4, 4, 5, 6, 7, 8, 8, 9, 10, 11};
+    switch (kWeighted[static_cast<std::size_t>(dice_.below(kWeighted.size()))]) {
+      case 0:
+        return click(window, anywhere, dice_.chance(80) ? Qt::LeftButton : Qt::RightButton,
+                     dice_.chance(5));
+      case 1:
+        return clickControl(window);
+      case 2:  // over the plots, where the read-out follows the mouse
+        for (int i = dice_.between(1, 8); i > 0 && window->isVisible(); --i)
+          QTest::mouseMove(window->windowHandle(),
+                           {dice_.below(window->width()), dice_.below(window->height())});
+        return "mouse moves in " + Name(window);
+      case 3:
+        return key();
+      case 4:
+        return type(false);
+      case 5:
+        return type(true);
+      case 6: {
+        const MainMenu& menu = program_->main().menu();
+        QAction* item = dice_.pick(std::array{menu.exportSamples, menu.exportNetlist,
+                                              menu.realCircuit, menu.help, menu.about});
+        item->trigger();
+        return "menu " + Shown(item->text());
+      }
+      case 7:
+        if (window == &program_->main()) return "no window to close";
+        window->close();
+        return "close " + Name(window);
+      case 8:
+        return ngspice();
+      case 9:
+        return chooseExportAnswer();
+      case 10:
+        return dice_.chance(40) ? endProgram() : waitNgspice();
+      default:  // a user who starts over: the defaults typed in again
+        for (const InputField& field : kInputFields) {
+          auto* edit = qobject_cast<QLineEdit*>(program_->main().control(field.control.name));
+          edit->setText(QString::fromUtf8(field.defaultText.data(),
+                                          static_cast<qsizetype>(field.defaultText.size())));
+          typed_[edit] = edit->text();
+        }
+        return "defaults retyped";
+    }
+  }
+
+ public:
+  void event(long number) {
+    current = number;
+    std::string& line = recent[number % recent.size()];
+    line = "#" + std::to_string(number) + " …";  // named before it runs, so that a crash names it
+    // An export that writes must leave a file that was not there before.
+    if (program_->files.path.startsWith(folder_.path() + "/")) QFile::remove(program_->files.path);
+    QString done = perform();
     line = "#" + std::to_string(number) + " " + done.toStdString();
     settle();
-  }
-  check();
-  if (ended_) {
-    for (QWidget* w : windows())
-      Fail("every window closes when the program ends", Name(w));
-    program_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    start();
-    return;
-  }
-  auto* count = qobject_cast<QLineEdit*>(program_->main().control(form1::Text9.name));
-  const PreservedFpFlags keep;  // Val may raise flags: the program's own state is not ours
-  const std::string text = count->text().toStdString();
-  if (text.size() < 40 && text.find_first_not_of("0123456789.eE-+") == std::string::npos &&
-      !text.empty()) {
-    const double m = std::nearbyint(Val(text));
-    if (m > static_cast<double>(kMaxSamples) && m <= 2147483647.0) {
-      count->setText(QString::number(static_cast<std::int64_t>(m) % (kMaxSamples + 1)));
-      typed_[count] = count->text();
+    if (!popups_.log.isEmpty()) {
+      done += " [" + popups_.log.join("; ") + "]";
+      popups_.log.clear();
+      line = "#" + std::to_string(number) + " " + done.toStdString();
+      settle();
+    }
+    check();
+    if (ended_) {
+      for (QWidget* w : windows())
+        Fail("every window closes when the program ends", Name(w));
+      program_.reset();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      start();
+      return;
+    }
+    auto* count = qobject_cast<QLineEdit*>(program_->main().control(form1::Text9.name));
+    const PreservedFpFlags keep;  // Val may raise flags: the program's own state is not ours
+    const std::string text = count->text().toStdString();
+    if (text.size() < 40 && text.find_first_not_of("0123456789.eE-+") == std::string::npos &&
+        !text.empty()) {
+      const double m = std::nearbyint(Val(text));
+      if (m > static_cast<double>(kMaxSamples) && m <= 2147483647.0) {
+        count->setText(QString::number(static_cast<std::int64_t>(m) % (kMaxSamples + 1)));
+        typed_[count] = count->text();
+      }
     }
   }
-}
 
-// What an export wrote: a netlist whose numbers ngspice can read, samples
-// of six finite numbers a row, an image that is not empty.
-void Monkey::checkExport(const QString& filter) {
-  const QString path = program_->files.path;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) Fail("an export writes its file", path);
-  const QByteArray bytes = file.readAll();
-  if (filter.startsWith("Netlist SPICE")) {
-    static const QRegularExpression comma(QStringLiteral("\\d,\\d"));
-    const QString deck = QString::fromUtf8(bytes);
-    if (comma.match(deck).hasMatch() || testing::MentionsNonFinite(deck.toStdString()))
-      Fail("a netlist writes finite numbers with the point", path);
-  } else if (filter.contains("(*.csv)")) {
-    const QList<QByteArray> lines = bytes.trimmed().split('\n');
-    if (lines.value(0) != "i,teta,Vc1,Isw,Ic1,Ir") Fail("the samples start with their header");
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-      const QList<QByteArray> row = lines[i].split(',');
-      bool finite = row.size() == 6;
-      for (const QByteArray& cell : row)
-        finite = finite && IsFiniteNumber(QString::fromLatin1(cell));
-      if (!finite)
-        Fail("every row of the samples holds six finite numbers", QString::fromLatin1(lines[i]));
+ private:
+  // What an export wrote: a netlist whose numbers ngspice can read, samples
+  // of six finite numbers a row, an image that is not empty.
+  void checkExport(const QString& filter) {
+    const QString path = program_->files.path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+      Fail("an export writes its file", path);
+    const QByteArray bytes = file.readAll();
+    if (filter.startsWith("Netlist SPICE")) {
+      static const QRegularExpression comma(QStringLiteral("\\d,\\d"));
+      const QString deck = QString::fromUtf8(bytes);
+      if (comma.match(deck).hasMatch() || testing::MentionsNonFinite(deck.toStdString()))
+        Fail("a netlist writes finite numbers with the point", path);
+    } else if (filter.contains("(*.csv)")) {
+      const QList<QByteArray> lines = bytes.trimmed().split('\n');
+      if (lines.value(0) != "i,teta,Vc1,Isw,Ic1,Ir") Fail("the samples start with their header");
+      for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> row = lines[i].split(',');
+        bool finite = row.size() == 6;
+        for (const QByteArray& cell : row)
+          finite = finite && IsFiniteNumber(QString::fromLatin1(cell));
+        if (!finite)
+          Fail("every row of the samples holds six finite numbers", QString::fromLatin1(lines[i]));
+      }
+    }
+    ++exports_;
+  }
+
+  // A window's texts: no "nan" or "inf" anywhere, a value box a number or
+  // nothing, a field its default until the monkey types into it.
+  void checkTexts(QWidget* window, std::optional<Window> id) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+      const QString where = Name(window) + "." + w->objectName();
+      QString text = w->toolTip();
+      if (auto* label = qobject_cast<QLabel*>(w)) text += " " + label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) text += " " + button->text();
+      if (testing::MentionsNonFinite(text.toStdString()))
+        Fail("no text says nan or inf", where + " " + Shown(text));
+      if (!id) continue;
+      const std::string name = w->objectName().toStdString();  // the Control only views it
+      const Control control{*id, name};
+      if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty() &&
+                                                  FindValueBox(control) &&
+                                                  !IsFiniteNumber(label->text())) {
+        Fail("a value box holds a finite number or nothing", where + " " + Shown(label->text()));
+      }
+      auto* edit = qobject_cast<QLineEdit*>(w);
+      if (!edit) continue;
+      if (const auto it = typed_.find(edit); it != typed_.end()) {
+        if (edit->text() != it->second)
+          Fail("no field is changed by the program", where + " " + Shown(edit->text()));
+        continue;
+      }
+      const InputField* field = FindInputField(control);
+      if (!field || edit->text().toStdString() != field->defaultText)
+        Fail("a field opens with its default", where + " " + Shown(edit->text()));
+      typed_[edit] = edit->text();
+      QObject::connect(edit, &QLineEdit::textEdited,
+                       [this, edit](const QString& t) { typed_[edit] = t; });
+      QObject::connect(edit, &QObject::destroyed, [this, edit] { typed_.erase(edit); });
     }
   }
-  ++exports_;
-}
 
-// A window's texts: no "nan" or "inf" anywhere, a value box a number or
-// nothing, a field its default until the monkey types into it.
-void Monkey::checkTexts(QWidget* window, std::optional<Window> id) {
-  for (QWidget* w : window->findChildren<QWidget*>()) {
-    const QString where = Name(window) + "." + w->objectName();
-    QString text = w->toolTip();
-    if (auto* label = qobject_cast<QLabel*>(w)) text += " " + label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) text += " " + button->text();
-    if (testing::MentionsNonFinite(text.toStdString()))
-      Fail("no text says nan or inf", where + " " + Shown(text));
-    if (!id) continue;
-    const std::string name = w->objectName().toStdString();  // the Control only views it
-    const Control control{*id, name};
-    if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty() &&
-                                                FindValueBox(control) &&
-                                                !IsFiniteNumber(label->text())) {
-      Fail("a value box holds a finite number or nothing", where + " " + Shown(label->text()));
+  void check() {
+    if (!popups_.failures.isEmpty()) Fail("no dialog opens but the about box", popups_.failures[0]);
+    if (QWidget* popup = QApplication::activePopupWidget())
+      Fail("no popup stays open", popup->metaObject()->className());
+    const std::vector<QWidget*> open = windows();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isVisible() && !w->inherits("QTipLabel") && std::ranges::count(open, w) == 0)
+        Fail("no window but the program's stays open", w->metaObject()->className());
     }
-    auto* edit = qobject_cast<QLineEdit*>(w);
-    if (!edit) continue;
-    if (const auto it = typed_.find(edit); it != typed_.end()) {
-      if (edit->text() != it->second)
-        Fail("no field is changed by the program", where + " " + Shown(edit->text()));
-      continue;
+    if (!ended_ && !program_->main().isVisible()) Fail("the main window stays until the end");
+
+    const QList<testing::RecordingPresenter::Shown>& shown = program_->messages.shown;
+    const bool quiet = messagesSeen_ == shown.size();
+    for (; messagesSeen_ < shown.size(); ++messagesSeen_, ++messages_) {
+      const auto& m = shown[messagesSeen_];
+      if (testing::ClassifyMessage(m.text.toStdString(), m.fault) == testing::MessageKind::Unknown)
+        Fail("every message is a known text", Shown(m.text));
+      if (testing::MentionsNonFinite(m.text.toStdString()))
+        Fail("no message says nan or inf", Shown(m.text));
     }
-    const InputField* field = FindInputField(control);
-    if (!field || edit->text().toStdString() != field->defaultText)
-      Fail("a field opens with its default", where + " " + Shown(edit->text()));
-    typed_[edit] = edit->text();
-    QObject::connect(edit, &QLineEdit::textEdited,
-                     [this, edit](const QString& t) { typed_[edit] = t; });
-    QObject::connect(edit, &QObject::destroyed, [this, edit] { typed_.erase(edit); });
-  }
-}
-
-void Monkey::check() {
-  if (!popups_.failures.isEmpty()) Fail("no dialog opens but the about box", popups_.failures[0]);
-  if (QWidget* popup = QApplication::activePopupWidget())
-    Fail("no popup stays open", popup->metaObject()->className());
-  const std::vector<QWidget*> open = windows();
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->isVisible() && !w->inherits("QTipLabel") && std::ranges::count(open, w) == 0)
-      Fail("no window but the program's stays open", w->metaObject()->className());
-  }
-  if (!ended_ && !program_->main().isVisible()) Fail("the main window stays until the end");
-
-  const QList<testing::RecordingPresenter::Shown>& shown = program_->messages.shown;
-  const bool quiet = messagesSeen_ == shown.size();
-  for (; messagesSeen_ < shown.size(); ++messagesSeen_, ++messages_) {
-    const auto& m = shown[messagesSeen_];
-    if (testing::ClassifyMessage(m.text.toStdString(), m.fault) == testing::MessageKind::Unknown)
-      Fail("every message is a known text", Shown(m.text));
-    if (testing::MentionsNonFinite(m.text.toStdString()))
-      Fail("no message says nan or inf", Shown(m.text));
-  }
-  // A save dialog answered with a writable path and no message: the file is there.
-  const QList<QStringList>& offered = program_->files.offered;
-  if (offered.size() > choicesSeen_) {
-    choicesSeen_ = offered.size();
-    const QString& path = program_->files.path;
-    if (!path.isEmpty() && quiet) {
-      if (!path.startsWith(folder_.path() + "/") || path.contains("/no-such-folder/"))
-        Fail("an export that cannot be written says so", path);
-      const QString& chosen = program_->files.filter;
-      checkExport(offered.last().contains(chosen) ? chosen : offered.last().value(0));
+    // A save dialog answered with a writable path and no message: the file is there.
+    const QList<QStringList>& offered = program_->files.offered;
+    if (offered.size() > choicesSeen_) {
+      choicesSeen_ = offered.size();
+      const QString& path = program_->files.path;
+      if (!path.isEmpty() && quiet) {
+        if (!path.startsWith(folder_.path() + "/") || path.contains("/no-such-folder/"))
+          Fail("an export that cannot be written says so", path);
+        const QString& chosen = program_->files.filter;
+        checkExport(offered.last().contains(chosen) ? chosen : offered.last().value(0));
+      }
+    }
+    for (QWidget* w : open) {
+      auto* form = qobject_cast<FormWindow*>(w);
+      checkTexts(w, form ? std::optional(form->id()) : std::nullopt);
     }
   }
-  for (QWidget* w : open) {
-    auto* form = qobject_cast<FormWindow*>(w);
-    checkTexts(w, form ? std::optional(form->id()) : std::nullopt);
-  }
-}
 
-void Monkey::finish() {
-  waitNgspice();  // a run left going is checked like the others
-  settle();
-  check();
-  std::printf(
-      "monkey: seed %llu, %ld events, %ld programs, %ld messages, %ld ngspice runs, "
-      "%ld exports checked\n",
-      static_cast<unsigned long long>(runSeed), current, programs_, messages_, ngspiceRuns_,
-      exports_);
-}
+ public:
+  void finish() {
+    waitNgspice();  // a run left going is checked like the others
+    settle();
+    check();
+    std::printf(
+        "monkey: seed %llu, %ld events, %ld programs, %ld messages, %ld ngspice runs, "
+        "%ld exports checked\n",
+        static_cast<unsigned long long>(runSeed), current, programs_, messages_, ngspiceRuns_,
+        exports_);
+  }
+};
 
 long FromEnvironment(const char* name, long fallback) {
   const char* value = std::getenv(name);

@@ -9,6 +9,8 @@
 // a text that changes, or a number in it that reads "inf", is then caught.
 
 #include <array>
+#include <map>
+#include <regex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -60,54 +62,30 @@ inline bool MentionsNonFinite(std::string_view text) {
 
 namespace detail {
 
-inline bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Length of the longest prefix of `text` that is a whole number, 0 if none.
-inline std::size_t IntegerLength(std::string_view text) {
-  std::size_t n = 0;
-  while (n < text.size() && IsDigit(text[n]))
-    ++n;
-  return n;
-}
-
-// Length of the number at the start of `text` as the engine writes one
-// ("%.4g" with a decimal comma: -1,788e-05), 0 if none: never "inf" or "nan".
-inline std::size_t CommaNumberLength(std::string_view text) {
-  std::size_t n = text.starts_with('-') ? 1 : 0;
-  const std::size_t whole = IntegerLength(text.substr(n));
-  if (whole == 0) return 0;
-  n += whole;
-  if (n < text.size() && text[n] == ',') {
-    const std::size_t fraction = IntegerLength(text.substr(n + 1));
-    if (fraction == 0) return 0;
-    n += 1 + fraction;
-  }
-  if (n + 1 < text.size() && text[n] == 'e' && (text[n + 1] == '+' || text[n + 1] == '-')) {
-    const std::size_t exponent = IntegerLength(text.substr(n + 2));
-    if (exponent == 0) return 0;
-    n += 2 + exponent;
-  }
-  return n;
-}
-
-// Whether `text` is `pattern` with each placeholder filled: {n} an engine
-// number, {i} a whole number, {s} any non-empty text.
+// Whether `text` is `pattern` with each placeholder filled: {n} a number as
+// the engine writes one ("%.4g" with a decimal comma: -1,788e-05, never "inf"
+// or "nan"), {i} a whole number, {s} any non-empty text.
 inline bool Matches(std::string_view text, std::string_view pattern) {
-  const std::size_t open = pattern.find('{');
-  if (open == std::string_view::npos) return text == pattern;
-  if (text.substr(0, open) != pattern.substr(0, open)) return false;
-  text.remove_prefix(open);
-  const char kind = pattern[open + 1];
-  const std::string_view rest = pattern.substr(open + 3);
-  if (kind == 's') {
-    for (std::size_t n = 1; n <= text.size(); ++n)
-      if (Matches(text.substr(n), rest)) return true;
-    return false;
+  static std::map<std::string_view, std::regex> compiled;  // the patterns are literals
+  if (const auto it = compiled.find(pattern); it != compiled.end())
+    return std::regex_match(text.begin(), text.end(), it->second);
+  std::string expression;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern.substr(i, 3) == "{n}") {
+      expression += "-?[0-9]+(,[0-9]+)?(e[-+][0-9]+)?";
+    } else if (pattern.substr(i, 3) == "{i}") {
+      expression += "[0-9]+";
+    } else if (pattern.substr(i, 3) == "{s}") {
+      expression += "[\\s\\S]+";
+    } else {
+      if (std::string_view("\\^$.|?*+()[]{}").find(pattern[i]) != std::string_view::npos)
+        expression += '\\';
+      expression += pattern[i];
+      continue;
+    }
+    i += 2;
   }
-  const std::size_t n = kind == 'n' ? CommaNumberLength(text) : IntegerLength(text);
-  return n > 0 && Matches(text.substr(n), rest);
+  return std::regex_match(text.begin(), text.end(), compiled[pattern] = std::regex(expression));
 }
 
 // "Il numero di campioni M è troppo grande: … N MB di memoria, ma ne sono

@@ -141,13 +141,6 @@ TEST(GraphAction, RedrawsTheOneWindowAndHidesTheMatchingPictures) {
   EXPECT_FALSE(*g.ui.visible(form1::Image3));
 }
 
-TEST(GraphAction, RejectedFieldDoesNotTouchTheWindow) {
-  Graphs g({{form1::Text7, "x"}});
-  EXPECT_EQ(g.outcome, Outcome::Rejected);
-  EXPECT_FALSE(g.ui.loaded(Window::Form2));
-  EXPECT_FALSE(g.ui.shown(Window::Form2));
-}
-
 TEST(GraphAction, PlacesTheSixteenCaptions) {
   struct Placed {
     Control label;

@@ -73,6 +73,10 @@ TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
   EXPECT_EQ(c.box(boxes::NetworkCExact), "1.747E+03");
   EXPECT_EQ(c.box(boxes::PoExact), "5.000E+01");
   EXPECT_NE(c.box(boxes::CurrentLoadExact), "");
+  // The network's ratings in volts and amperes, as the engine gives them.
+  const circuit::ComponentRating& L = c.state.exact->ratings.networkL;
+  EXPECT_EQ(c.box(boxes::VoltageNetworkLExact) + c.box(boxes::CurrentNetworkLExact),
+            Format(L.voltage, kScientific3) + Format(L.current, kScientific3));
   // Below R the network's C moves to its input; it is still designed for R.
   RealCircuit below({{form1::Text7, "3"}}, true);
   EXPECT_EQ(below.state.exact->stage.load.kind, circuit::LoadKind::ShuntCAtInput);
@@ -195,6 +199,7 @@ TEST(RealCircuitPlot, EachStripScaledToItsLargestMagnitude) {
     EXPECT_EQ(plot.polylines[i].points.back().x, 100.f) << i;
   }
   for (std::size_t k = 0; k < 4; ++k) {
+    EXPECT_EQ(plot.polylines[3 + k].colour, (Rgb{0, 0, 0}));  // the baselines
     const RealCircuitStrip& strip = RealCircuitStrips()[k];
     const auto& ideal = plot.polylines[7 + 2 * k];
     const auto& exact = plot.polylines[8 + 2 * k];

@@ -92,6 +92,9 @@ TEST(ExactDesign, NoDesignGivesAFailure) {
   IdealDesign noChoke = Ideal();
   noChoke.N = 0;
   EXPECT_EQ(DesignExact(noChoke, Options()).failure().kind, FailureKind::InvalidValue);
+  IdealDesign onAboveSupply = Ideal();
+  onAboveSupply.Von = 30;  // Vcc = 28
+  EXPECT_NE(DesignExact(onAboveSupply, Options()).failure().message.find("Von"), std::string::npos);
   EXPECT_EQ(DesignExact(Ideal(), Options(std::nullopt, -0.1)).failure().kind,
             FailureKind::NegativeRon);
   StageOptions coss;

@@ -55,7 +55,10 @@ std::map<std::string, double> RunNgspice(const std::string& deck) {
   const std::optional<NgspiceMeasures> read = ReadNgspiceMeasures(output);
   EXPECT_TRUE(read.has_value()) << "measures missing from:\n" << output;
   if (!read) return {};
-  return {{"po", read->po}, {"pdc", read->pdc}, {"eff", read->eff}, {"vpk", read->vpk},
+  return {{"po", read->po},
+          {"pdc", read->pdc},
+          {"eff", read->eff},
+          {"vpk", read->vpk},
           {"von", read->von}};
 }
 

@@ -114,6 +114,12 @@ TEST(PolylineEnvelope, ClipsFarPointsAlongTheSameLine) {
   ASSERT_EQ(line.piece(1).size(), 3u);
   EXPECT_EQ(line.piece(1)[0].y, -4);
   EXPECT_NEAR(line.piece(1)[0].x, kPlot.pixelX(12), 1e-9);
+  // A segment that leaves through the top halfway keeps its slope.
+  const std::vector<PlotPoint> steep{{10, 50}, {60, 150}};
+  const PolylineEnvelope top = TraceEnvelope(steep, kPlot, 4);
+  const double run = (kPlot.pixelX(60) - kPlot.pixelX(10)) / (kPlot.pixelY(150) - kPlot.pixelY(50));
+  EXPECT_EQ(top.points.back().y, -4);
+  EXPECT_NEAR(top.points.back().x, kPlot.pixelX(10) + (-4 - kPlot.pixelY(50)) * run, 1e-9);
   const std::vector<PlotPoint> outside{{0, 200}, {100, 300}};
   EXPECT_EQ(TraceEnvelope(outside, kPlot).pieces(), 0u);
   // Off the left and right edges too, along the same line: from (−105, 0)

@@ -73,6 +73,9 @@ TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
   EXPECT_EQ(c.box(boxes::NetworkCExact), "1.747E+03");
   EXPECT_EQ(c.box(boxes::PoExact), "5.000E+01");
   EXPECT_NE(c.box(boxes::CurrentLoadExact), "");
+  // The ratings and harmonics in the engine's own units.
+  EXPECT_EQ(c.box(boxes::VoltageC1Ideal), Format(c.state.ideal->ratings.C1.voltage, kScientific3));
+  EXPECT_EQ(c.box(boxes::ThirdExact), Format(c.state.exact->spectrum.third, kFixed2));
   // The network's ratings in volts and amperes, as the engine gives them.
   const circuit::ComponentRating& L = c.state.exact->ratings.networkL;
   EXPECT_EQ(c.box(boxes::VoltageNetworkLExact) + c.box(boxes::CurrentNetworkLExact),
@@ -198,6 +201,8 @@ TEST(RealCircuitPlot, EachStripScaledToItsLargestMagnitude) {
     EXPECT_EQ(plot.polylines[i].points.front().x, 0.f) << i;
     EXPECT_EQ(plot.polylines[i].points.back().x, 100.f) << i;
   }
+  for (std::size_t k = 0; k < 3; ++k)
+    EXPECT_EQ(plot.polylines[k].colour, (Rgb{200, 200, 200})) << k;  // the switching instants
   for (std::size_t k = 0; k < 4; ++k) {
     EXPECT_EQ(plot.polylines[3 + k].colour, (Rgb{0, 0, 0}));  // the baselines
     const RealCircuitStrip& strip = RealCircuitStrips()[k];

@@ -101,6 +101,8 @@ TEST(ExactDesign, NoDesignGivesAFailure) {
   coss.Coss = 1.2e-9;  // the exact C1 is 1090 pF
   const Result<ExactDesign> big = DesignExact(Ideal(), coss);
   EXPECT_EQ(big.failure().kind, FailureKind::CossAboveC1);
+  coss.Coss = DesignExact(Ideal(), Options()).value().stage.C1;  // all of C1: nothing to buy
+  EXPECT_EQ(DesignExact(Ideal(), coss).value().stage.C1ToBuy(), 0);
   coss.Coss = 300e-12;
   EXPECT_NEAR(DesignExact(Ideal(), coss).value().stage.C1ToBuy(), 790e-12, 0.5e-12);
 }

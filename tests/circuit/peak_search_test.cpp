@@ -33,5 +33,30 @@ TEST(PeakSearch, RefinesEveryNearlyEqualLobe) {
   EXPECT_NEAR(peak.value, std::cos(3 * teta) + 1e-4 * std::sin(teta), 1e-13);
 }
 
+// Two intervals over the half period: Newton from the middle sample leaves
+// its bracket, and bisection must bring it back.
+TEST(PeakSearch, BisectsWhenNewtonLeavesTheBracket) {
+  AugMatrix<4> A = AugMatrix<4>::Zero();
+  A(0, 1) = -1;
+  A(1, 0) = 1;
+  A(2, 3) = -3;
+  A(3, 2) = 3;
+  AugVector<4> z0;
+  z0 << 1, 0, 1, 0, 1;
+  AugRow<4> y;
+  y << 0.45, 0.82, -0.62, 0.49, 0;
+  const Propagator<4> flow(A);
+  const Extremum peak = Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 2), y);
+  const double slope = -0.45 * std::sin(peak.teta) + 0.82 * std::cos(peak.teta) +
+                       1.86 * std::sin(3 * peak.teta) + 1.47 * std::cos(3 * peak.teta);
+  EXPECT_NEAR(peak.teta, 0.8525271710883204, 1e-9);
+  EXPECT_NEAR(peak.value, 1.7009661126894953, 1e-12);
+  EXPECT_NEAR(slope, 0, 1e-9);
+  // A curve below zero throughout has its maximum at the first sample.
+  AugRow<4> below;
+  below << 1, 0, 0, 0, -2;
+  EXPECT_EQ(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 8), below).value, -1);
+}
+
 }  // namespace
 }  // namespace classe::circuit

@@ -67,6 +67,9 @@ TEST(PolylineEnvelope, ReducesEachColumnToItsEndsAndExtremes) {
   const auto [top, bottom] = std::minmax_element(line.points.begin(), line.points.end(), byY);
   EXPECT_EQ(top->y, kPlot.pixelY(high->y));
   EXPECT_EQ(bottom->y, kPlot.pixelY(low->y));
+  // A vertical run on a column's left edge is one column too.
+  const std::vector<PlotPoint> vertical{{0, 10}, {0, 90}, {0, 50}, {0, 20}, {0, 60}};
+  EXPECT_LT(TraceEnvelope(vertical, kPlot).points.size(), vertical.size());
   // Column by column: the first, last, lowest and highest point of the
   // curve there are kept.
   for (int column : {0, 1, 300, 862, 863}) {

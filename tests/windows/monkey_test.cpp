@@ -134,24 +134,17 @@ const std::vector<QString> kFieldTexts{
     "1.8",   "2",    "1e6",    "100000", "20001", "+5",   "5e",         "1..2", "1,5",   " 5",
     "0x10",  "-0.0", "4e-320", "5e-324", "0.999", "1.05", "47.6",       "52.5", "1e-12", "2e9"};
 
+// C0 controls (NUL included), Hebrew and Arabic, emoji, CJK, printable
+// ASCII most often, and now and then an invisible character, a lone
+// surrogate or a lookalike.
 char32_t RandomCodePoint(Dice& dice) {
   static const std::vector<char32_t> odd{0x7F,   0x85,   0xA0,   0xAD,   0x200B, 0x200E,
                                          0x2028, 0x202E, 0xFEFF, 0xFFFD, 0xD800, 0xDFFF,
                                          0x0660, 0xFF15, 0x2212, 0x00B5, 0x03A9, 0x00E9};
-  switch (dice.below(8)) {
-    case 0:
-      return static_cast<char32_t>(dice.below(0x20));  // C0 controls, NUL included
-    case 1:
-      return dice.pick(odd);  // invisible, lone surrogates, lookalikes
-    case 2:
-      return 0x0590 + static_cast<char32_t>(dice.below(0x170));  // Hebrew, Arabic
-    case 3:
-      return 0x1F300 + static_cast<char32_t>(dice.below(0x700));  // emoji
-    case 4:
-      return 0x4E00 + static_cast<char32_t>(dice.below(0x5000));  // CJK
-    default:
-      return 0x20 + static_cast<char32_t>(dice.below(0x5F));  // printable ASCII
-  }
+  static constexpr std::pair<char32_t, int> kRanges[] = {
+      {0, 0x20}, {0x0590, 0x170}, {0x1F300, 0x700}, {0x4E00, 0x5000}, {0x20, 0x5F}, {0x20, 0x5F}};
+  const auto& [first, count] = kRanges[dice.below(std::size(kRanges) + 1) % std::size(kRanges)];
+  return dice.chance(12) ? dice.pick(odd) : first + static_cast<char32_t>(dice.below(count));
 }
 
 // Numbers a person would type come first, so that the actions get past the
@@ -412,21 +405,15 @@ class Monkey {
   // title bar.
   QString endProgram() {
     Form1& main = program_->main();
-    switch (dice_.below(4)) {
-      case 0:
-        QTest::mouseClick(main.control(form1::Command6.name), Qt::LeftButton);
-        return "Esci";
-      case 1:
-        main.menu().quit->trigger();
-        return "menu \"Esci\"";
-      case 2:
-        main.activateWindow();
-        QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
-        return "Ctrl+Q";
-      default:
-        main.close();
-        return "close Form1";
+    const int way = dice_.below(4);
+    if (way == 0) QTest::mouseClick(main.control(form1::Command6.name), Qt::LeftButton);
+    if (way == 1) main.menu().quit->trigger();
+    if (way == 2) {
+      main.activateWindow();
+      QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
     }
+    if (way == 3) main.close();
+    return std::array{"Esci", "menu \"Esci\"", "Ctrl+Q", "close Form1"}[way];
   }
 
   // What the save dialog answers from now on: a file in the temporary folder,

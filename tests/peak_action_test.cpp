@@ -134,6 +134,9 @@ TEST(SampleCount, RefusedWhenTheArraysWouldNotFitInMemory) {
   EXPECT_EQ(SampleCountRefusal(100000000, 24, gib / 2, 2 * gib),
             "Il numero di campioni M è troppo grande: i campioni richiederebbero 2289 MB di "
             "memoria, ma ne sono disponibili soltanto 1536 MB.");
+  // A byte over a whole megabyte counts as one more.
+  EXPECT_NE(SampleCountRefusal(100000000, 24, gib / 2, 2 * gib + 1)->find("soltanto 1537 MB"),
+            std::string::npos);
 }
 
 TEST(SampleCount, EachArrayTakesEightBytesASample) {

@@ -76,6 +76,7 @@ TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
   // The ratings and harmonics in the engine's own units.
   EXPECT_EQ(c.box(boxes::VoltageC1Ideal), Format(c.state.ideal->ratings.C1.voltage, kScientific3));
   EXPECT_EQ(c.box(boxes::ThirdExact), Format(c.state.exact->spectrum.third, kFixed2));
+  EXPECT_EQ(c.box(boxes::VoltageL1Exact), Format(c.state.exact->ratings.L1.voltage, kScientific3));
   // The network's ratings in volts and amperes, as the engine gives them.
   const circuit::ComponentRating& L = c.state.exact->ratings.networkL;
   EXPECT_EQ(c.box(boxes::VoltageNetworkLExact) + c.box(boxes::CurrentNetworkLExact),

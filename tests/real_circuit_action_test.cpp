@@ -77,6 +77,9 @@ TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
   EXPECT_EQ(c.box(boxes::VoltageC1Ideal), Format(c.state.ideal->ratings.C1.voltage, kScientific3));
   EXPECT_EQ(c.box(boxes::ThirdExact), Format(c.state.exact->spectrum.third, kFixed2));
   EXPECT_EQ(c.box(boxes::VoltageL1Exact), Format(c.state.exact->ratings.L1.voltage, kScientific3));
+  EXPECT_EQ(c.box(boxes::VoltageC2Ideal), Format(c.state.ideal->ratings.C2.voltage, kScientific3));
+  EXPECT_EQ(c.box(boxes::CurrentNetworkCIdeal),
+            Format(c.state.ideal->ratings.networkC.current, kScientific3));
   // The network's ratings in volts and amperes, as the engine gives them.
   const circuit::ComponentRating& L = c.state.exact->ratings.networkL;
   EXPECT_EQ(c.box(boxes::VoltageNetworkLExact) + c.box(boxes::CurrentNetworkLExact),

@@ -176,6 +176,16 @@ TEST(Sampling, SamplesAreTheModelAtEachAngle) {
   EXPECT_EQ(s.Vc1, e.Vc1);  // the last evaluation stays
 }
 
+TEST(Sampling, ArraysOfHugePagesHoldTheSamplesToo) {
+  DesignState s = Designed();
+  s.M = 300000;  // 2.4 MB an array: above one huge page
+  SampleWaveforms(s, kAllWaveforms);
+  ASSERT_EQ(s.IrSamples.size(), 300003u);
+  DesignState e = s;
+  At(e, SampleAngle(150001, s.M));
+  EXPECT_EQ(s.IrSamples[150001], e.IrTeta);
+}
+
 TEST(Sampling, LastAngleIsExactlyTheBoundForEveryCount) {
   for (int M : {1, 3, 7, 49, 1000, 999983})
     EXPECT_EQ(SampleAngle(M, M), kFourPi) << M;

@@ -93,7 +93,7 @@ TEST(ExactDesign, NoDesignGivesAFailure) {
   noChoke.N = 0;
   EXPECT_EQ(DesignExact(noChoke, Options()).failure().kind, FailureKind::InvalidValue);
   IdealDesign onAboveSupply = Ideal();
-  onAboveSupply.Von = 30;  // Vcc = 28
+  onAboveSupply.Von = 28;  // as large as Vcc
   EXPECT_EQ(DesignExact(onAboveSupply, Options()).failure().message,
             "Valore non valido per Von: deve essere ≥ 0 e minore di Vcc.");
   EXPECT_EQ(DesignExact(Ideal(), Options(std::nullopt, -0.1)).failure().kind,

@@ -155,6 +155,7 @@ TEST(SampleCount, TheArraysHeldAreCountedByCapacity) {
   EXPECT_EQ(HeldBytes(s, {.Vc1 = true, .Isw = true}), 8u * 1010);
   EXPECT_EQ(HeldBytes(s, {.Isw = true, .Ic1 = true}), 8u * 101000);
   EXPECT_EQ(HeldBytes(s, kAllWaveforms), 8u * 101013);
+  EXPECT_EQ(HeldBytes(s, {.Vc1 = true}), 8u * 10);
 }
 
 TEST(AvailableMemory, TheSmallerOfTheSystemAndTheCgroupLimit) {
@@ -172,6 +173,8 @@ TEST(AvailableMemory, TheSmallerOfTheSystemAndTheCgroupLimit) {
   write("memory.max", "max\n");
   EXPECT_EQ(AvailableMemoryBytes(sources), 4000u * 1024);
   write("memory.max", "lots\n");
+  EXPECT_EQ(AvailableMemoryBytes(sources), 4000u * 1024);
+  write("memory.max", "1048576k\n");  // a number that does not end the line is no limit
   EXPECT_EQ(AvailableMemoryBytes(sources), 4000u * 1024);
   // Over its limit already: nothing left.
   write("memory.max", "1000\n");

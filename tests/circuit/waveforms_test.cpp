@@ -77,6 +77,7 @@ TEST(Ratings, BoundTheSampledWaveformsAndDefineTheSpike) {
   EXPECT_LE(PeakOf(w.isw), r.sw.current * (1 + 1e-12));
   EXPECT_GT(PeakOf(w.isw), r.sw.current * (1 - 1e-5));
   EXPECT_NEAR(r.settleAngle, 20 * stage.omega * stage.Ron * stage.C1, 1e-15);
+  EXPECT_NEAR(r.dischargeEnergy, 0.5 * stage.C1 * s.vTurnOn * s.vTurnOn, 1e-9 * r.dischargeEnergy);
   // Ron takes the discharge and the conduction loss, the latter below Ron·Ipk².
   const double conduction = s.power.ron - r.dischargeEnergy * stage.omega / (2 * M_PI);
   EXPECT_GT(conduction, 0);

@@ -8,7 +8,7 @@
 #include "actions/action.h"
 #include "actions/controls.h"
 #include "circuit/exact_design.h"
-#include "circuit/load_spectrum.h"
+#include "circuit/load_harmonics.h"
 #include "circuit/ngspice_output.h"
 #include "circuit/ratings.h"
 #include "circuit/spice_deck.h"

@@ -12,7 +12,7 @@
 #include <cstring>
 
 #include "circuit/exact_design.h"
-#include "circuit/load_spectrum.h"
+#include "circuit/load_harmonics.h"
 #include "circuit/ratings.h"
 #include "circuit/spice_deck.h"
 #include "circuit/steady_state.h"

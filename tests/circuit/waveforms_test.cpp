@@ -7,7 +7,7 @@
 #include <cmath>
 #include <complex>
 
-#include "circuit/load_spectrum.h"
+#include "circuit/load_harmonics.h"
 #include "circuit/ratings.h"
 #include "circuit/steady_state.h"
 #include "circuit/waveforms.h"

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The classe-e developers
 // SPDX-License-Identifier: MIT
 
-#include "circuit/load_spectrum.h"
+#include "circuit/load_harmonics.h"
 
 #include <cmath>
 #include <complex>

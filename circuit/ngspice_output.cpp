@@ -29,8 +29,8 @@ std::optional<NgspiceMeasures> ReadNgspiceMeasures(std::string_view output) {
     double* value;
     bool seen = false;
   };
-  Wanted wanted[] = {{"po", &m.po}, {"pdc", &m.pdc}, {"eff", &m.eff}, {"vpk", &m.vpk},
-                     {"von", &m.von}};
+  Wanted wanted[] = {
+      {"po", &m.po}, {"pdc", &m.pdc}, {"eff", &m.eff}, {"vpk", &m.vpk}, {"von", &m.von}};
   while (!output.empty()) {
     const std::size_t end = output.find('\n');
     std::string_view line = SkipBlanks(output.substr(0, end));

@@ -95,6 +95,11 @@ void AddRun(Json& json, const RealCircuitRun& run, bool exact) {
   if (exact) json["iterations"] = run.iterations;
 }
 
+// One document a run, indented by two spaces, which scripts may compare as text.
+void PrintJson(std::ostream& out, const Json& json) {
+  out << json.dump(2) << '\n';
+}
+
 }  // namespace
 
 std::string JsonKey(Control control) {
@@ -137,7 +142,7 @@ void PrintJsonReport(std::ostream& out, const RunReport& report) {
   json["state"] = Json::object();
   for (const auto& [name, value] : NumericFields(report.session.state))
     json["state"][std::string(name)] = value;
-  out << json.dump(2) << '\n';
+  PrintJson(out, json);
 }
 
 }  // namespace classe::cli
@@ -152,7 +157,7 @@ void PrintJsonRealCircuit(std::ostream& out, const RunReport& report) {
   json["design"] = nullptr;
   json["circuit"] = nullptr;
   if (run) AddRun(json, *run, exact);
-  out << json.dump(2) << '\n';
+  PrintJson(out, json);
 }
 
 void PrintJsonDeck(std::ostream& out, const RunReport& report) {
@@ -161,7 +166,7 @@ void PrintJsonDeck(std::ostream& out, const RunReport& report) {
   json["deck"] = deck ? Json(deck->text) : Json(nullptr);
   json["periods"] = deck ? Json(deck->periods) : Json(nullptr);
   json["capped"] = deck ? Json(deck->capped) : Json(nullptr);
-  out << json.dump(2) << '\n';
+  PrintJson(out, json);
 }
 
 }  // namespace classe::cli

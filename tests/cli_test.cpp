@@ -55,8 +55,9 @@ TEST(CommandLine, ComputesTheDefaultDesign) {
 }
 
 TEST(CommandLine, JsonKeysNameTheWindowOfEachControl) {
-  const auto json = nlohmann::json::parse(Cli("--json verifica").out);
-  EXPECT_EQ(json["action"], "verifica");
+  const std::string out = Cli("--json verifica").out;
+  EXPECT_EQ(out.rfind("{\n  \"action\": \"verifica\",\n", 0), 0u);  // two-space indents
+  const auto json = nlohmann::json::parse(out);
   EXPECT_EQ(json["messages"], nlohmann::json::array());
   EXPECT_TRUE(json["fault"].is_null());
   // Label1 is L1 in the final circuit, and a title in the graph window.

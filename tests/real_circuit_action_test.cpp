@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <tuple>
@@ -73,21 +74,69 @@ TEST(RealCircuitAction, TheNetworkInTheLoopIsComputedForTheExactR) {
   EXPECT_EQ(c.box(boxes::NetworkCExact), "1.747E+03");
   EXPECT_EQ(c.box(boxes::PoExact), "5.000E+01");
   EXPECT_NE(c.box(boxes::CurrentLoadExact), "");
-  // The ratings and harmonics in the engine's own units.
-  EXPECT_EQ(c.box(boxes::VoltageC1Ideal), Format(c.state.ideal->ratings.C1.voltage, kScientific3));
-  EXPECT_EQ(c.box(boxes::ThirdExact), Format(c.state.exact->spectrum.third, kFixed2));
-  EXPECT_EQ(c.box(boxes::VoltageL1Exact), Format(c.state.exact->ratings.L1.voltage, kScientific3));
-  EXPECT_EQ(c.box(boxes::VoltageC2Ideal), Format(c.state.ideal->ratings.C2.voltage, kScientific3));
-  EXPECT_EQ(c.box(boxes::CurrentNetworkCIdeal),
-            Format(c.state.ideal->ratings.networkC.current, kScientific3));
-  // The network's ratings in volts and amperes, as the engine gives them.
-  const circuit::ComponentRating& L = c.state.exact->ratings.networkL;
-  EXPECT_EQ(c.box(boxes::VoltageNetworkLExact) + c.box(boxes::CurrentNetworkLExact),
-            Format(L.voltage, kScientific3) + Format(L.current, kScientific3));
   // Below R the network's C moves to its input; it is still designed for R.
   RealCircuit below({{form1::Text7, "3"}}, true);
   EXPECT_EQ(below.state.exact->stage.load.kind, circuit::LoadKind::ShuntCAtInput);
   EXPECT_EQ(below.box(boxes::PoExact), "5.000E+01");
+}
+
+// Every box of both columns is the engine's figure in the box's unit: a
+// wrong scale, or two boxes swapped, shows here.
+TEST(RealCircuitAction, EveryRowIsTheEnginesFigureInItsUnit) {
+  RealCircuit c({{form4::Text2, "100"}}, true);
+  using R = const RealCircuitRun&;
+  const std::tuple<const ValueBox&, const ValueBox&, double (*)(R)> rows[] = {
+      {boxes::RIdeal, boxes::RExact, [](R r) { return r.stage.R; }},
+      {boxes::L1Ideal, boxes::L1Exact, [](R r) { return r.stage.L1 * 1e6; }},
+      {boxes::C1Ideal, boxes::C1Exact, [](R r) { return r.stage.C1 * 1e12; }},
+      {boxes::C1ToBuyIdeal, boxes::C1ToBuyExact, [](R r) { return r.ratings.C1ToBuy * 1e12; }},
+      {boxes::C2Ideal, boxes::C2Exact, [](R r) { return r.stage.C2 * 1e12; }},
+      {boxes::L2Ideal, boxes::L2Exact, [](R r) { return r.stage.L2 * 1e6; }},
+      {boxes::NetworkLIdeal, boxes::NetworkLExact, [](R r) { return r.stage.load.L * 1e6; }},
+      {boxes::NetworkCIdeal, boxes::NetworkCExact, [](R r) { return r.stage.load.C * 1e12; }},
+      {boxes::PoIdeal, boxes::PoExact, [](R r) { return r.steady.power.load; }},
+      {boxes::EfficiencyIdeal, boxes::EfficiencyExact, [](R r) { return r.steady.efficiency * 100; }},
+      {boxes::TurnOnIdeal, boxes::TurnOnExact, [](R r) { return r.steady.vonFraction * 100; }},
+      {boxes::VpeakIdeal, boxes::VpeakExact, [](R r) { return r.steady.vPeak; }},
+      {boxes::SwitchPeakIdeal, boxes::SwitchPeakExact, [](R r) { return r.ratings.sw.current; }},
+      {boxes::SecondIdeal, boxes::SecondExact, [](R r) { return r.spectrum.second; }},
+      {boxes::ThirdIdeal, boxes::ThirdExact, [](R r) { return r.spectrum.third; }},
+  };
+  using circuit::Ratings;
+  const std::pair<std::array<ValueBox, 4>, circuit::ComponentRating Ratings::*> parts[] = {
+      {{boxes::CurrentL1Ideal, boxes::VoltageL1Ideal, boxes::CurrentL1Exact, boxes::VoltageL1Exact},
+       &Ratings::L1},
+      {{boxes::CurrentC1Ideal, boxes::VoltageC1Ideal, boxes::CurrentC1Exact, boxes::VoltageC1Exact},
+       &Ratings::C1},
+      {{boxes::CurrentC2Ideal, boxes::VoltageC2Ideal, boxes::CurrentC2Exact, boxes::VoltageC2Exact},
+       &Ratings::C2},
+      {{boxes::CurrentL2Ideal, boxes::VoltageL2Ideal, boxes::CurrentL2Exact, boxes::VoltageL2Exact},
+       &Ratings::L2},
+      {{boxes::CurrentNetworkLIdeal, boxes::VoltageNetworkLIdeal, boxes::CurrentNetworkLExact,
+        boxes::VoltageNetworkLExact},
+       &Ratings::networkL},
+      {{boxes::CurrentNetworkCIdeal, boxes::VoltageNetworkCIdeal, boxes::CurrentNetworkCExact,
+        boxes::VoltageNetworkCExact},
+       &Ratings::networkC},
+      {{boxes::CurrentLoadIdeal, boxes::VoltageLoadIdeal, boxes::CurrentLoadExact,
+        boxes::VoltageLoadExact},
+       &Ratings::load},
+      {{boxes::CurrentSwitchIdeal, boxes::VoltageSwitchIdeal, boxes::CurrentSwitchExact,
+        boxes::VoltageSwitchExact},
+       &Ratings::sw},
+  };
+  for (const bool exact : {false, true}) {
+    const RealCircuitRun& run = exact ? *c.state.exact : *c.state.ideal;
+    for (const auto& [ideal, exactBox, value] : rows) {
+      const ValueBox& box = exact ? exactBox : ideal;
+      EXPECT_EQ(c.box(box), Format(value(run), box.pattern)) << box.control.name;
+    }
+    for (const auto& [boxes, part] : parts) {
+      const circuit::ComponentRating& rating = run.ratings.*part;
+      EXPECT_EQ(c.box(boxes[exact ? 2 : 0]), Format(rating.current, kScientific3));
+      EXPECT_EQ(c.box(boxes[exact ? 3 : 1]), Format(rating.voltage, kScientific3));
+    }
+  }
 }
 
 TEST(RealCircuitAction, CossIsPartOfC1) {
@@ -195,40 +244,45 @@ TEST(RealCircuitAction, DeckOfEachDesign) {
 }
 
 TEST(RealCircuitPlot, EachStripScaledToItsLargestMagnitude) {
-  RealCircuit c;
-  const auto& plot = c.ui.picture(form4::Picture1);
-  EXPECT_EQ(plot.scale, kRealCircuitPlotScale);
-  // Three period marks, four baselines, then each strip's ideal and exact curve.
-  ASSERT_EQ(plot.polylines.size(), 7u + 8u);
-  // Baselines and curves span the two periods exactly, edge to edge.
-  for (std::size_t i = 3; i < plot.polylines.size(); ++i) {
-    EXPECT_EQ(plot.polylines[i].points.front().x, 0.f) << i;
-    EXPECT_EQ(plot.polylines[i].points.back().x, 100.f) << i;
-  }
-  for (std::size_t k = 0; k < 3; ++k)
-    EXPECT_EQ(plot.polylines[k].colour, (Rgb{200, 200, 200})) << k;  // the switching instants
-  for (std::size_t k = 0; k < 4; ++k) {
-    EXPECT_EQ(plot.polylines[3 + k].colour, (Rgb{0, 0, 0}));  // the baselines
-    const RealCircuitStrip& strip = RealCircuitStrips()[k];
-    const auto& ideal = plot.polylines[7 + 2 * k];
-    const auto& exact = plot.polylines[8 + 2 * k];
-    EXPECT_EQ(ideal.colour, strip.ideal);
-    EXPECT_EQ(exact.colour, strip.exact);
-    float highest = -1e9f;
-    float lowest = 1e9f;
-    for (const auto* curve : {&ideal, &exact}) {
-      EXPECT_EQ(curve->points.size(), std::size_t(kRealCircuitCurveIntervals + 1));
-      for (const PlotPoint& p : curve->points) {
-        highest = std::max(highest, p.y);
-        lowest = std::min(lowest, p.y);
-      }
+  // At 10 mW every current is below 1 A and the scales below 1.
+  for (const char* power : {"50", "0.01"}) {
+    RealCircuit c({{form1::Text1, power}});
+    const auto& plot = c.ui.picture(form4::Picture1);
+    EXPECT_EQ(plot.scale, kRealCircuitPlotScale);
+    // Three period marks, four baselines, then each strip's ideal and exact curve.
+    ASSERT_EQ(plot.polylines.size(), 7u + 8u);
+    // Baselines and curves span the two periods exactly, edge to edge.
+    for (std::size_t i = 3; i < plot.polylines.size(); ++i) {
+      EXPECT_EQ(plot.polylines[i].points.front().x, 0.f) << i;
+      EXPECT_EQ(plot.polylines[i].points.back().x, 100.f) << i;
     }
-    // The largest magnitude touches baseline ± gain, and nothing leaves the strip.
-    const double reach = std::max(highest - strip.baseline, strip.baseline - lowest);
-    EXPECT_NEAR(reach, strip.gain, 1e-4) << k;
-    EXPECT_GE(lowest, strip.bottom);
-    EXPECT_LE(highest, strip.bottom + 25);
+    for (std::size_t k = 0; k < 3; ++k)
+      EXPECT_EQ(plot.polylines[k].colour, (Rgb{200, 200, 200})) << k;  // the switching instants
+    for (std::size_t k = 0; k < 4; ++k) {
+      EXPECT_EQ(plot.polylines[3 + k].colour, (Rgb{0, 0, 0}));  // the baselines
+      const RealCircuitStrip& strip = RealCircuitStrips()[k];
+      const auto& ideal = plot.polylines[7 + 2 * k];
+      const auto& exact = plot.polylines[8 + 2 * k];
+      EXPECT_EQ(ideal.colour, strip.ideal);
+      EXPECT_EQ(exact.colour, strip.exact);
+      float highest = -1e9f;
+      float lowest = 1e9f;
+      for (const auto* curve : {&ideal, &exact}) {
+        EXPECT_EQ(curve->points.size(), std::size_t(kRealCircuitCurveIntervals + 1));
+        for (const PlotPoint& p : curve->points) {
+          highest = std::max(highest, p.y);
+          lowest = std::min(lowest, p.y);
+        }
+      }
+      // The largest magnitude touches baseline ± gain; every strip keeps two
+      // units clear under the one above.
+      const double reach = std::max(highest - strip.baseline, strip.baseline - lowest);
+      EXPECT_NEAR(reach, strip.gain, 1e-4) << power << " " << k;
+      EXPECT_GE(lowest, strip.bottom);
+      EXPECT_LE(highest, strip.bottom + 23);
+    }
   }
+  RealCircuit c;
   EXPECT_EQ(Caption(c.ui, form4::Label129).rfind("Vc1(teta) [V], fondo scala 1.139E+02", 0), 0u);
 }
 

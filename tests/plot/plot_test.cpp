@@ -34,6 +34,7 @@ TEST(PlotMapping, CornersOfTheScaleAreCornersOfTheArea) {
   EXPECT_FALSE((PlotMapping{{0, 100, 0, 0}, 907, 592}).valid());
   EXPECT_FALSE((PlotMapping{{0, 100, 105, 100}, 907, 592}).valid());
   EXPECT_FALSE((PlotMapping{{0, 100, 105, 0}, 0, 592}).valid());
+  EXPECT_TRUE((PlotMapping{{0, 100, 105, 0}, 1, 1}).valid());  // a single pixel still maps
 }
 
 TEST(PolylineEnvelope, KeepsEveryCornerOfASparsePolyline) {

@@ -31,6 +31,14 @@ TEST(CheckFields, StopsAtTheFirstRejectedFieldWithItsOwnMessage) {
             std::vector<std::string>{"Hai dimenticato di scrivere la potenza di uscita Po"});
   EXPECT_EQ(s.InputText, "");
   EXPECT_EQ(s.InputError, 1);
+  // A comma is no decimal separator.
+  RecordingControls comma = Fields({{form1::Text2, "4,5"}});
+  EXPECT_FALSE(CheckFields(s, comma, kDesignFields));
+  EXPECT_EQ(Messages(comma),
+            std::vector<std::string>{
+                "Errore di inserimento dati per la frequenza di funzionamento f. Puoi scrivere "
+                "soltanto numeri razionali con il punto come separatore decimale, anche in forma "
+                "esponenziale. Ad es: 1.23 , 1E-5 , 5E3"});
 }
 
 TEST(CheckFields, EveryFieldUsesItsOwnPairOfMessages) {

@@ -39,36 +39,6 @@ TEST(ComputeAction, DefaultsGiveTheSixResultTexts) {
   EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST(ComputeAction, ARejectedFieldChangesNothingButShowsOneMessage) {
-  struct Case {
-    std::vector<std::pair<Control, const char*>> fields;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
-      {{{form1::Text1, ""}, {form1::Text2, ""}, {form1::Text3, ""}, {form1::Text7, ""}},
-       "Hai dimenticato di scrivere la potenza di uscita Po"},
-      {{{form1::Text4, "x"}, {form1::Text1, ""}},
-       "Hai dimenticato di scrivere la potenza di uscita Po"},
-      {{{form1::Text2, "4,5"}},
-       "Errore di inserimento dati per la frequenza di funzionamento f. Puoi scrivere soltanto "
-       "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad "
-       "es: 1.23 , 1E-5 , 5E3"},
-  };
-  for (const Case& c : cases) {
-    RecordingControls ui = Fields();
-    for (const auto& [control, text] : c.fields)
-      ui.setText(control, text);
-    DesignState s;
-    s.R = 123;
-    EXPECT_EQ(ComputeComponents(s, ui), Outcome::Rejected);
-    EXPECT_EQ(Messages(ui), std::vector<std::string>{c.message});
-    EXPECT_TRUE(ui.captions().empty());
-    EXPECT_TRUE(ui.visibilities().empty());
-    EXPECT_EQ(s.R, 123);
-    EXPECT_EQ(s.Po, 0);
-  }
-}
-
 TEST(ComputeAction, LexicallyOddTextsAreReadByTheirLeadingNumber) {
   RecordingControls ui =
       Fields({{form1::Text1, "1.2.3"}, {form1::Text3, "."}, {form1::Text6, "3.5"}});

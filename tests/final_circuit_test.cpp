@@ -103,19 +103,6 @@ TEST(FinalCircuit, LoadBelowRKeepsL2WithCAndL) {
   EXPECT_EQ(c.caption(form3::Label5), "3.957E+03");
 }
 
-TEST(FinalCircuit, TheSameWindowFollowsTheCaseOfEachRun) {
-  Circuit c;
-  c.show("9");
-  c.show("50");
-  EXPECT_EQ(c.picture(), "Picture1");
-  EXPECT_EQ(c.rows(), "01101");
-  EXPECT_EQ(c.caption(form3::Label6), "2.205 E+00");
-  c.show("9");
-  EXPECT_EQ(c.picture(), "Picture3");
-  EXPECT_EQ(c.rows(), "10000");
-  EXPECT_EQ(c.ui.timesShown(Window::Form3), 3);
-}
-
 TEST(FinalCircuit, AnEmptyLoadIsRejectedWithoutAWindow) {
   Circuit c;
   EXPECT_EQ(c.show(""), Outcome::Rejected);

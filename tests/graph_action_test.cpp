@@ -253,15 +253,5 @@ TEST(CursorReadout, AShorterCapacitorArrayIsNeverReadPastItsEnd) {
   EXPECT_EQ(g.box(form2::Label32), Format(g.s.Ic1max, "0.00"));
 }
 
-TEST(GraphWindow, IsFreshAfterItsExit) {
-  Graphs g;
-  ShowCursorReadout(g.s, g.ui, 50, 50);
-  g.ui.unload(Window::Form2);
-  ShowGraphs(g.s, g.ui);
-  EXPECT_TRUE(g.ui.isSelected(form2::Option1));
-  EXPECT_EQ(g.box(form2::Label32), "");
-  EXPECT_FALSE(g.ui.toolTip(form2::Picture1));
-}
-
 }  // namespace
 }  // namespace classe

@@ -156,20 +156,6 @@ TEST(IdealDesignSimulated, DefaultFigures) {
   EXPECT_GT(s.slopeTurnOn, 0);
 }
 
-TEST(IdealDesignSimulated, PowerExcessFallsWithQ) {
-  const struct {
-    const char* Q;
-    double excess;  // Pload / 50 W − 1
-  } rows[] = {{"2", 0.20}, {"4", 0.135}, {"10", 0.06}, {"50", 0.024}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Q);
-    const SteadyState s = SolveSteadyState(IdealStage(Ideal(row.Q))).value();
-    EXPECT_NEAR(s.power.load / 50 - 1, row.excess, 0.005);
-  }
-  const SteadyState net = SolveSteadyState(IdealStage(Ideal(), Options(50.0))).value();
-  EXPECT_NEAR(net.power.load, 54.8, 0.05);
-}
-
 // Ron → 0 must approach the ideal switch, whose turn-on loss is ½·C1·Δv²·f
 // lost at once rather than in a resistor.
 TEST(IdealSwitch, SmallRonTendsToTheIdealSwitch) {

@@ -64,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{0.0049, "0.00", "0.00"}, FormatCase{1e-300, "0.00", "0.00"},
                       FormatCase{1e20, "0.00", "100000000000000000000.00"}, FormatCase{0, "0", "0"},
                       FormatCase{2.5, "0", "3"}, FormatCase{0.4, "0", "0"},
-                      FormatCase{-7, "0", "-7"},
-                      FormatCase{0.25, "0.0", "0.3"}));
+                      FormatCase{-7, "0", "-7"}, FormatCase{0.25, "0.0", "0.3"}));
 
 TEST(Format, NonFiniteValuesNeverBecomeText) {
   for (double v : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {

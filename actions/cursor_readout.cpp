@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "design/constants.h"
-#include "design/fault.h"
 #include "actions/curves.h"
 #include "actions/form2_controls.h"
 #include "actions/value_boxes.h"
+#include "design/constants.h"
+#include "design/fault.h"
 
 namespace classe {
 namespace {
@@ -19,8 +19,9 @@ void ShowReadout(DesignState& s, Controls& ui, const Curve& curve, float x, floa
   try {
     const double teta = Checked("teta", static_cast<double>(x) / 100 * 4 * kPi);
     curve.scan(s);
-    const double value = Checked(
-        curve.valueBox.quantity, (static_cast<double>(y) - curve.baseline) * (s.*curve.maximum) / curve.gain);
+    const double value =
+        Checked(curve.valueBox.quantity,
+                (static_cast<double>(y) - curve.baseline) * (s.*curve.maximum) / curve.gain);
     const std::string tetaText = ValueText(curve.tetaBox, teta);
     const std::string valueText = ValueText(curve.valueBox, value);
     ui.setCaption(curve.tetaBox.control, tetaText);
@@ -32,9 +33,9 @@ void ShowReadout(DesignState& s, Controls& ui, const Curve& curve, float x, floa
       ui.setCaption(other.valueBox.control, "");
     }
     // No blank between a number and its unit.
-    ui.setToolTip(form2::Picture1,
-                  "teta= " + tetaText + "rad ; " + std::string(curve.valueBox.quantity) + " = " + valueText +
-                      std::string(curve.unit));
+    ui.setToolTip(form2::Picture1, "teta= " + tetaText + "rad ; " +
+                                       std::string(curve.valueBox.quantity) + " = " + valueText +
+                                       std::string(curve.unit));
   } catch (const ArithmeticFault& fault) {
     // A message box on every mouse move would make the window unusable: the
     // fault is reported where the value would have been read.

@@ -15,8 +15,8 @@ const std::array<Curve, 4>& Curves() {
        form2::Option2, 59.5, boxes::IswTeta, boxes::Isw, "A"},
       {&DesignState::Ic1Samples, &DesignState::Ic1max, FindIc1Max, 40, 18, kIc1Colour,
        form2::Option3, 30, boxes::Ic1Teta, boxes::Ic1, "A"},
-      {&DesignState::IrSamples, &DesignState::Irmax, FindIrMax, 20, 9, kIrColour,
-       form2::Option4, 0, boxes::IrTeta, boxes::Ir, "A"},
+      {&DesignState::IrSamples, &DesignState::Irmax, FindIrMax, 20, 9, kIrColour, form2::Option4, 0,
+       boxes::IrTeta, boxes::Ir, "A"},
   }};
   return curves;
 }

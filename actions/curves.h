@@ -40,7 +40,7 @@ struct Curve {
   double bandBottom;  // lowest cursor height that selects it
   const ValueBox& tetaBox;
   const ValueBox& valueBox;  // its quantity ("Vc1(teta)") names the curve
-  std::string_view unit;  // in the tooltip
+  std::string_view unit;     // in the tooltip
 };
 
 // Vc1, Isw, Ic1, Ir: the drawing order, top to bottom.

@@ -24,17 +24,17 @@ inline constexpr Control Text2 = Of("Text2");
 inline constexpr Control Label5 = Of("Label5");
 inline constexpr Control Label6 = Of("Label6");  // QU
 inline constexpr Control Text3 = Of("Text3");
-inline constexpr Control Label7 = Of("Label7");  // "vuoto: induttanze senza perdite"
-inline constexpr Control Check1 = Of("Check1");  // "con rete di adattamento"
-inline constexpr Control Command1 = Of("Command1");  // "Calcola"
-inline constexpr Control Label8 = Of("Label8");  // "Netlist e verifica con ngspice:"
-inline constexpr Control Option1 = Of("Option1");  // "progetto esatto"
-inline constexpr Control Option2 = Of("Option2");  // "progetto ideale"
-inline constexpr Control Command2 = Of("Command2");  // "Verifica con ngspice"
-inline constexpr Control Command3 = Of("Command3");  // "Interrompi"
+inline constexpr Control Label7 = Of("Label7");        // "vuoto: induttanze senza perdite"
+inline constexpr Control Check1 = Of("Check1");        // "con rete di adattamento"
+inline constexpr Control Command1 = Of("Command1");    // "Calcola"
+inline constexpr Control Label8 = Of("Label8");        // "Netlist e verifica con ngspice:"
+inline constexpr Control Option1 = Of("Option1");      // "progetto esatto"
+inline constexpr Control Option2 = Of("Option2");      // "progetto ideale"
+inline constexpr Control Command2 = Of("Command2");    // "Verifica con ngspice"
+inline constexpr Control Command3 = Of("Command3");    // "Interrompi"
 inline constexpr Control Progress1 = Of("Progress1");  // busy while ngspice runs
-inline constexpr Control Label9 = Of("Label9");  // what ngspice is doing, or why it cannot
-inline constexpr Control Command4 = Of("Command4");  // "Esci"
+inline constexpr Control Label9 = Of("Label9");        // what ngspice is doing, or why it cannot
+inline constexpr Control Command4 = Of("Command4");    // "Esci"
 
 // Column headings of the table.
 inline constexpr Control Label10 = Of("Label10");  // "Ideale"

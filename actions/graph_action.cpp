@@ -108,9 +108,7 @@ void DrawCurve(const DesignState& s, Controls& ui, const Curve& curve,
               CurveY(samples[static_cast<std::size_t>(j)], curve, maximum);
         }
       },
-      [&](std::int64_t begin, std::int64_t end) {
-        ReplayBlock(s, ui, curve, points, begin, end);
-      });
+      [&](std::int64_t begin, std::int64_t end) { ReplayBlock(s, ui, curve, points, begin, end); });
   if (M >= 1) ui.drawPolyline(form2::Picture1, points, curve.colour);
 }
 

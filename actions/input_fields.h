@@ -29,6 +29,7 @@ struct InputField {
 };
 
 namespace fields {
+// clang-format off
 
 inline constexpr InputField Po{
     form1::Text1, "Po", "[Watt]", "50", "Hai dimenticato di scrivere la potenza di uscita Po",
@@ -92,6 +93,7 @@ inline constexpr InputField QU{
     "come separatore decimale, anche in forma esponenziale, o lasciare vuoto per induttanze "
     "senza perdite. Ad es: 1.23 , 1E-5 , 5E3"};
 
+// clang-format on
 }  // namespace fields
 
 // Po, f, Q, Von, Vcc, N, RL, M: the order in which the actions check them.

@@ -37,9 +37,8 @@ bool HasNetwork(const RealCircuitRun& r) {
 
 // Values in SI units; the boxes scale them.
 const std::array kRows{
-    Row{boxes::RIdeal, boxes::RExact, [](const RealCircuitRun& r) -> std::optional<double> {
-          return r.stage.R;
-        }},
+    Row{boxes::RIdeal, boxes::RExact,
+        [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.R; }},
     Row{boxes::L1Ideal, boxes::L1Exact,
         [](const RealCircuitRun& r) -> std::optional<double> { return r.stage.L1; }},
     Row{boxes::C1Ideal, boxes::C1Exact,
@@ -96,10 +95,10 @@ const std::array kRatingRows{
               boxes::VoltageC2Exact, &Ratings::C2},
     RatingRow{boxes::CurrentL2Ideal, boxes::VoltageL2Ideal, boxes::CurrentL2Exact,
               boxes::VoltageL2Exact, &Ratings::L2},
-    RatingRow{boxes::CurrentNetworkLIdeal, boxes::VoltageNetworkLIdeal,
-              boxes::CurrentNetworkLExact, boxes::VoltageNetworkLExact, &Ratings::networkL, true},
-    RatingRow{boxes::CurrentNetworkCIdeal, boxes::VoltageNetworkCIdeal,
-              boxes::CurrentNetworkCExact, boxes::VoltageNetworkCExact, &Ratings::networkC, true},
+    RatingRow{boxes::CurrentNetworkLIdeal, boxes::VoltageNetworkLIdeal, boxes::CurrentNetworkLExact,
+              boxes::VoltageNetworkLExact, &Ratings::networkL, true},
+    RatingRow{boxes::CurrentNetworkCIdeal, boxes::VoltageNetworkCIdeal, boxes::CurrentNetworkCExact,
+              boxes::VoltageNetworkCExact, &Ratings::networkC, true},
     RatingRow{boxes::CurrentLoadIdeal, boxes::VoltageLoadIdeal, boxes::CurrentLoadExact,
               boxes::VoltageLoadExact, &Ratings::load},
     RatingRow{boxes::CurrentSwitchIdeal, boxes::VoltageSwitchIdeal, boxes::CurrentSwitchExact,
@@ -273,9 +272,9 @@ void ShowNgspiceFigures(const RealCircuitState& state, Controls& ui, bool exact,
 }
 
 void ClearNgspiceFigures(Controls& ui) {
-  for (const ValueBox* box : {&boxes::PoNgspice, &boxes::EfficiencyNgspice, &boxes::TurnOnNgspice,
-                              &boxes::PoDifference, &boxes::EfficiencyDifference,
-                              &boxes::TurnOnDifference}) {
+  for (const ValueBox* box :
+       {&boxes::PoNgspice, &boxes::EfficiencyNgspice, &boxes::TurnOnNgspice, &boxes::PoDifference,
+        &boxes::EfficiencyDifference, &boxes::TurnOnDifference}) {
     ui.setCaption(box->control, "");
   }
 }

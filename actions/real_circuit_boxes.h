@@ -9,6 +9,7 @@
 // The value boxes of the real-circuit window: each row of the table is a
 // quantity, each column a design (ideale, esatto) or ngspice.
 namespace classe::boxes {
+// clang-format off
 
 // The two designs.
 inline constexpr ValueBox RIdeal{form4::Label17, "R", "R ideale", "[Ω]", 1, kScientific3};
@@ -88,4 +89,5 @@ inline constexpr ValueBox CursorTeta{form4::Label134, "teta", "teta", "[rad]", 1
 inline constexpr ValueBox CursorExact{form4::Label137, "esatto", "valore esatto", "", 1, kFixed2};
 inline constexpr ValueBox CursorIdeal{form4::Label139, "ideale", "valore ideale", "", 1, kFixed2};
 
+// clang-format on
 }  // namespace classe::boxes

@@ -72,6 +72,7 @@ std::optional<double> SampleAt(const std::optional<RealCircuitRun>& run,
 }  // namespace
 
 const std::array<RealCircuitStrip, 4>& RealCircuitStrips() {
+  // clang-format off
   static const std::array<RealCircuitStrip, 4> strips{{
       {&circuit::Waveforms::vD, "Vc1(teta)", "V", 75, 77, 21, {255, 0, 0}, {255, 175, 175},
        form4::Label129},
@@ -82,6 +83,7 @@ const std::array<RealCircuitStrip, 4>& RealCircuitStrips() {
       {&circuit::Waveforms::iBranch, "Ir(teta)", "A", 0, 12.5, 10.5, {255, 0, 255},
        {255, 185, 255}, form4::Label132},
   }};
+  // clang-format on
   return strips;
 }
 
@@ -125,7 +127,8 @@ void ShowRealCircuitReadout(const RealCircuitState& s, Controls& ui, float x, fl
     ui.setTextColour(boxes::CursorExact.control, strip->exact);
     std::string tip = "teta= " + tetaText + "rad ; " + std::string(strip->name);
     if (exact) tip += " esatto = " + exactText + std::string(strip->unit);
-    if (ideal) tip += std::string(exact ? " ;" : "") + " ideale = " + idealText + std::string(strip->unit);
+    if (ideal)
+      tip += std::string(exact ? " ;" : "") + " ideale = " + idealText + std::string(strip->unit);
     ui.setToolTip(form4::Picture1, tip);
   } catch (const ArithmeticFault& fault) {
     ui.setToolTip(form4::Picture1, fault.what());

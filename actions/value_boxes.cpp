@@ -11,6 +11,7 @@
 namespace classe {
 namespace {
 
+// clang-format off
 constexpr std::array kValueBoxes{
     boxes::R,        boxes::L1,      boxes::C1,      boxes::C2,
     boxes::L2,       boxes::IDC,     boxes::Vc1max,  boxes::Iswmax,
@@ -93,6 +94,7 @@ constexpr std::array kValueBoxes{
     boxes::CursorExact,
     boxes::CursorIdeal,
 };
+// clang-format on
 
 }  // namespace
 

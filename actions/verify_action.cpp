@@ -5,14 +5,14 @@
 
 #include <cmath>
 
+#include "actions/input_fields.h"
+#include "actions/value_boxes.h"
+#include "design/complex_arithmetic.h"
 #include "design/constants.h"
 #include "design/design_equations.h"
 #include "design/fault.h"
-#include "actions/input_fields.h"
-#include "actions/value_boxes.h"
-#include "design/text_input.h"
-#include "design/complex_arithmetic.h"
 #include "design/matching_network.h"
+#include "design/text_input.h"
 
 namespace classe {
 Outcome VerifyCircuit(DesignState& s, Controls& ui) {

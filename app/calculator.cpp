@@ -11,13 +11,13 @@
 #include "actions/form1_controls.h"
 #include "actions/form2_controls.h"
 #include "actions/form3_controls.h"
+#include "actions/form4_controls.h"
 #include "actions/graph_action.h"
 #include "actions/matching_action.h"
 #include "actions/peak_action.h"
-#include "actions/sampling_prologue.h"
 #include "actions/real_circuit_plot.h"
+#include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
-#include "actions/form4_controls.h"
 #include "design/samples_csv.h"
 #include "graphs/form2.h"
 #include "matching/form3.h"
@@ -181,12 +181,12 @@ void Calculator::ngspiceEnded(NgspiceRunner::End end, const QString& detail,
 void Calculator::exportSamples() {
   DesignState samples;
   if (SampleAllWaveforms(samples, controls_) != Outcome::Done) return;
-  const FileChooser::Choice choice =
-      files_.saveFile(&main_, QStringLiteral("Esporta campioni CSV"), QStringLiteral("campioni.csv"),
-                      {QStringLiteral("Valori separati da virgole (*.csv)")});
+  const FileChooser::Choice choice = files_.saveFile(
+      &main_, QStringLiteral("Esporta campioni CSV"), QStringLiteral("campioni.csv"),
+      {QStringLiteral("Valori separati da virgole (*.csv)")});
   if (choice.path.isEmpty()) return;
-  const auto failure = WriteFileAtomically(
-      choice.path, [&](std::ostream& out) { WriteSamplesCsv(out, samples); });
+  const auto failure =
+      WriteFileAtomically(choice.path, [&](std::ostream& out) { WriteSamplesCsv(out, samples); });
   if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
 }
 
@@ -201,9 +201,9 @@ void Calculator::exportNetlist() {
   // any dialog, and a design the engine cannot give has already said why.
   if (ShowRealCircuit(realCircuit_, controls_) == Outcome::Rejected) return;
   if (!realCircuit_.exact && !realCircuit_.ideal) return;
-  const FileChooser::Choice choice = files_.saveFile(
-      &main_, QStringLiteral("Esporta netlist SPICE"), QStringLiteral("classe-e.cir"),
-      {exactFilter, idealFilter});
+  const FileChooser::Choice choice =
+      files_.saveFile(&main_, QStringLiteral("Esporta netlist SPICE"),
+                      QStringLiteral("classe-e.cir"), {exactFilter, idealFilter});
   if (choice.path.isEmpty()) return;
   const auto deck = DeckOf(realCircuit_, choice.filter != idealFilter);
   if (!deck) {

@@ -6,9 +6,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include "actions/real_circuit_action.h"
 #include "design/design_state.h"
 #include "help/help_window.h"
-#include "actions/real_circuit_action.h"
 #include "main_window/form1.h"
 #include "real_circuit/form4.h"
 #include "real_circuit/ngspice_runner.h"

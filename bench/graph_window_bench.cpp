@@ -15,8 +15,8 @@
 #include <QPainter>
 #include <vector>
 
-#include "app/calculator.h"
 #include "actions/curves.h"
+#include "app/calculator.h"
 #include "graphs/form2.h"
 #include "ui/plot_area.h"
 

@@ -31,9 +31,7 @@ struct Program {
     calculator.mainWindow().show();
     QApplication::processEvents();
   }
-  classe::FormWindow* window() {
-    return calculator.controls().existing(classe::Window::Form4);
-  }
+  classe::FormWindow* window() { return calculator.controls().existing(classe::Window::Form4); }
 };
 
 // "Circuito reale…" to the window painted, then closed again: a new window
@@ -65,7 +63,8 @@ void EventLoopDuringNgspice(benchmark::State& state) {
     QTimer tick;
     tick.setTimerType(Qt::PreciseTimer);
     QObject::connect(&tick, &QTimer::timeout, [&] {
-      late.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6 - static_cast<double>(expected));
+      late.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6 -
+                     static_cast<double>(expected));
       expected = clock.elapsed() + 5;
     });
     tick.start(5);

@@ -27,7 +27,7 @@ struct Load {
 
 // The parts of a real stage the ideal design leaves out.
 struct StageOptions {
-  double Ron = 1e-3;         // Ω, closed-switch resistance; 0 is the ideal switch
+  double Ron = 1e-3;  // Ω, closed-switch resistance; 0 is the ideal switch
   // Unloaded Q of the output circuit's inductors (L2, the network's L); none:
   // lossless. The choke carries mostly direct current: its loss is its wire's
   // resistance, not ωL1/QU, and it is taken as lossless.

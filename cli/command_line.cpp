@@ -53,8 +53,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       const char* yes = network ? "si" : "esatto";
       const char* no = network ? "no" : "ideale";
       if (value != yes && value != no) {
-        error = "valore non valido: " + arg + " (" + (network ? "rete=no|si" : "progetto=esatto|ideale") +
-                ")";
+        error = "valore non valido: " + arg + " (" +
+                (network ? "rete=no|si" : "progetto=esatto|ideale") + ")";
         return std::nullopt;
       }
       (network ? line.network : line.exactDesign) = value == yes;

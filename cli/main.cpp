@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_actions.h"
 #include "actions/form4_controls.h"
+#include "cli/cli_actions.h"
 #include "cli/command_line.h"
 
 using namespace classe;

@@ -31,6 +31,7 @@ Control ControlOf(const RecordingControls::Key& key) {
 
 // Every numeric field, in the order of declaration.
 std::vector<std::pair<std::string_view, Json>> NumericFields(const DesignState& s) {
+  // clang-format off
   return {{"OpARe", s.OpARe},   {"OpAIm", s.OpAIm},   {"OpBRe", s.OpBRe},
           {"OpBIm", s.OpBIm},   {"ResRe", s.ResRe},   {"ResIm", s.ResIm},
           {"Po", s.Po},         {"f", s.f},           {"Q", s.Q},
@@ -45,6 +46,7 @@ std::vector<std::pair<std::string_view, Json>> NumericFields(const DesignState& 
           {"TgPsi", s.TgPsi},   {"N", s.N},           {"Vc1max", s.Vc1max},
           {"Iswmax", s.Iswmax}, {"Ic1max", s.Ic1max}, {"Irmax", s.Irmax},
           {"InputError", s.InputError}, {"M", s.M}};
+  // clang-format on
 }
 
 // "action", "messages" and "fault", which every JSON report begins with.
@@ -70,7 +72,7 @@ void AddRun(Json& json, const RealCircuitRun& run, bool exact) {
   const circuit::Stage& st = run.stage;
   const bool network = st.load.kind != circuit::LoadKind::Resistor;
   Json& design = json["design"];
-  design = {{"R", st.R}, {"L1", st.L1}, {"C1", st.C1}, {"C1_to_buy", st.C1ToBuy()},
+  design = {{"R", st.R},   {"L1", st.L1}, {"C1", st.C1}, {"C1_to_buy", st.C1ToBuy()},
             {"C2", st.C2}, {"L2", st.L2}};
   if (network) {
     design["L"] = st.load.L;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string_view>
 
-
 namespace classe {
 
 // Longest text the character walk accepts; it counts with a 16-bit integer.

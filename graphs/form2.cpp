@@ -6,10 +6,10 @@
 #include <QFrame>
 #include <array>
 
+#include "actions/curves.h"
 #include "actions/form2_controls.h"
 #include "actions/value_boxes.h"
 #include "ui/colours.h"
-#include "actions/curves.h"
 #include "ui/plot_area.h"
 
 namespace classe {
@@ -31,8 +31,8 @@ constexpr int kUnitLeft = 17010;
 constexpr int kUnitWidth = 705;
 constexpr int kTextHeight = 225;
 
-constexpr ControlSpec Option(Control control, std::string_view text, int top, int width,
-                             int height, Rgb colour) {
+constexpr ControlSpec Option(Control control, std::string_view text, int top, int width, int height,
+                             Rgb colour) {
   return {.name = control.name,
           .kind = K::Option,
           .text = text,

@@ -32,8 +32,8 @@ constexpr int kUnitLeft = 14700;
 constexpr int kUnitWidth = 600;
 constexpr int kTextHeight = 285;
 
-constexpr ControlSpec RowText(Control control, std::string_view text, int left, int width,
-                              int top, int valueTop, bool hidden = false) {
+constexpr ControlSpec RowText(Control control, std::string_view text, int left, int width, int top,
+                              int valueTop, bool hidden = false) {
   return {.name = control.name,
           .text = text,
           .left = left,

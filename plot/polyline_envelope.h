@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "plot/plot_types.h"
 #include "plot/plot_mapping.h"
+#include "plot/plot_types.h"
 
 namespace classe {
 

@@ -64,7 +64,8 @@ constexpr ControlSpec Heading(Control control, std::string_view text, Column col
 }
 
 constexpr ControlSpec Section(Control control, std::string_view text, int top) {
-  return Heading(control, text, {kRowCaption.left, kDifference.left + kDifference.width - kRowCaption.left}, top);
+  return Heading(control, text,
+                 {kRowCaption.left, kDifference.left + kDifference.width - kRowCaption.left}, top);
 }
 
 constexpr ControlSpec Field(const InputField& field, int top) {
@@ -111,6 +112,7 @@ constexpr ControlSpec StripCaption(Control control) {
 
 // The window's design, in twips. Fields, the check box, the options and the
 // buttons are the Tab key's stops, in this order.
+// clang-format off
 constexpr auto kLayout = std::to_array<ControlSpec>({
     // The real stage's inputs.
     {.name = form4::Label1.name, .text = "Circuito reale: progetto ideale e progetto esatto", .left = 105, .top = 105, .width = 3200, .height = 500},
@@ -284,6 +286,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .height = 285,
      .background = kLightOrange},
 });
+// clang-format on
 
 }  // namespace
 

@@ -46,6 +46,7 @@ class Form4 : public FormWindow {
 
 // The verification button's caption, and what it says when ngspice is missing.
 inline constexpr const char* kVerifyCaption = "Verifica con ngspice";
-inline constexpr const char* kInstallCaption = "Verifica con ngspice: installalo con apt install ngspice";
+inline constexpr const char* kInstallCaption =
+    "Verifica con ngspice: installalo con apt install ngspice";
 
 }  // namespace classe

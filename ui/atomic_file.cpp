@@ -72,8 +72,9 @@ std::optional<QString> WriteFileAtomically(const QString& path,
 }
 
 QString WriteFailureMessage(const QString& path, const QString& reason) {
-  return QStringLiteral("Impossibile scrivere il file %1: %2. Un file già presente con quel nome "
-                        "non è stato modificato.")
+  return QStringLiteral(
+             "Impossibile scrivere il file %1: %2. Un file già presente con quel nome "
+             "non è stato modificato.")
       .arg(QDir::toNativeSeparators(path), reason);
 }
 

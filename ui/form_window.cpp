@@ -9,17 +9,17 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QSvgWidget>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QRadioButton>
+#include <QSvgWidget>
 #include <QVBoxLayout>
 
-#include "ui/caption_button.h"
-#include "ui/twips.h"
 #include "actions/input_fields.h"
 #include "actions/value_boxes.h"
+#include "ui/caption_button.h"
 #include "ui/qt_conversions.h"
+#include "ui/twips.h"
 
 namespace classe {
 namespace {

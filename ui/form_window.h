@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/plot_surface.h"
 #include "actions/controls.h"
+#include "ui/plot_surface.h"
 
 class QButtonGroup;
 class QMenuBar;
@@ -47,8 +47,8 @@ struct ControlSpec {
   std::optional<Rgb> foreground = {};
   bool hidden = false;
   bool bold = true;
-  std::string_view holder = {};          // picture box that holds it
-  double pointSize = 0;                  // 0: the window's text size
+  std::string_view holder = {};  // picture box that holds it
+  double pointSize = 0;          // 0: the window's text size
   bool middle = false;  // a caption's text centred vertically, as in the value box it heads
 };
 

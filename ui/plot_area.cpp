@@ -6,8 +6,8 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QMenu>
-#include <QPaintEngine>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -154,7 +154,8 @@ QPointF PlotArea::toPixels(double x, double y) const {
 std::optional<PlotPoint> PlotArea::toUnits(QPointF position) const {
   const PlotMapping mapping{scale_, static_cast<double>(width()), static_cast<double>(height())};
   if (!mapping.valid()) return std::nullopt;
-  return PlotPoint{ClampToFloat(mapping.unitsX(position.x())), ClampToFloat(mapping.unitsY(position.y()))};
+  return PlotPoint{ClampToFloat(mapping.unitsX(position.x())),
+                   ClampToFloat(mapping.unitsY(position.y()))};
 }
 
 void PlotArea::paintEvent(QPaintEvent* event) {

@@ -9,10 +9,10 @@
 #include <span>
 #include <vector>
 
-#include "ui/plot_surface.h"
 #include "actions/controls.h"
 #include "plot/plot_mapping.h"
 #include "plot/polyline_envelope.h"
+#include "ui/plot_surface.h"
 
 namespace classe {
 

@@ -121,8 +121,7 @@ void WidgetControls::drawLine(Control picture, PlotPoint from, PlotPoint to) {
   if (PlotSurface* s = surface(picture)) s->drawLine(from, to);
 }
 
-void WidgetControls::drawPolyline(Control picture, std::span<const PlotPoint> points,
-                                  Rgb colour) {
+void WidgetControls::drawPolyline(Control picture, std::span<const PlotPoint> points, Rgb colour) {
   const PreservedFpFlags keep;
   if (PlotSurface* s = surface(picture)) s->drawPolyline(points, colour);
 }

@@ -50,6 +50,11 @@ void CheckLexicalCheck(const std::string& text) {
   CheckNumber(s, text, ui);
 
   const bool acceptable = LexicallyAcceptable(text);
+  // Not empty, not too long, and nothing but digits, the point, e, E and signs.
+  const bool expected = !text.empty() && text.size() <= kMaxFieldLength &&
+                        text.find_first_not_of("0123456789.eE-+") == std::string::npos;
+  FUZZ_REQUIRE(acceptable == expected, "the check accepts exactly the number characters",
+               Printable(text));
   FUZZ_REQUIRE(s.InputError == (acceptable ? 0 : 1), "CheckNumber accepts exactly the valid texts",
                Printable(text) + " gave InputError " + std::to_string(s.InputError));
   if (acceptable) {

@@ -64,6 +64,10 @@ TEST(SpiceDeck, LengthFollowsTheSlowestMode) {
     EXPECT_GT(std::pow(rho, deck.periods - 6), 1e-5);
     const double T = 2 * M_PI / stage.omega;
     EXPECT_NEAR(After(deck.text, ".tran", " ") * 1000, T, 1e-9 * T);
+    // The measures average over the last period alone.
+    const double from = After(deck.text, ".meas tran po ", "FROM=");
+    EXPECT_NEAR(from, (deck.periods - 1) * T, 1e-9 * from);
+    EXPECT_NEAR(After(deck.text, ".meas tran po ", "TO=") - from, T, 1e-6 * T);
   }
   // A choke of 5000·X(C1) would take ~30 000 periods: capped, and said so.
   const SpiceDeck huge = WriteSpiceDeck(IdealStage(Ideal("4", "5000"))).value();

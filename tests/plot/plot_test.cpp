@@ -104,6 +104,9 @@ TEST(PolylineEnvelope, AnUndrawablePointCutsTheLine) {
   EXPECT_EQ(line.piece(0).size(), 2u);
   ASSERT_EQ(line.piece(1).size(), 2u);
   EXPECT_EQ(line.piece(1)[0].x, kPlot.pixelX(30));
+  // A window with no pixels to draw in, or a lone point, draws nothing.
+  EXPECT_EQ(TraceEnvelope(points, PlotMapping{kPlot.scale, 0, 592}).pieces(), 0u);
+  EXPECT_EQ(TraceEnvelope(std::span(points).first(1), kPlot).pieces(), 0u);
 }
 
 TEST(PolylineEnvelope, ClipsFarPointsAlongTheSameLine) {

@@ -58,5 +58,22 @@ TEST(PeakSearch, BisectsWhenNewtonLeavesTheBracket) {
   EXPECT_EQ(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 8), below).value, -1);
 }
 
+// y = sin ωθ peaking half a step before π: the last interval must be
+// refined like any other.
+TEST(PeakSearch, RefinesThePeakInTheLastInterval) {
+  const double step = M_PI / 128;
+  const double omega = M_PI / 2 / (M_PI - step / 2);
+  AugMatrix<4> A = AugMatrix<4>::Zero();  // (cos ωθ, sin ωθ, –, –, 1)
+  A(0, 1) = -omega;
+  A(1, 0) = omega;
+  AugVector<4> z0;
+  z0 << 1, 0, 0, 0, 1;
+  AugRow<4> y;
+  y << 0, 1, 0, 0, 0;
+  const Extremum peak = Maximum<4>(SampleHalf<4>(Propagator<4>(A), z0, 0, M_PI, 128), y);
+  EXPECT_NEAR(peak.teta, M_PI - step / 2, 1e-8);
+  EXPECT_NEAR(peak.value, 1, 1e-13);
+}
+
 }  // namespace
 }  // namespace classe::circuit

@@ -257,8 +257,11 @@ TEST(RealCircuitPlot, EachStripScaledToItsLargestMagnitude) {
       EXPECT_EQ(plot.polylines[i].points.front().x, 0.f) << i;
       EXPECT_EQ(plot.polylines[i].points.back().x, 100.f) << i;
     }
-    for (std::size_t k = 0; k < 3; ++k)
-      EXPECT_EQ(plot.polylines[k].colour, (Rgb{200, 200, 200})) << k;  // the switching instants
+    for (std::size_t k = 0; k < 3; ++k) {  // the switching instants π, 2π and 3π
+      EXPECT_EQ(plot.polylines[k].colour, (Rgb{200, 200, 200})) << k;
+      for (const PlotPoint& p : plot.polylines[k].points)
+        EXPECT_EQ(p.x, 25.f * static_cast<float>(k + 1)) << k;
+    }
     for (std::size_t k = 0; k < 4; ++k) {
       EXPECT_EQ(plot.polylines[3 + k].colour, (Rgb{0, 0, 0}));  // the baselines
       const RealCircuitStrip& strip = RealCircuitStrips()[k];

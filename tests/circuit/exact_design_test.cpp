@@ -98,6 +98,9 @@ TEST(ExactDesign, NoDesignGivesAFailure) {
             "Valore non valido per Von: deve essere ≥ 0 e minore di Vcc.");
   EXPECT_EQ(DesignExact(Ideal(), Options(std::nullopt, -0.1)).failure().kind,
             FailureKind::NegativeRon);
+  // A 3 kΩ switch leaves no design: Newton stops at its cap of 60 steps.
+  const std::string stuck = DesignExact(Ideal(), Options(std::nullopt, 3000)).failure().message;
+  EXPECT_NE(stuck.find("dopo 60 iterazioni."), std::string::npos) << stuck;
   StageOptions coss;
   coss.Coss = 1.2e-9;  // the exact C1 is 1090 pF
   const Result<ExactDesign> big = DesignExact(Ideal(), coss);

@@ -56,6 +56,8 @@ TEST(PeakSearch, BisectsWhenNewtonLeavesTheBracket) {
   AugRow<4> below;
   below << 1, 0, 0, 0, -2;
   EXPECT_EQ(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 8), below).value, -1);
+  // One rising throughout has it at the last.
+  EXPECT_NEAR(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 8), -below).value, 3, 1e-12);
 }
 
 // y = sin ωθ peaking half a step before π: the last interval must be

@@ -189,6 +189,11 @@ TEST(BadStage, FailsWithoutNumbers) {
   Stage nan = IdealStage(Ideal());
   nan.C2 = std::nan("");
   EXPECT_EQ(SolveSteadyState(nan).failure().kind, FailureKind::InvalidValue);
+  for (const double von : {-0.5, 28.0}) {  // below zero, and as large as Vcc
+    Stage on = IdealStage(Ideal());
+    on.Von = von;
+    EXPECT_EQ(SolveSteadyState(on).failure().kind, FailureKind::InvalidValue) << von;
+  }
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ Result<LoadSpectrum> Spectrum(const Orbit<n>& o) {
 }  // namespace
 
 Result<LoadSpectrum> ComputeLoadSpectrum(const Stage& stage) {
-  if (std::optional<Failure> bad = CheckStage(stage)) return *bad;
   return WithOrbit(stage, [](const auto& orbit) { return Spectrum(orbit); });
 }
 

@@ -96,9 +96,11 @@ struct Extremum {
 template <int n>
 Extremum Maximum(const HalfSamples<n>& half, const AugRow<n>& balancedRow);
 
-// Runs f on the solved orbit of the stage's size; f returns a Result.
+// Runs f on the solved orbit of the stage's size, once the stage's values
+// are checked; f returns a Result.
 template <class F>
 auto WithOrbit(const Stage& stage, F&& f) -> decltype(f(std::declval<const Orbit<4>&>())) {
+  if (std::optional<Failure> bad = CheckStage(stage)) return *bad;
   const auto run = [&](auto orbit) -> decltype(f(std::declval<const Orbit<4>&>())) {
     if (!orbit) return orbit.failure();
     return f(*orbit);

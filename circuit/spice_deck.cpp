@@ -59,6 +59,8 @@ void Inductor(Deck& d, const std::string& name, double L, double r, const std::s
 }  // namespace
 
 Result<SpiceDeck> WriteSpiceDeck(const Stage& s, const DeckOptions& options) {
+  // The stage's values first, so that a stage without numbers says so before
+  // the switch does.
   if (std::optional<Failure> bad = CheckStage(s)) return *bad;
   if (!(s.Ron > 0)) return SwitchNeedsResistance();
   const Result<double> rho =

@@ -72,7 +72,6 @@ Result<Waveforms> Sample(const Orbit<n>& o, long long M) {
 
 Result<Waveforms> SampleWaveforms(const Stage& stage, long long M) {
   if (M < 1 || M > kMaxWaveformIntervals) return SampleCount(M, kMaxWaveformIntervals);
-  if (std::optional<Failure> bad = CheckStage(stage)) return *bad;
   return WithOrbit(stage, [M](const auto& orbit) { return Sample(orbit, M); });
 }
 

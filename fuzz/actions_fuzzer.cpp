@@ -1,28 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The classe-e developers
 // SPDX-License-Identifier: MIT
 
-// Every action of the program driven with arbitrary field texts, in turn, on
-// one design state as in the running program: no fault escapes, every
-// message is a known text or a fault, no written number is "nan" or "inf",
-// and a rejected action changes nothing.
+// Every action of the program, in turn, on one design state as in the running
+// program, with arbitrary field texts: no fault escapes, every message is
+// known or a fault, nothing written says "nan" or "inf", and a rejected
+// action changes nothing.
 //
-// Input: the texts of Text1…Text7 and Text9 separated by '|' (a field the
-// input does not reach keeps its default); a ninth piece, if present, is the
-// Text9 of a second peak action run after the first read-outs; the bytes
-// after the ninth '|' are cursor positions, two floats each.
+// Input: Text1…Text7 and Text9 separated by '|' (a field not reached keeps its
+// default); a ninth piece, if any, is the Text9 of a second peak action run
+// after the first read-outs; after the ninth '|', cursor positions, two
+// floats each.
 
+#include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <functional>
-#include <optional>
 #include <span>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "actions/action.h"
 #include "actions/compute_action.h"
@@ -38,50 +31,17 @@
 #include "design/fault.h"
 #include "design/text_input.h"
 #include "fuzz/fuzz_support.h"
-#include "tests/known_messages.h"
 
 namespace classe::fuzz {
 namespace {
+
+using testing::kOutOfMemory;
+using testing::MessageKind;
 
 // Sampling takes time in proportion to M: larger counts are folded below
 // this so that an input runs in milliseconds.
 constexpr std::int64_t kMaxSamples = 20000;
 constexpr std::size_t kMaxCursorPositions = 8;
-
-struct FuzzInput {
-  std::array<std::string, 8> fields;
-  std::optional<std::string> laterSampleCount;
-  std::vector<PlotPoint> cursor;
-};
-
-FuzzInput Parse(std::string_view bytes) {
-  FuzzInput input;
-  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
-    input.fields[i] = std::string(kInputFields[i].defaultText);
-  }
-  std::size_t piece = 0;
-  while (piece < kInputFields.size() + 1) {
-    const std::size_t bar = bytes.find('|');
-    const std::string_view text = bytes.substr(0, bar);
-    if (piece < kInputFields.size()) {
-      input.fields[piece] = std::string(text);
-    } else {
-      input.laterSampleCount = std::string(text);
-    }
-    ++piece;
-    if (bar == std::string_view::npos) return input;
-    bytes.remove_prefix(bar + 1);
-  }
-  for (; bytes.size() >= 2 * sizeof(float) && input.cursor.size() < kMaxCursorPositions;
-       bytes.remove_prefix(2 * sizeof(float))) {
-    PlotPoint p;
-    std::memcpy(&p.x, bytes.data(), sizeof(float));
-    std::memcpy(&p.y, bytes.data() + sizeof(float), sizeof(float));
-    // The mouse is always somewhere: a window never reports a non-finite position.
-    if (std::isfinite(p.x) && std::isfinite(p.y)) input.cursor.push_back(p);
-  }
-  return input;
-}
 
 // A count the check accepts and the action would sample above kMaxSamples is
 // folded below it; negative, faulting and rejected texts stay as they are.
@@ -93,60 +53,43 @@ std::string CappedSampleCount(const std::string& text) {
   return std::to_string(static_cast<std::int64_t>(rounded) % (kMaxSamples + 1));
 }
 
-using testing::kOutOfMemory;
-using testing::MessageKind;
-
 // The actions driven here never meet the real-circuit engine, an export or
 // ngspice: such a message is as unknown as any other text.
 MessageKind Classify(const RecordingControls::Message& m) {
   const MessageKind kind = testing::ClassifyMessage(m.text, m.fault);
-  switch (kind) {
-    case MessageKind::EngineFailure:
-    case MessageKind::ExportFailure:
-    case MessageKind::Ngspice:
-      return MessageKind::Unknown;
-    default:
-      return kind;
-  }
+  const bool foreign = kind == MessageKind::EngineFailure || kind == MessageKind::ExportFailure ||
+                       kind == MessageKind::Ngspice;
+  return foreign ? MessageKind::Unknown : kind;
 }
 
 // RecordingControls that also keep what the running action wrote, and check
-// every coordinate handed to the drawing as it arrives.
+// every coordinate handed to the drawing and every tooltip as they arrive.
 class WatchedControls : public RecordingControls {
  public:
-  struct Written {
-    Window window;
-    std::string control;
-    std::string text;
-  };
-
-  struct Effects {
-    std::vector<Written> captions;
-    std::vector<std::string> toolTips;
-    std::vector<Message> messages;
-    int changesBefore = 0;
-  };
-
   void startAction(std::string_view name) {
     action_ = name;
-    effects_ = {};
-    effects_.changesBefore = changes();
+    written_.clear();
+    messagesBefore_ = messages().size();
+    changesBefore_ = changes();
   }
-  const Effects& effects() const { return effects_; }
-  // Calls of the running action that altered a window in any way.
-  int actionChanges() const { return changes() - effects_.changesBefore; }
+  // The running action's captions in order, its messages, and its calls
+  // that altered a window in any way.
+  const std::vector<std::pair<Key, std::string>>& actionCaptions() const { return written_; }
+  std::span<const Message> actionMessages() const {
+    return std::span(messages()).subspan(messagesBefore_);
+  }
+  int actionChanges() const { return changes() - changesBefore_; }
 
   void setCaption(Control control, std::string_view caption) override {
-    effects_.captions.push_back({control.window, std::string(control.name), std::string(caption)});
+    FUZZ_REQUIRE(!MentionsNonFinite(caption), "no caption says nan or inf",
+                 action_ + ": " + std::string(control.name) + " = " + Printable(caption));
+    written_.push_back({{control.window, std::string(control.name)}, std::string(caption)});
     RecordingControls::setCaption(control, caption);
   }
-  void message(std::string_view text) override {
-    effects_.messages.push_back({std::string(text), false});
-    RecordingControls::message(text);
-  }
-  void fault(std::string_view text) override {
-    effects_.messages.push_back({std::string(text), true});
-    RecordingControls::fault(text);
+  void setToolTip(Control control, std::string_view text) override {
+    FUZZ_REQUIRE(!MentionsNonFinite(text), "no tooltip says nan or inf",
+                 action_ + ": " + Printable(text));
+    RecordingControls::setToolTip(control, text);
   }
   void setScale(Control picture, const PlotScale& scale) override {
     RequireFinite({scale.left, scale.top, scale.right, scale.bottom}, "a picture's scale");
@@ -165,10 +108,6 @@ class WatchedControls : public RecordingControls {
     RequireFinite({left, top}, "a label's position");
     RecordingControls::moveControl(control, left, top);
   }
-  void setToolTip(Control control, std::string_view text) override {
-    effects_.toolTips.emplace_back(text);
-    RecordingControls::setToolTip(control, text);
-  }
 
  private:
   void RequireFinite(std::initializer_list<double> values, std::string_view what) const {
@@ -179,7 +118,9 @@ class WatchedControls : public RecordingControls {
   }
 
   std::string action_;
-  Effects effects_;
+  std::vector<std::pair<Key, std::string>> written_;
+  std::size_t messagesBefore_ = 0;
+  int changesBefore_ = 0;
 };
 
 // What an action is allowed to say besides faults.
@@ -208,16 +149,13 @@ std::optional<std::string_view> ExpectedRejection(WatchedControls& ui,
   return std::nullopt;
 }
 
-void CheckEffects(WatchedControls& ui, const ActionRules& rules, Outcome outcome,
-                  const std::optional<std::string_view>& rejection) {
-  const WatchedControls::Effects& e = ui.effects();
+// Returns how many input-check messages there were.
+int CheckMessages(std::span<const RecordingControls::Message> messages, const ActionRules& rules) {
   const std::string name(rules.name);
-
   int fieldMessages = 0;
-  for (std::size_t i = 0; i < e.messages.size(); ++i) {
-    const auto& m = e.messages[i];
-    const MessageKind kind = Classify(m);
-    auto context = [&] { return name + ": " + Printable(m.text); };
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    const MessageKind kind = Classify(messages[i]);
+    auto context = [&] { return name + ": " + Printable(messages[i].text); };
     FUZZ_REQUIRE(kind != MessageKind::Unknown, "every message is a known text or a fault",
                  context());
     FUZZ_REQUIRE(kind != MessageKind::FieldCheck || !rules.checked.empty(),
@@ -229,63 +167,33 @@ void CheckEffects(WatchedControls& ui, const ActionRules& rules, Outcome outcome
     FUZZ_REQUIRE(kind != MessageKind::Refusal || rules.mayRefuse,
                  "only a sampling action refuses its sample count", context());
     FUZZ_REQUIRE(
-        (kind != MessageKind::Fault && kind != MessageKind::Refusal) || i + 1 == e.messages.size(),
+        (kind != MessageKind::Fault && kind != MessageKind::Refusal) || i + 1 == messages.size(),
         "an action stops at its fault", context());
     fieldMessages += kind == MessageKind::FieldCheck;
   }
   FUZZ_REQUIRE(fieldMessages <= 1, "at most one input-check message per action", name);
+  return fieldMessages;
+}
 
-  if (rejection) {
-    FUZZ_REQUIRE(outcome == Outcome::Rejected, "a field the check must reject ends the action",
-                 name + ": expected " + Printable(*rejection));
-    FUZZ_REQUIRE(e.messages.size() == 1 && e.messages[0].text == *rejection && !e.messages[0].fault,
-                 "the rejection shows the first failing field's message, alone",
-                 name + ": expected " + Printable(*rejection));
-    FUZZ_REQUIRE(ui.actionChanges() == 0, "a rejected action changes no window, caption or picture",
-                 name);
-    return;
-  }
-  FUZZ_REQUIRE(outcome != Outcome::Rejected && fieldMessages == 0,
-               "texts that pass the check are not rejected", name);
-
-  const bool faulted = !e.messages.empty() && Classify(e.messages.back()) == MessageKind::Fault;
-  const bool refused = !e.messages.empty() && Classify(e.messages.back()) == MessageKind::Refusal;
-  FUZZ_REQUIRE((outcome == Outcome::Fault) == faulted,
-               "a fault is reported exactly when one stops it", name);
-  FUZZ_REQUIRE((outcome == Outcome::Refused) == refused,
-               "a refusal is reported exactly when one stops it", name);
-  if (refused && e.messages.back().text != kOutOfMemory) {
-    FUZZ_REQUIRE(ui.actionChanges() == 0, "a refused sample count changes nothing", name);
-  }
-
+// The value boxes an action that was not rejected wrote.
+void CheckCaptions(const WatchedControls& ui, const ActionRules& rules, Outcome outcome) {
+  const std::string name(rules.name);
   int valueNumbers = 0;
-  for (const WatchedControls::Written& c : e.captions) {
-    auto context = [&] { return name + ": " + c.control + " = " + Printable(c.text); };
-    FUZZ_REQUIRE(!MentionsNonFinite(c.text), "no caption says nan or inf", context());
-    if (!FindValueBox({c.window, c.control})) continue;
-    if (c.text.empty()) {
-      FUZZ_REQUIRE(rules.clearsValueBoxes, "a value box is written with a number", context());
+  for (const auto& [key, text] : ui.actionCaptions()) {
+    if (!FindValueBox({key.first, key.second}) || (text.empty() && rules.clearsValueBoxes))
       continue;
-    }
-    const std::optional<long double> value = ReadShown(c.text);
-    FUZZ_REQUIRE(value && std::isfinite(*value), "a value box holds a finite number", context());
+    const std::optional<long double> value = ReadShown(text);
+    FUZZ_REQUIRE(value && std::isfinite(*value), "a value box is written with a finite number",
+                 name + ": " + key.second + " = " + Printable(text));
     ++valueNumbers;
   }
-  for (const std::string& tip : e.toolTips) {
-    FUZZ_REQUIRE(!MentionsNonFinite(tip), "no tooltip says nan or inf",
-                 name + ": " + Printable(tip));
-  }
-  if (rules.clearsValueBoxes && !e.captions.empty()) {
-    FUZZ_REQUIRE(valueNumbers == 2, "the read-out shows one angle and one value", name);
-  }
-  if (outcome == Outcome::Done) {
-    for (const ValueBox& box : rules.resultBoxes) {
-      bool written = false;
-      for (const WatchedControls::Written& c : e.captions)
-        written = written || Control{c.window, c.control} == box.control;
-      FUZZ_REQUIRE(written, "a completed action writes every result",
-                   name + ": " + std::string(box.control.name));
-    }
+  FUZZ_REQUIRE(!rules.clearsValueBoxes || ui.actionCaptions().empty() || valueNumbers == 2,
+               "the read-out shows one angle and one value", name);
+  if (outcome != Outcome::Done) return;
+  for (const ValueBox& box : rules.resultBoxes) {
+    const RecordingControls::Key key{box.control.window, std::string(box.control.name)};
+    FUZZ_REQUIRE(std::ranges::any_of(ui.actionCaptions(), [&](auto& c) { return c.first == key; }),
+                 "a completed action writes every result", name + ": " + key.second);
   }
 }
 
@@ -314,34 +222,54 @@ bool SameValues(const std::vector<double>& a, const std::vector<double>& b) {
 
 Outcome Run(DesignState& s, WatchedControls& ui, const ActionRules& rules,
             const std::function<Outcome()>& body) {
+  const std::string name(rules.name);
   const std::optional<std::string_view> rejection = ExpectedRejection(ui, rules.checked);
   // Only an action that may stop before storing anything needs the picture
   // of the state before it.
   std::vector<double> before;
   if (rejection || rules.mayRefuse) before = StoredValues(s);
-  ui.startAction(rules.name);
+  ui.startAction(name);
   Outcome outcome = Outcome::Done;
   try {
     outcome = body();
   } catch (const ArithmeticFault& fault) {
-    Fail("no arithmetic fault escapes an action", std::string(rules.name) + ": " + fault.what());
+    Fail("no arithmetic fault escapes an action", name + ": " + fault.what());
   } catch (const std::exception& error) {
-    Fail("no exception escapes an action", std::string(rules.name) + ": " + error.what());
+    Fail("no exception escapes an action", name + ": " + error.what());
   }
-  CheckEffects(ui, rules, outcome, rejection);
-  const bool countRefused =
-      outcome == Outcome::Refused && ui.effects().messages.back().text != kOutOfMemory;
-  if (outcome == Outcome::Rejected || countRefused) {
+
+  const std::span<const RecordingControls::Message> messages = ui.actionMessages();
+  const int fieldMessages = CheckMessages(messages, rules);
+  if (rejection) {
+    const std::string expected = name + ": expected " + Printable(*rejection);
+    FUZZ_REQUIRE(outcome == Outcome::Rejected, "a field the check must reject ends the action",
+                 expected);
+    FUZZ_REQUIRE(messages.size() == 1 && messages[0].text == *rejection && !messages[0].fault,
+                 "the rejection shows the first failing field's message, alone", expected);
+  } else {
+    FUZZ_REQUIRE(outcome != Outcome::Rejected && fieldMessages == 0,
+                 "texts that pass the check are not rejected", name);
+    const MessageKind last = messages.empty() ? MessageKind::Unknown : Classify(messages.back());
+    FUZZ_REQUIRE((outcome == Outcome::Fault) == (last == MessageKind::Fault),
+                 "a fault is reported exactly when one stops it", name);
+    FUZZ_REQUIRE((outcome == Outcome::Refused) == (last == MessageKind::Refusal),
+                 "a refusal is reported exactly when one stops it", name);
+    CheckCaptions(ui, rules, outcome);
+  }
+  if (outcome == Outcome::Rejected ||
+      (outcome == Outcome::Refused && messages.back().text != kOutOfMemory)) {
+    FUZZ_REQUIRE(ui.actionChanges() == 0,
+                 "a rejected action or refused sample count changes no window, caption or picture",
+                 name);
     FUZZ_REQUIRE(SameValues(before, StoredValues(s)),
-                 "a rejected or refused action stores no design value", std::string(rules.name));
+                 "a rejected or refused action stores no design value", name);
   }
   return outcome;
 }
 
 void ReadOut(DesignState& s, WatchedControls& ui, std::span<const PlotPoint> positions) {
-  const ActionRules rules{.name = "read-out", .clearsValueBoxes = true};
   for (const PlotPoint& p : positions) {
-    Run(s, ui, rules, [&] {
+    Run(s, ui, {.name = "read-out", .clearsValueBoxes = true}, [&] {
       ShowCursorReadout(s, ui, p.x, p.y);
       return Outcome::Done;
     });
@@ -354,21 +282,24 @@ void ReadOut(DesignState& s, WatchedControls& ui, std::span<const PlotPoint> pos
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace classe;
   using namespace classe::fuzz;
-  const FuzzInput input = Parse(std::string_view(reinterpret_cast<const char*>(data), size));
-
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::vector<std::string> texts = SplitAtBars(bytes, kInputFields.size() + 1);
   DesignState s;
   WatchedControls ui;
-  for (std::size_t i = 0; i < kInputFields.size(); ++i)
-    ui.setText(kInputFields[i].control, input.fields[i]);
-  const std::string sampleCount = CappedSampleCount(input.fields[7]);
-  ui.setText(form1::Text9, sampleCount);
+  for (std::size_t i = 0; i < texts.size() && i < kInputFields.size(); ++i)
+    ui.setText(kInputFields[i].control, texts[i]);
+  ui.setText(form1::Text9, CappedSampleCount(ui.text(form1::Text9)));
+  const auto peaks = [&](std::string_view name) {
+    return Run(
+        s, ui,
+        {.name = name, .checked = kSamplingFields, .mayRefuse = true, .resultBoxes = kPeakBoxes},
+        [&] { return ShowPeakValues(s, ui); });
+  };
 
   const Outcome computed =
       Run(s, ui, {.name = "compute", .checked = kDesignFields, .resultBoxes = kDesignBoxes},
           [&] { return ComputeComponents(s, ui); });
-  Run(s, ui,
-      {.name = "peaks", .checked = kSamplingFields, .mayRefuse = true, .resultBoxes = kPeakBoxes},
-      [&] { return ShowPeakValues(s, ui); });
+  peaks("peaks");
   // The matching button appears only after a completed computation.
   if (computed == Outcome::Done) {
     Run(s, ui, {.name = "matching", .mayShowBand = true},
@@ -384,20 +315,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The read-out follows the mouse over the graph window once it exists: one
   // position in each curve's strip, one below the plot, then the input's own.
   if (ui.loaded(Window::Form2)) {
-    constexpr std::array<PlotPoint, 5> kStrips{{{25, 90}, {50, 70}, {75, 45}, {100, 10}, {50, -1}}};
-    std::vector<PlotPoint> positions(kStrips.begin(), kStrips.end());
-    positions.insert(positions.end(), input.cursor.begin(), input.cursor.end());
+    std::vector<PlotPoint> positions{{25, 90}, {50, 70}, {75, 45}, {100, 10}, {50, -1}};
+    std::vector<PlotPoint> cursor = CursorPositions(bytes);
+    cursor.resize(std::min(cursor.size(), kMaxCursorPositions));
+    positions.insert(positions.end(), cursor.begin(), cursor.end());
     ReadOut(s, ui, positions);
     // A peak action with another count leaves arrays of other lengths (the
     // capacitor current keeps the graph's); the read-out rescans them.
-    if (input.laterSampleCount) {
-      ui.setText(form1::Text9, CappedSampleCount(*input.laterSampleCount));
-      Run(s, ui,
-          {.name = "later peaks",
-           .checked = kSamplingFields,
-           .mayRefuse = true,
-           .resultBoxes = kPeakBoxes},
-          [&] { return ShowPeakValues(s, ui); });
+    if (texts.size() > kInputFields.size()) {
+      ui.setText(form1::Text9, CappedSampleCount(texts.back()));
+      peaks("later peaks");
       ReadOut(s, ui, positions);
     }
   }

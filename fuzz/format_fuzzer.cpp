@@ -11,14 +11,8 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <regex>
-#include <string>
-#include <string_view>
 #include <system_error>
 
 #include "design/display_format.h"
@@ -43,9 +37,7 @@ constexpr std::array<DisplayPattern, 5> kPatterns{{
 }};
 
 std::string Describe(double value, const DisplayPattern& p, const std::string& text) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.17g (%a)", value, value);
-  return std::string(buffer) + " with \"" + std::string(p.text) + "\" gave " + Printable(text);
+  return fuzz::Describe(value) + " with \"" + std::string(p.text) + "\" gave " + Printable(text);
 }
 
 // The texts a pattern may give, the exponent captured: one digit before the
@@ -93,19 +85,6 @@ long double Ulp(double value) {
   return static_cast<long double>(magnitude) - std::nextafter(magnitude, 0.0);
 }
 
-void CheckReadBack(double value, const DisplayPattern& p, const std::string& text, int exponent) {
-  const std::optional<long double> read = ReadShown(text);
-  FUZZ_REQUIRE(read.has_value(), "the text reads back as a number", Describe(value, p, text));
-  const long double shown = *read;
-  // Half a unit of the last digit shown, with room for the rounding being
-  // done on the shortest decimal form rather than on the exact binary value.
-  const long double unit = std::pow(10.0L, static_cast<long double>(exponent - p.decimals));
-  const long double allowed = unit / 2 * (1 + 1e-15L) + 2 * Ulp(value);
-  const long double error = std::fabs(shown - static_cast<long double>(value));
-  FUZZ_REQUIRE(error <= allowed, "the text is the value to half a unit of its last digit",
-               Describe(value, p, text));
-}
-
 void CheckValue(double value) {
   for (const DisplayPattern& p : kPatterns) {
     const std::string text = Format(value, p.text);
@@ -115,7 +94,15 @@ void CheckValue(double value) {
                  Describe(value, p, text));
     if (text.empty()) continue;
     const int exponent = CheckShape(value, p, text);
-    CheckReadBack(value, p, text, exponent);
+    const std::optional<long double> shown = ReadShown(text);
+    FUZZ_REQUIRE(shown.has_value(), "the text reads back as a number", Describe(value, p, text));
+    // Half a unit of the last digit shown, with room for the rounding being
+    // done on the shortest decimal form rather than on the exact binary value.
+    const long double unit = std::pow(10.0L, static_cast<long double>(exponent - p.decimals));
+    const long double allowed = unit / 2 * (1 + 1e-15L) + 2 * Ulp(value);
+    FUZZ_REQUIRE(std::fabs(*shown - static_cast<long double>(value)) <= allowed,
+                 "the text is the value to half a unit of its last digit",
+                 Describe(value, p, text));
     if (value > 0) {
       FUZZ_REQUIRE(Format(-value, p.text) == "-" + text, "a negative value is its magnitude signed",
                    Describe(-value, p, Format(-value, p.text)));
@@ -128,10 +115,8 @@ void CheckValue(double value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace classe::fuzz;
-  unsigned char bits[sizeof(double)] = {};
-  std::memcpy(bits, data, std::min(size, sizeof bits));
-  double raw = 0;
-  std::memcpy(&raw, bits, sizeof raw);
+  double raw = 0;  // zeros where the input is shorter
+  std::memcpy(&raw, data, std::min(size, sizeof raw));
   CheckValue(raw);
 
   if (size > sizeof(double)) {

@@ -5,52 +5,41 @@
 // that every build replays the seed corpus and the kept reproducers.
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 #include "fuzz/fuzz_support.h"
 
-namespace {
-
-int Replay(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>()};
-  if (!in.good() && !in.eof()) {
-    std::fprintf(stderr, "cannot read %s\n", file.c_str());
-    return 1;
-  }
-  std::fprintf(stderr, "%s\n", file.c_str());
-  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-  return 0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  std::vector<std::filesystem::path> files;
+  namespace fs = std::filesystem;
+  std::vector<fs::path> files;
   for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path path(argv[i]);
-    if (std::filesystem::is_directory(path)) {
-      for (const auto& entry : std::filesystem::directory_iterator(path)) {
+    if (fs::is_directory(argv[i])) {
+      for (const auto& entry : fs::directory_iterator(argv[i]))
         if (entry.is_regular_file()) files.push_back(entry.path());
-      }
     } else {
-      files.push_back(path);
+      files.emplace_back(argv[i]);
     }
   }
-  // In name order, so that a failure is found at the same place every time.
-  std::sort(files.begin(), files.end());
   if (files.empty()) {
     std::fprintf(stderr, "usage: %s FILE_OR_FOLDER...\n", argv[0]);
     return 64;
   }
+  // In name order, so that a failure is found at the same place every time.
+  std::sort(files.begin(), files.end());
   int failures = 0;
-  for (const auto& file : files)
-    failures += Replay(file);
+  for (const auto& file : files) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    if (!in.good() && !in.eof()) {
+      std::fprintf(stderr, "cannot read %s\n", file.c_str());
+      ++failures;
+      continue;
+    }
+    std::fprintf(stderr, "%s\n", file.c_str());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
   std::printf("%zu inputs replayed\n", files.size());
   return failures == 0 ? 0 : 1;
 }

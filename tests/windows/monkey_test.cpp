@@ -1,26 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The classe-e developers
 // SPDX-License-Identifier: MIT
 
-// A seeded random walk through the real windows, as a careless user makes
-// one: clicks anywhere (right and double clicks too), mouse moves over the
-// plots, keys and shortcuts, typed and pasted texts of any characters and
-// length, the menu items, windows opened and closed in any order, ngspice
-// runs let finish, cancelled or abandoned, exports that succeed or cannot,
-// and the program ended and started afresh. After every event: every
-// message a known text, no "nan" or "inf" in any label, a value box a
-// number or nothing, no field changed by the program, no dialog or menu
-// left open.
-//
-// CLASSE_MONKEY_SEED and CLASSE_MONKEY_EVENTS choose the run. The draws never
-// depend on time, so a seed replays the same events; only where a
-// background ngspice run ends among them can differ.
+// A seeded random walk through the real windows, as a careless user makes one, with check() after
+// every event. CLASSE_MONKEY_SEED and CLASSE_MONKEY_EVENTS choose the run; the draws never depend
+// on time, so a seed replays the same events, bar where a background ngspice run ends among them.
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QInputMethodEvent>
@@ -33,7 +22,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -43,6 +31,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "actions/input_fields.h"
 #include "actions/value_boxes.h"
@@ -60,23 +49,17 @@ namespace {
 
 using testing::Program;
 
-// Sampling takes time in proportion to M, and M = 10^7 is legal: a count
-// above this is folded below it after every event, so that an event takes
-// milliseconds.
+// M = 10^7 is legal but samples for seconds: a larger count is folded below this after an event.
 constexpr std::int64_t kMaxSamples = 20000;
 
-// The last events, printed with the seed when a property fails or a
-// sanitizer stops the run.
-std::uint64_t runSeed = 0;
+// The last events, printed with the seed when a property fails or a sanitizer stops the run.
+unsigned long long runSeed = 0;
 std::array<std::string, 16> recent;
 long current = 0;
 
 void PrintTrail() {
-  std::fprintf(stderr,
-               "\nmonkey: seed %llu, event %ld; replay: CLASSE_MONKEY_SEED=%llu "
-               "CLASSE_MONKEY_EVENTS=%ld monkey_test\nthe last events, the failing one last:\n",
-               static_cast<unsigned long long>(runSeed), current,
-               static_cast<unsigned long long>(runSeed), current);
+  std::fprintf(stderr, "\nmonkey: CLASSE_MONKEY_SEED=%llu CLASSE_MONKEY_EVENTS=%ld replays it:\n",
+               runSeed, current);
   for (long k = std::max(1L, current - static_cast<long>(recent.size()) + 1); k <= current; ++k)
     std::fprintf(stderr, "  %s\n", recent[k % recent.size()].c_str());
 }
@@ -88,8 +71,7 @@ void PrintTrail() {
 }
 
 #ifdef __SANITIZE_ADDRESS__
-// fontconfig keeps, and never frees, what Qt's search for a fallback font
-// allocates when a rare script or an emoji is first drawn.
+// fontconfig never frees what Qt's fallback-font search allocates for a rare script or an emoji.
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }
@@ -109,8 +91,7 @@ QString Shown(const QString& text) {
   return '"' + out + (text.size() > 60 ? QString("…(%1)\"").arg(text.size()) : "\"");
 }
 
-// Not std::uniform_int_distribution, whose draws differ between standard
-// libraries: a seed replays the same on any build.
+// Not std::uniform_int_distribution, whose draws differ between standard libraries.
 class Dice {
  public:
   explicit Dice(std::uint64_t seed) : engine_(seed) {}
@@ -118,10 +99,7 @@ class Dice {
   int between(int low, int high) { return low + below(static_cast<std::size_t>(high - low + 1)); }
   bool chance(int percent) { return below(100) < percent; }
   double unit() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
-  template <class Items>
-  auto pick(const Items& items) {
-    return items[below(items.size())];
-  }
+  auto pick(const auto& items) { return items[below(items.size())]; }
 
  private:
   std::mt19937_64 engine_;
@@ -134,9 +112,8 @@ const std::vector<QString> kFieldTexts{
     "1.8",   "2",    "1e6",    "100000", "20001", "+5",   "5e",         "1..2", "1,5",   " 5",
     "0x10",  "-0.0", "4e-320", "5e-324", "0.999", "1.05", "47.6",       "52.5", "1e-12", "2e9"};
 
-// C0 controls (NUL included), Hebrew and Arabic, emoji, CJK, printable
-// ASCII most often, and now and then an invisible character, a lone
-// surrogate or a lookalike.
+// Printable ASCII most often, C0 controls, Hebrew and Arabic, emoji, CJK, and now and then an
+// invisible character, a lone surrogate or a lookalike.
 char32_t RandomCodePoint(Dice& dice) {
   static const std::vector<char32_t> odd{0x7F,   0x85,   0xA0,   0xAD,   0x200B, 0x200E,
                                          0x2028, 0x202E, 0xFEFF, 0xFFFD, 0xD800, 0xDFFF,
@@ -147,17 +124,11 @@ char32_t RandomCodePoint(Dice& dice) {
   return dice.chance(12) ? dice.pick(odd) : first + static_cast<char32_t>(dice.below(count));
 }
 
-// Numbers a person would type come first, so that the actions get past the
-// checks and into the arithmetic often; then any characters, any length up
-// to `longest`.
+// Numbers a person would type most often, so that the actions get past the checks into the
+// arithmetic; then edge texts, odd numbers, and any characters of any length up to `longest`.
 QString RandomText(Dice& dice, int longest) {
-  char number[64];
+  char number[64];  // snprintf, so that the Italian run types decimal commas as its users do
   switch (dice.below(6)) {
-    case 0:
-    case 1:
-      std::snprintf(number, sizeof number, dice.chance(20) ? "%.*e" : "%.*f", dice.between(0, 3),
-                    std::pow(10.0, -3 + 7 * dice.unit()));
-      return QString::fromLatin1(number);
     case 2:
       return dice.pick(kFieldTexts);
     case 3:
@@ -170,53 +141,45 @@ QString RandomText(Dice& dice, int longest) {
         bytes += static_cast<char>(dice.below(256));
       return QString::fromUtf8(bytes);
     }
-    default: {
+    case 5: {
       std::u32string points(dice.chance(80) ? dice.between(0, 40) : dice.between(0, longest), 0);
       for (char32_t& c : points)
         c = RandomCodePoint(dice);
       return QString::fromUcs4(points.data(), static_cast<qsizetype>(points.size()));
     }
+    default:  // two draws in six
+      std::snprintf(number, sizeof number, dice.chance(20) ? "%.*e" : "%.*f", dice.between(0, 3),
+                    std::pow(10.0, -3 + 7 * dice.unit()));
+      return QString::fromLatin1(number);
   }
 }
 
-// A menu shows (the menu bar's, a field's or a plot's context menu): an item
-// is drawn at once, so that the draws stay in order, and triggered from the
-// menu's own event loop. The about box is read and closed; any other dialog
-// is one that slipped past the recorded message boxes and file dialogs.
+// A menu that shows gets its item drawn at once, so that the draws stay in order, and triggered
+// from the menu's own loop. A dialog but the about box slipped past the recorded ones.
 class PopupHandler : public QObject {
  public:
   explicit PopupHandler(Dice& dice) : dice_(dice) { qApp->installEventFilter(this); }
-  QStringList log, failures;
-
- protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    if (auto* menu = qobject_cast<QMenu*>(widget)) {
-      std::vector<QAction*> items;
-      for (QAction* a : menu->actions())
-        if (!a->isSeparator() && a->isEnabled() && !a->menu()) items.push_back(a);
+    if (event->type() != QEvent::Show) return false;
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+      QList<QAction*> items = menu->actions();
+      items.removeIf([](QAction* a) { return a->isSeparator() || !a->isEnabled() || a->menu(); });
       QPointer<QAction> chosen = !items.empty() && dice_.chance(75) ? dice_.pick(items) : nullptr;
       log << (chosen ? "menu item " + Shown(chosen->text()) : QString("menu closed"));
       QTimer::singleShot(0, menu, [menu = QPointer(menu), chosen] {
         if (menu) menu->hide();
         if (chosen) chosen->trigger();
       });
-    } else if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isWindow()) {
+    } else if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isWindow()) {
       auto* box = qobject_cast<QMessageBox*>(dialog);
-      if (box && box->text() == AboutText()) {
-        log << "about box";
-      } else {
-        failures << QString("%1 \"%2\"")
-                        .arg(dialog->metaObject()->className(),
-                             box ? box->text() : dialog->windowTitle());
-      }
-      QTimer::singleShot(0, dialog, [dialog = QPointer(dialog)] {
-        if (dialog) dialog->reject();
-      });
+      const QString text = box ? box->text() : dialog->windowTitle();
+      (box && text == AboutText() ? log : failures)
+          << QString("%1 %2").arg(dialog->metaObject()->className(), Shown(text));
+      QTimer::singleShot(0, dialog, &QDialog::reject);
     }
     return false;
   }
+  QStringList log, failures;
 
  private:
   Dice& dice_;
@@ -224,9 +187,7 @@ class PopupHandler : public QObject {
 
 QString Name(QWidget* window) {
   auto* form = qobject_cast<FormWindow*>(window);
-  if (!form) return "help";
-  const std::string_view name = WindowName(form->id());
-  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  return form ? QString::fromLatin1(WindowName(form->id())) : "help";
 }
 
 class Monkey {
@@ -235,17 +196,60 @@ class Monkey {
     if (!folder_.isValid()) Fail("a temporary folder");
     start();
   }
-  ~Monkey() { program_.reset(); }  // its fields leave typed_ as they go
+
+  void event(long number) {
+    current = number;
+    const auto name = [&](const QString& done) {  // before it runs too, so that a crash names it
+      recent[number % recent.size()] = "#" + std::to_string(number) + " " + done.toStdString();
+    };
+    name("…");
+    // An export that writes must leave a file that was not there before.
+    if (program_->files.path.startsWith(folder_.path() + "/")) QFile::remove(program_->files.path);
+    const QString done = perform();
+    name(done);
+    settle();
+    if (!popups_.log.isEmpty()) {
+      name(done + " [" + popups_.log.join("; ") + "]");
+      popups_.log.clear();
+      settle();
+    }
+    check();
+    if (ended_) {
+      for (QWidget* w : windows())
+        Fail("every window closes when the program ends", Name(w));
+      program_.reset();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      return start();
+    }
+    auto* count = qobject_cast<QLineEdit*>(program_->main().control(form1::Text9.name));
+    const PreservedFpFlags keep;  // Val may raise flags: the program's own state is not ours
+    const std::string text = count->text().toStdString();
+    const double m = CheckText(text) == TextCheck::Accepted ? std::nearbyint(Val(text)) : 0.0;
+    if (m > static_cast<double>(kMaxSamples) && m <= 2147483647.0) {
+      count->setText(QString::number(static_cast<std::int64_t>(m) % (kMaxSamples + 1)));
+      typed_[count] = count->text();
+    }
+  }
+
+  void finish() {
+    waitNgspice();  // a run left going is checked like the others
+    settle();
+    check();
+    std::printf(
+        "monkey: seed %llu, %ld events, %ld programs, %ld messages, %ld ngspice runs, "
+        "%ld exports checked\n",
+        runSeed, current, programs_, messages_, ngspiceRuns_, exports_);
+  }
 
  private:
   Dice dice_;
   PopupHandler popups_;
   QTemporaryDir folder_;
-  std::unique_ptr<Program> program_;
   bool ended_ = false;
   qsizetype messagesSeen_ = 0, choicesSeen_ = 0;
   std::map<QLineEdit*, QString> typed_;  // what each field should hold
   long programs_ = 0, ngspiceRuns_ = 0, exports_ = 0, messages_ = 0;
+  std::unique_ptr<Program> program_;  // last, so that its fields leave typed_ as they go
 
   void start() {
     program_ = std::make_unique<Program>();
@@ -274,55 +278,42 @@ class Monkey {
     return all;
   }
 
-  // Through the window, as the platform delivers a click: the widget under
-  // the point gets it, a right button also its context menu.
-  QString click(QWidget* window, QPoint at, Qt::MouseButton button, bool twice) {
+  QPoint anywhere(QWidget* w) { return {dice_.below(w->width()), dice_.below(w->height())}; }
+
+  // Through the window, as the platform delivers a click: the widget under the point gets it, a
+  // right button also its context menu.
+  QString click(QWidget* window, QPoint at) {
+    const bool right = dice_.chance(20), twice = dice_.chance(5);
     QWidget* under = window->childAt(at);
-    const QString where = QString("%1 (%2,%3) %4")
-                              .arg(Name(window))
-                              .arg(at.x())
-                              .arg(at.y())
-                              .arg(under ? under->objectName() : QString());
-    if (twice) {
-      QTest::mouseDClick(window->windowHandle(), button, Qt::NoModifier, at);
-    } else {
-      QTest::mouseClick(window->windowHandle(), button, Qt::NoModifier, at);
-    }
-    return QString(button == Qt::LeftButton ? "left" : "right") + (twice ? " double" : "") +
-           " click " + where;
+    const QString done = QString(right ? "right" : "left") + (twice ? " double" : "") + " click " +
+                         QString("%1 (%2,%3) ").arg(Name(window)).arg(at.x()).arg(at.y()) +
+                         (under ? under->objectName() : "");
+    QTest::mouseEvent(twice ? QTest::MouseDClick : QTest::MouseClick, window->windowHandle(),
+                      right ? Qt::RightButton : Qt::LeftButton, Qt::NoModifier, at);
+    return done;
   }
 
   // A named control of the window, a button more often than not.
   QString clickControl(QWidget* window) {
     std::vector<QWidget*> buttons, others;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-      if (w->objectName().isEmpty() || !w->isVisible()) continue;
-      (qobject_cast<QAbstractButton*>(w) ? buttons : others).push_back(w);
-    }
+    for (QWidget* w : window->findChildren<QWidget*>())
+      if (!w->objectName().isEmpty() && w->isVisible())
+        (qobject_cast<QAbstractButton*>(w) ? buttons : others).push_back(w);
     const auto& from = !buttons.empty() && (others.empty() || dice_.chance(65)) ? buttons : others;
     if (from.empty()) return "no control";
     QWidget* control = dice_.pick(from);
-    const QPoint at = control->mapTo(
-        window, dice_.chance(50)
-                    ? control->rect().center()
-                    : QPoint(dice_.below(control->width()), dice_.below(control->height())));
-    return click(window, at, dice_.chance(85) ? Qt::LeftButton : Qt::RightButton, dice_.chance(5));
+    return click(window, control->mapTo(window, dice_.chance(50) ? control->rect().center()
+                                                                 : anywhere(control)));
   }
 
-  // A key in a window made active first; its focus widget or its shortcuts
-  // receive it. Ctrl+Q is left to the events that end the program.
-  QString key() {
-    const std::vector<QWidget*> open = windows();
-    QWidget* window = dice_.pick(open);
-    static const std::vector<Qt::Key> keys{
-        Qt::Key_Tab,       Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
-        Qt::Key_Backspace, Qt::Key_Left,    Qt::Key_Up,     Qt::Key_End,    Qt::Key_F1,
-        Qt::Key_F10,       Qt::Key_Menu,    Qt::Key_A,      Qt::Key_C,      Qt::Key_V,
-        Qt::Key_X,         Qt::Key_Z,       Qt::Key_R,      Qt::Key_F,      Qt::Key_P,
-        Qt::Key_E,         Qt::Key_G,       Qt::Key_0,      Qt::Key_Period};
+  // A key in a window made active first, for its focus widget or shortcuts; Ctrl+Q is endProgram's.
+  QString key(QWidget* window) {
+    static const QList<QKeySequence> keys = QKeySequence::listFromString(
+        "Tab; Backtab; Return; Esc; Space; Backspace; Left; Up; End; F1; F10; Menu; A; C; V; X; Z; "
+        "R; F; P; E; G; 0; .");
     static const std::vector<Qt::KeyboardModifiers> mods{
         Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
-    const Qt::Key k = dice_.pick(keys);
+    const Qt::Key k = dice_.pick(keys)[0].key();
     const Qt::KeyboardModifiers m = dice_.pick(mods);
     window->activateWindow();
     QCoreApplication::processEvents();
@@ -331,43 +322,33 @@ class Monkey {
     return done;
   }
 
-  // Into a field clicked first: typed a key at a time (what a keyboard cannot
-  // give arrives as an input method's commit), or pasted.
+  // Into a field clicked first: pasted, or typed a key at a time, what no key gives as an input
+  // method's commit.
   QString type(bool paste) {
-    std::vector<QLineEdit*> edits;
+    QList<QLineEdit*> edits;
     for (QWidget* w : windows())
-      for (QLineEdit* e : w->findChildren<QLineEdit*>())
-        if (e->isVisible()) edits.push_back(e);
+      edits += w->findChildren<QLineEdit*>();
+    edits.removeIf([](QLineEdit* e) { return !e->isVisible(); });
     if (edits.empty()) return "no field";
     QPointer<QLineEdit> edit = dice_.pick(edits);
     const QString text = RandomText(dice_, paste ? 40000 : 40);
-    const QString done =
-        QString("%1 %2 into %3.%4")
-            .arg(paste ? "paste" : "type", Shown(text), Name(edit->window()), edit->objectName());
+    const QString done = (paste ? "paste " : "type ") + Shown(text) + " into " +
+                         Name(edit->window()) + "." + edit->objectName();
     QTest::mouseClick(edit, Qt::LeftButton);
     if (dice_.chance(60)) QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    if (paste) {
-      QApplication::clipboard()->setText(text);
-      if (edit) QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-      return done;
-    }
-    for (const uint c : text.toUcs4()) {
-      if (!edit) break;
-      if (c >= 0x20 && c < 0x7F) {
-        QTest::keyClick(edit, static_cast<char>(c));
-      } else {
-        QInputMethodEvent commit;
-        const char32_t point = c;
-        commit.setCommitString(QString::fromUcs4(&point, 1));
-        QApplication::sendEvent(edit, &commit);
-      }
+    if (paste) QApplication::clipboard()->setText(text);
+    if (paste && edit) QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    for (const char32_t c : paste ? QList<uint>() : text.toUcs4()) {
+      QInputMethodEvent commit;
+      commit.setCommitString(QString::fromUcs4(&c, 1));
+      if (edit && c >= 0x20 && c < 0x7F) QTest::keyClick(edit, static_cast<char>(c));
+      if (edit && (c < 0x20 || c >= 0x7F)) QApplication::sendEvent(edit, &commit);
     }
     return done;
   }
 
-  // Started from the real-circuit window (opened first when it is not), then
-  // let finish, cancelled, abandoned with its window, overtaken by "Calcola",
-  // or left to run among the next events.
+  // From the real-circuit window (opened first): a run let finish, cancelled, abandoned with its
+  // window, overtaken by "Calcola", or left running among the next events.
   QString ngspice() {
     FormWindow* form = program_->window(Window::Form4);
     if (!form || !form->isVisible()) {
@@ -377,16 +358,14 @@ class Monkey {
     NgspiceRunner& runner = program_->calculator.ngspice();
     const bool wasRunning = runner.running();
     QTest::mouseClick(form->control(form4::Command2.name), Qt::LeftButton);
-    // Drawn whether a run started or not: the draws must not depend on time.
-    const int then = dice_.below(5);
+    const int then = dice_.below(5);  // drawn even with no run, which time decides
     if (!runner.running()) return "ngspice, no run";
     ngspiceRuns_ += !wasRunning;
-    static constexpr std::array<Control, 3> kInterrupt{form4::Command3, form4::Command4,
-                                                       form4::Command1};
     if (then < 2) return "ngspice, " + waitNgspice();
     if (then == 4) return "ngspice, left running";
-    QTest::mouseClick(form->control(kInterrupt[then - 2].name), Qt::LeftButton);
-    return QString("ngspice, then ") + kInterrupt[then - 2].name.data();
+    const Control stop = std::array{form4::Command3, form4::Command4, form4::Command1}[then - 2];
+    QTest::mouseClick(form->control(stop.name), Qt::LeftButton);
+    return QString("ngspice, then ") + stop.name.data();
   }
 
   QString waitNgspice() {
@@ -401,23 +380,19 @@ class Monkey {
            (form ? Shown(qobject_cast<QLabel*>(form->control(form4::Label9.name))->text()) : "");
   }
 
-  // Every way the program ends: the button, the menu item, its shortcut, the
-  // title bar.
+  // Every way the program ends: the button, the menu item, its shortcut, the title bar.
   QString endProgram() {
     Form1& main = program_->main();
     const int way = dice_.below(4);
+    main.activateWindow();  // for the shortcut
     if (way == 0) QTest::mouseClick(main.control(form1::Command6.name), Qt::LeftButton);
     if (way == 1) main.menu().quit->trigger();
-    if (way == 2) {
-      main.activateWindow();
-      QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
-    }
+    if (way == 2) QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
     if (way == 3) main.close();
     return std::array{"Esci", "menu \"Esci\"", "Ctrl+Q", "close Form1"}[way];
   }
 
-  // What the save dialog answers from now on: a file in the temporary folder,
-  // one that cannot be written, or a cancel.
+  // What the save dialog answers from now on: a file here, one that cannot be written, or a cancel.
   QString chooseExportAnswer() {
     static const std::vector<QString> names{
         "export.csv",   "export.cir",    "export.png",           "export.svg",
@@ -431,29 +406,24 @@ class Monkey {
   }
 
   QString perform() {
-    const std::vector<QWidget*> open = windows();
-    QWidget* window = dice_.pick(open);
-    const QPoint anywhere(dice_.below(window->width()), dice_.below(window->height()));
+    QWidget* window = dice_.pick(windows());
     // Clicks most often, then keys and texts; the rest now and then.
     static constexpr std::array kWeighted{0, 0, 0, 1, 1, 1, 1, 2, 3,  3,
                                           4, 4, 5, 6, 7, 8, 8, 9, 10, 11};
-    switch (kWeighted[static_cast<std::size_t>(dice_.below(kWeighted.size()))]) {
+    switch (const int kind = kWeighted[static_cast<std::size_t>(dice_.below(kWeighted.size()))]) {
       case 0:
-        return click(window, anywhere, dice_.chance(80) ? Qt::LeftButton : Qt::RightButton,
-                     dice_.chance(5));
+        return click(window, anywhere(window));
       case 1:
         return clickControl(window);
       case 2:  // over the plots, where the read-out follows the mouse
         for (int i = dice_.between(1, 8); i > 0 && window->isVisible(); --i)
-          QTest::mouseMove(window->windowHandle(),
-                           {dice_.below(window->width()), dice_.below(window->height())});
+          QTest::mouseMove(window->windowHandle(), anywhere(window));
         return "mouse moves in " + Name(window);
       case 3:
-        return key();
+        return key(window);
       case 4:
-        return type(false);
       case 5:
-        return type(true);
+        return type(kind == 5);
       case 6: {
         const MainMenu& menu = program_->main().menu();
         QAction* item = dice_.pick(std::array{menu.exportSamples, menu.exportNetlist,
@@ -474,110 +444,63 @@ class Monkey {
       default:  // a user who starts over: the defaults typed in again
         for (const InputField& field : kInputFields) {
           auto* edit = qobject_cast<QLineEdit*>(program_->main().control(field.control.name));
-          edit->setText(QString::fromUtf8(field.defaultText.data(),
-                                          static_cast<qsizetype>(field.defaultText.size())));
+          edit->setText(QString::fromUtf8(field.defaultText));
           typed_[edit] = edit->text();
         }
         return "defaults retyped";
     }
   }
 
- public:
-  void event(long number) {
-    current = number;
-    std::string& line = recent[number % recent.size()];
-    line = "#" + std::to_string(number) + " …";  // named before it runs, so that a crash names it
-    // An export that writes must leave a file that was not there before.
-    if (program_->files.path.startsWith(folder_.path() + "/")) QFile::remove(program_->files.path);
-    QString done = perform();
-    line = "#" + std::to_string(number) + " " + done.toStdString();
-    settle();
-    if (!popups_.log.isEmpty()) {
-      done += " [" + popups_.log.join("; ") + "]";
-      popups_.log.clear();
-      line = "#" + std::to_string(number) + " " + done.toStdString();
-      settle();
-    }
-    check();
-    if (ended_) {
-      for (QWidget* w : windows())
-        Fail("every window closes when the program ends", Name(w));
-      program_.reset();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-      start();
-      return;
-    }
-    auto* count = qobject_cast<QLineEdit*>(program_->main().control(form1::Text9.name));
-    const PreservedFpFlags keep;  // Val may raise flags: the program's own state is not ours
-    const std::string text = count->text().toStdString();
-    if (text.size() < 40 && text.find_first_not_of("0123456789.eE-+") == std::string::npos &&
-        !text.empty()) {
-      const double m = std::nearbyint(Val(text));
-      if (m > static_cast<double>(kMaxSamples) && m <= 2147483647.0) {
-        count->setText(QString::number(static_cast<std::int64_t>(m) % (kMaxSamples + 1)));
-        typed_[count] = count->text();
-      }
-    }
-  }
-
- private:
-  // What an export wrote: a netlist whose numbers ngspice can read, samples
-  // of six finite numbers a row, an image that is not empty.
+  // What an export wrote: a netlist whose numbers ngspice can read, samples of six finite numbers
+  // a row, an image that is not empty.
   void checkExport(const QString& filter) {
-    const QString path = program_->files.path;
-    QFile file(path);
+    QFile file(program_->files.path);
     if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
-      Fail("an export writes its file", path);
+      Fail("an export writes its file", file.fileName());
     const QByteArray bytes = file.readAll();
     if (filter.startsWith("Netlist SPICE")) {
       static const QRegularExpression comma(QStringLiteral("\\d,\\d"));
-      const QString deck = QString::fromUtf8(bytes);
-      if (comma.match(deck).hasMatch() || testing::MentionsNonFinite(deck.toStdString()))
-        Fail("a netlist writes finite numbers with the point", path);
+      if (comma.match(QString::fromUtf8(bytes)).hasMatch() ||
+          testing::MentionsNonFinite(bytes.toStdString()))
+        Fail("a netlist writes finite numbers with the point", file.fileName());
     } else if (filter.contains("(*.csv)")) {
       const QList<QByteArray> lines = bytes.trimmed().split('\n');
       if (lines.value(0) != "i,teta,Vc1,Isw,Ic1,Ir") Fail("the samples start with their header");
-      for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QList<QByteArray> row = lines[i].split(',');
-        bool finite = row.size() == 6;
-        for (const QByteArray& cell : row)
-          finite = finite && IsFiniteNumber(QString::fromLatin1(cell));
-        if (!finite)
-          Fail("every row of the samples holds six finite numbers", QString::fromLatin1(lines[i]));
+      for (const QByteArray& line : lines.mid(1)) {
+        const QList<QByteArray> row = line.split(',');
+        if (row.size() != 6 || !std::ranges::all_of(row, IsFiniteNumber))
+          Fail("every row of the samples holds six finite numbers", QString::fromLatin1(line));
       }
     }
     ++exports_;
   }
 
-  // A window's texts: no "nan" or "inf" anywhere, a value box a number or
-  // nothing, a field its default until the monkey types into it.
-  void checkTexts(QWidget* window, std::optional<Window> id) {
+  // A window's texts: no "nan" or "inf" anywhere, a value box a number or nothing, a field its
+  // default until the monkey types into it.
+  void checkTexts(QWidget* window) {
+    auto* form = qobject_cast<FormWindow*>(window);
     for (QWidget* w : window->findChildren<QWidget*>()) {
       const QString where = Name(window) + "." + w->objectName();
-      QString text = w->toolTip();
-      if (auto* label = qobject_cast<QLabel*>(w)) text += " " + label->text();
+      auto* label = qobject_cast<QLabel*>(w);
+      QString text = w->toolTip() + " " + (label ? label->text() : QString());
       if (auto* button = qobject_cast<QAbstractButton*>(w)) text += " " + button->text();
       if (testing::MentionsNonFinite(text.toStdString()))
         Fail("no text says nan or inf", where + " " + Shown(text));
-      if (!id) continue;
+      if (!form) continue;
       const std::string name = w->objectName().toStdString();  // the Control only views it
-      const Control control{*id, name};
-      if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty() &&
-                                                  FindValueBox(control) &&
-                                                  !IsFiniteNumber(label->text())) {
+      const Control control{form->id(), name};
+      if (label && !label->text().isEmpty() && FindValueBox(control) &&
+          !IsFiniteNumber(label->text()))
         Fail("a value box holds a finite number or nothing", where + " " + Shown(label->text()));
-      }
       auto* edit = qobject_cast<QLineEdit*>(w);
       if (!edit) continue;
-      if (const auto it = typed_.find(edit); it != typed_.end()) {
-        if (edit->text() != it->second)
-          Fail("no field is changed by the program", where + " " + Shown(edit->text()));
-        continue;
-      }
+      const auto [it, fresh] = typed_.try_emplace(edit, edit->text());
       const InputField* field = FindInputField(control);
-      if (!field || edit->text().toStdString() != field->defaultText)
+      if (fresh && (!field || edit->text().toStdString() != field->defaultText))
         Fail("a field opens with its default", where + " " + Shown(edit->text()));
-      typed_[edit] = edit->text();
+      if (edit->text() != it->second)
+        Fail("no field is changed by the program", where + " " + Shown(edit->text()));
+      if (!fresh) continue;
       QObject::connect(edit, &QLineEdit::textEdited,
                        [this, edit](const QString& t) { typed_[edit] = t; });
       QObject::connect(edit, &QObject::destroyed, [this, edit] { typed_.erase(edit); });
@@ -589,77 +512,52 @@ class Monkey {
     if (QWidget* popup = QApplication::activePopupWidget())
       Fail("no popup stays open", popup->metaObject()->className());
     const std::vector<QWidget*> open = windows();
-    for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (QWidget* w : QApplication::topLevelWidgets())
       if (w->isVisible() && !w->inherits("QTipLabel") && std::ranges::count(open, w) == 0)
         Fail("no window but the program's stays open", w->metaObject()->className());
-    }
     if (!ended_ && !program_->main().isVisible()) Fail("the main window stays until the end");
-
-    const QList<testing::RecordingPresenter::Shown>& shown = program_->messages.shown;
+    const auto& shown = program_->messages.shown;
     const bool quiet = messagesSeen_ == shown.size();
     for (; messagesSeen_ < shown.size(); ++messagesSeen_, ++messages_) {
-      const auto& m = shown[messagesSeen_];
-      if (testing::ClassifyMessage(m.text.toStdString(), m.fault) == testing::MessageKind::Unknown)
-        Fail("every message is a known text", Shown(m.text));
-      if (testing::MentionsNonFinite(m.text.toStdString()))
-        Fail("no message says nan or inf", Shown(m.text));
+      const auto& [text, fault] = shown[messagesSeen_];
+      if (testing::ClassifyMessage(text.toStdString(), fault) == testing::MessageKind::Unknown)
+        Fail("every message is a known text", Shown(text));
+      if (testing::MentionsNonFinite(text.toStdString()))
+        Fail("no message says nan or inf", Shown(text));
     }
     // A save dialog answered with a writable path and no message: the file is there.
     const QList<QStringList>& offered = program_->files.offered;
-    if (offered.size() > choicesSeen_) {
-      choicesSeen_ = offered.size();
-      const QString& path = program_->files.path;
-      if (!path.isEmpty() && quiet) {
-        if (!path.startsWith(folder_.path() + "/") || path.contains("/no-such-folder/"))
-          Fail("an export that cannot be written says so", path);
-        const QString& chosen = program_->files.filter;
-        checkExport(offered.last().contains(chosen) ? chosen : offered.last().value(0));
-      }
+    const QString& path = program_->files.path;
+    if (std::exchange(choicesSeen_, offered.size()) < offered.size() && !path.isEmpty() && quiet) {
+      if (!path.startsWith(folder_.path() + "/") || path.contains("/no-such-folder/"))
+        Fail("an export that cannot be written says so", path);
+      const QString& chosen = program_->files.filter;
+      checkExport(offered.last().contains(chosen) ? chosen : offered.last().value(0));
     }
-    for (QWidget* w : open) {
-      auto* form = qobject_cast<FormWindow*>(w);
-      checkTexts(w, form ? std::optional(form->id()) : std::nullopt);
-    }
-  }
-
- public:
-  void finish() {
-    waitNgspice();  // a run left going is checked like the others
-    settle();
-    check();
-    std::printf(
-        "monkey: seed %llu, %ld events, %ld programs, %ld messages, %ld ngspice runs, "
-        "%ld exports checked\n",
-        static_cast<unsigned long long>(runSeed), current, programs_, messages_, ngspiceRuns_,
-        exports_);
+    for (QWidget* w : open)
+      checkTexts(w);
   }
 };
-
-long FromEnvironment(const char* name, long fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? std::strtol(value, nullptr, 10) : fallback;
-}
-
-QtMessageHandler qtMessages = nullptr;
-
-// What the offscreen platform cannot do (raise a window, grab the keyboard
-// for a menu) it says every time; a script no installed font shapes, every
-// time it is drawn.
-void QuietAboutPlatform(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (!text.startsWith("This plugin does not support") &&
-      !text.startsWith("OpenType support missing for")) {
-    qtMessages(type, context, text);
-  }
-}
 
 }  // namespace
 }  // namespace classe
 
 int main(int argc, char** argv) {
   using namespace classe;
-  runSeed = static_cast<std::uint64_t>(FromEnvironment("CLASSE_MONKEY_SEED", 1));
-  const long events = FromEnvironment("CLASSE_MONKEY_EVENTS", 2000);
-  qtMessages = qInstallMessageHandler(QuietAboutPlatform);
+  // Unset, empty or not a number: the defaults.
+  bool ok = false;
+  runSeed = qEnvironmentVariable("CLASSE_MONKEY_SEED").toULongLong(&ok);
+  if (!ok) runSeed = 1;
+  long events = qEnvironmentVariable("CLASSE_MONKEY_EVENTS").toLong(&ok);
+  if (!ok) events = 2000;
+  // What the offscreen platform cannot do (raise a window, grab the keyboard for a menu) it says
+  // every time; a script no installed font shapes, every time it is drawn.
+  static const QtMessageHandler qtMessages =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& at, const QString& text) {
+        if (!text.startsWith("This plugin does not support") &&
+            !text.startsWith("OpenType support missing for"))
+          qtMessages(type, at, text);
+      });
   QApplication app(argc, argv);
 #ifdef __SANITIZE_ADDRESS__
   __sanitizer_set_death_callback(PrintTrail);

@@ -19,8 +19,7 @@
 namespace classe {
 namespace {
 
-using testing::Fields;
-using testing::Messages;
+using namespace testing;
 
 TEST(CheckFields, StopsAtTheFirstRejectedFieldWithItsOwnMessage) {
   // Von holds a letter and Po is empty: only Po is reported, since it comes first.

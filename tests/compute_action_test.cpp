@@ -14,9 +14,7 @@
 namespace classe {
 namespace {
 
-using testing::Caption;
-using testing::Fields;
-using testing::Messages;
+using namespace testing;
 
 constexpr Control kMatchingControls[] = {form1::Command2, form1::Label29, form1::Label30,
                                          form1::Label31,  form1::Label32, form1::Label33,

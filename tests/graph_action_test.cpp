@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "actions/cursor_readout.h"
@@ -13,18 +14,13 @@
 #include "actions/peak_action.h"
 #include "design/display_format.h"
 #include "design/fault.h"
+#include "tests/known_messages.h"
 #include "tests/support.h"
 
 namespace classe {
 namespace {
 
-using testing::Caption;
-using testing::Fields;
-using testing::Messages;
-
-const std::string kVonWarning =
-    "Se Von > 0 il grafico viene rappresentato ugualmente ma non risultano più valide le ipotesi "
-    "fatte per l'amplificatore ideale in Classe E";
+using namespace testing;
 
 struct Graphs {
   RecordingControls ui;
@@ -125,7 +121,7 @@ TEST(GraphAction, ZeroSupplyWithOnVoltageDrawsOnlyTheVoltage) {
 
 TEST(GraphAction, WarnsOnlyForAPositiveOnVoltage) {
   Graphs warned({{form1::Text4, "0.3"}});
-  EXPECT_EQ(Messages(warned.ui), std::vector<std::string>{kVonWarning});
+  EXPECT_EQ(Messages(warned.ui), std::vector<std::string>{std::string(kVonWarning)});
   EXPECT_EQ(warned.plot().polylines.size(), 4u);  // then draws all four
   EXPECT_TRUE(Graphs({{form1::Text4, "0"}}).ui.messages().empty());
   EXPECT_TRUE(Graphs({{form1::Text4, "-1"}}).ui.messages().empty());
@@ -142,14 +138,9 @@ TEST(GraphAction, RedrawsTheOneWindowAndHidesTheMatchingPictures) {
 }
 
 TEST(GraphAction, PlacesTheSixteenCaptions) {
-  struct Placed {
-    Control label;
-    const char* text;
-    double left;
-    double top;
-  };
-  // In the units of the caption strip (the first nine) or of the plot.
-  const Placed placed[] = {
+  // Label, caption, left and top in the units of the caption strip (the
+  // first nine) or of the plot.
+  const std::tuple<Control, const char*, double, double> placed[] = {
       {form2::Label1, "Vc1(teta)[V]", 15, 98.5},
       {form2::Label2, "0", 50, 81.5},
       {form2::Label3, "teta[rad]", 95, 83.5},
@@ -169,9 +160,9 @@ TEST(GraphAction, PlacesTheSixteenCaptions) {
   };
   Graphs g;
   EXPECT_EQ(g.ui.picture(form2::Picture3).scale, (PlotScale{0, 100, 100, 0}));
-  for (const Placed& p : placed) {
-    EXPECT_EQ(g.box(p.label), p.text) << p.label.name;
-    EXPECT_EQ(g.ui.position(p.label), (std::pair<double, double>{p.left, p.top})) << p.label.name;
+  for (const auto& [label, text, left, top] : placed) {
+    EXPECT_EQ(g.box(label), text) << label.name;
+    EXPECT_EQ(g.ui.position(label), (std::pair<double, double>{left, top})) << label.name;
   }
 }
 
@@ -187,13 +178,8 @@ TEST(CursorReadout, AngleFollowsXBeyondThePlottedRange) {
 
 TEST(CursorReadout, HeightSelectsTheStripAndReadsItsScale) {
   Graphs g;
-  struct Case {
-    float y;
-    Control option;
-    Control valueBox;
-    std::string value;
-  };
-  const Case cases[] = {
+  // Height, then the option selected and its value box with the value.
+  const std::tuple<float, Control, Control, std::string> cases[] = {
       {80, form2::Option1, form2::Label17, "0.00"},
       {60, form2::Option2, form2::Label24, "0.00"},
       {40, form2::Option3, form2::Label32, "0.00"},
@@ -208,18 +194,18 @@ TEST(CursorReadout, HeightSelectsTheStripAndReadsItsScale) {
                            form2::Label29, form2::Label32, form2::Label35, form2::Label36};
   ShowCursorReadout(g.s, g.ui, 50, 80);
   const std::string teta = g.box(form2::Label16);  // the same angle in every strip
-  for (const Case& c : cases) {
-    ShowCursorReadout(g.s, g.ui, 50, c.y);
-    EXPECT_TRUE(g.ui.isSelected(c.option)) << c.y;
-    EXPECT_EQ(g.box(c.valueBox), c.value) << c.y;
+  for (const auto& [y, option, valueBox, value] : cases) {
+    ShowCursorReadout(g.s, g.ui, 50, y);
+    EXPECT_TRUE(g.ui.isSelected(option)) << y;
+    EXPECT_EQ(g.box(valueBox), value) << y;
     int filled = 0;
     for (Control b : boxes) {
       filled += !g.box(b).empty();
-      if (!g.box(b).empty() && !(b == c.valueBox)) {
-        EXPECT_EQ(g.box(b), teta) << c.y;
+      if (!g.box(b).empty() && !(b == valueBox)) {
+        EXPECT_EQ(g.box(b), teta) << y;
       }
     }
-    EXPECT_EQ(filled, 2) << c.y;  // exactly one curve's boxes
+    EXPECT_EQ(filled, 2) << y;  // exactly one curve's boxes
   }
   EXPECT_EQ(g.box(form2::Label17), "");
 }

@@ -13,18 +13,15 @@
 #include "design/complex_arithmetic.h"
 #include "design/fault.h"
 #include "design/matching_network.h"
+#include "tests/known_messages.h"
 #include "tests/support.h"
 
 namespace classe {
 namespace {
 
-using testing::Caption;
-using testing::Fields;
-using testing::Messages;
+using namespace testing;
 
-const std::string kBandMessage =
-    "RL differisce da R per meno del 5%, non occorre la rete adattatrice! Ma se proprio vuoi la "
-    "precisione, ecco qua:";
+const std::string kBandMessage(kBandMessages[0]);
 
 // Shortest text that reads back as exactly this double.
 std::string Exact(double value) {

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,42 +21,31 @@
 namespace classe {
 namespace {
 
-using testing::Caption;
-using testing::Fields;
-using testing::Messages;
+using namespace testing;
 
-struct PeakCase {
-  const char* M;
-  const char* Von;
-  const char* vc1;
-  const char* isw;
-  const char* ir;
-};
-
-class PeakCaptions : public ::testing::TestWithParam<PeakCase> {};
-
-TEST_P(PeakCaptions, ShowTheLargestSamples) {
-  const PeakCase& c = GetParam();
-  RecordingControls ui = Fields({{form1::Text9, c.M}, {form1::Text4, c.Von}});
-  DesignState s;
-  EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Done);
-  EXPECT_EQ(Caption(ui, form1::Label43), c.vc1);
-  EXPECT_EQ(Caption(ui, form1::Label41), c.isw);
-  EXPECT_EQ(Caption(ui, form1::Label37), c.ir);
-  EXPECT_TRUE(ui.messages().empty());
+TEST(PeakAction, CaptionsShowTheLargestSamples) {
+  // M, Von, then the peaks of Vc1, Isw and Ir.
+  const std::array<const char*, 5> rows[] = {
+      {"1000", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+      {"10000", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+      {"1e3", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
+      // Samples at multiples of π/2.
+      {"8", "0", "8.796E+01", "4.591E+00", "2.805E+00"},
+      // Two samples, 0 and 4π: 0 V, then Von; 2·IDC; −IDC twice.
+      {"1", "0", "0.000E+00", "3.571E+00", "-1.786E+00"},
+      // The voltage peak does not depend on Von; the currents use Vcc.
+      {"1000", "2", "9.974E+01", "5.927E+00", "3.856E+00"}};
+  for (const auto& [M, Von, vc1, isw, ir] : rows) {
+    RecordingControls ui = Fields({{form1::Text9, M}, {form1::Text4, Von}});
+    DesignState s;
+    EXPECT_EQ(ShowPeakValues(s, ui), Outcome::Done);
+    EXPECT_EQ(Caption(ui, form1::Label43) + ' ' + Caption(ui, form1::Label41) + ' ' +
+                  Caption(ui, form1::Label37),
+              std::string(vc1) + ' ' + isw + ' ' + ir)
+        << M;
+    EXPECT_TRUE(ui.messages().empty());
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Counts, PeakCaptions,
-    ::testing::Values(PeakCase{"1000", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
-                      PeakCase{"10000", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
-                      PeakCase{"1e3", "0", "9.974E+01", "5.111E+00", "3.325E+00"},
-                      // Samples at multiples of π/2.
-                      PeakCase{"8", "0", "8.796E+01", "4.591E+00", "2.805E+00"},
-                      // Two samples, 0 and 4π: 0 V, then Von; 2·IDC; −IDC twice.
-                      PeakCase{"1", "0", "0.000E+00", "3.571E+00", "-1.786E+00"},
-                      // The voltage peak does not depend on Von; the currents use Vcc.
-                      PeakCase{"1000", "2", "9.974E+01", "5.927E+00", "3.856E+00"}));
 
 TEST(PeakAction, SampleCountRoundsHalfToEven) {
   RecordingControls ui = Fields({{form1::Text9, "2.5"}});

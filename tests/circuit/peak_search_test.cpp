@@ -10,18 +10,23 @@
 namespace classe::circuit {
 namespace {
 
-// y = cos 3θ + 1e-4·sin θ on [0, π]: the best of 128 samples is θ = 0
-// (y = 1), but the true peak, 1 + 0.866e-4, is on the lobe at 2π/3, which
-// falls between samples. Refining only the best sample would miss it.
-TEST(PeakSearch, RefinesEveryNearlyEqualLobe) {
-  AugMatrix<4> A = AugMatrix<4>::Zero();  // (cos θ, sin θ, cos 3θ, sin 3θ, 1)
+// The flow of (cos θ, sin θ, cos 3θ, sin 3θ, 1), from θ = 0.
+AugMatrix<4> Harmonics() {
+  AugMatrix<4> A = AugMatrix<4>::Zero();
   A(0, 1) = -1;
   A(1, 0) = 1;
   A(2, 3) = -3;
   A(3, 2) = 3;
-  const Propagator<4> flow(A);
-  AugVector<4> z0;
-  z0 << 1, 0, 1, 0, 1;
+  return A;
+}
+const AugVector<4> kStart = (AugVector<4>() << 1, 0, 1, 0, 1).finished();
+
+// y = cos 3θ + 1e-4·sin θ on [0, π]: the best of 128 samples is θ = 0
+// (y = 1), but the true peak, 1 + 0.866e-4, is on the lobe at 2π/3, which
+// falls between samples. Refining only the best sample would miss it.
+TEST(PeakSearch, RefinesEveryNearlyEqualLobe) {
+  const Propagator<4> flow(Harmonics());
+  const AugVector<4>& z0 = kStart;
   AugRow<4> y;
   y << 0, 1e-4, 1, 0, 0;
   const HalfSamples<4> half = SampleHalf<4>(flow, z0, 0, M_PI, 128);
@@ -36,16 +41,10 @@ TEST(PeakSearch, RefinesEveryNearlyEqualLobe) {
 // Two intervals over the half period: Newton from the middle sample leaves
 // its bracket, and bisection must bring it back.
 TEST(PeakSearch, BisectsWhenNewtonLeavesTheBracket) {
-  AugMatrix<4> A = AugMatrix<4>::Zero();
-  A(0, 1) = -1;
-  A(1, 0) = 1;
-  A(2, 3) = -3;
-  A(3, 2) = 3;
-  AugVector<4> z0;
-  z0 << 1, 0, 1, 0, 1;
+  const Propagator<4> flow(Harmonics());
+  const AugVector<4>& z0 = kStart;
   AugRow<4> y;
   y << 0.45, 0.82, -0.62, 0.49, 0;
-  const Propagator<4> flow(A);
   const Extremum peak = Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 2), y);
   const double slope = -0.45 * std::sin(peak.teta) + 0.82 * std::cos(peak.teta) +
                        1.86 * std::sin(3 * peak.teta) + 1.47 * std::cos(3 * peak.teta);

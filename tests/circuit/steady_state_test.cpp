@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 
 #include "circuit/steady_state.h"
@@ -41,109 +40,6 @@ TEST(EnergyBalance, EveryLoadAndLossAddsUp) {
     const SteadyState s = SolveSteadyState(IdealStage(row.design, row.options)).value();
     EXPECT_NEAR(s.power.dc, s.power.load + Losses(s.power), 1e-9 * s.power.dc);
     EXPECT_GT(s.power.load, 0.5 * s.power.dc);
-  }
-}
-
-// The state equations written out again from the schematic, in seconds, and
-// integrated by classical Runge–Kutta from the engine's start: after one
-// period the state must come back, and the load power match. Nothing of the
-// engine's matrices or exponentials is used.
-struct Schematic {
-  const Stage& s;
-  using State = std::array<double, 6>;  // iL1, vD, vC2, iL2, vCn, iLn
-
-  State Rate(const State& x, bool closed) const {
-    const double isw = closed ? (x[1] - s.Von) / s.Ron : 0;
-    const double rn = s.Esr(s.load.L);
-    double series = s.L2, seriesR = s.Esr(s.L2), vOut = 0;
-    State d{};
-    switch (s.load.kind) {
-      case LoadKind::Resistor:
-        vOut = s.load.RL * x[3];
-        break;
-      case LoadKind::ShuntCAtLoad:
-        series += s.load.L;
-        seriesR += rn;
-        vOut = x[4];
-        d[4] = (x[3] - x[4] / s.load.RL) / s.load.C;
-        break;
-      case LoadKind::ShuntCAtInput:
-        vOut = x[4];
-        d[4] = (x[3] - x[5]) / s.load.C;
-        d[5] = (x[4] - (rn + s.load.RL) * x[5]) / s.load.L;
-        break;
-    }
-    d[0] = (s.Vcc - x[1]) / s.L1;
-    d[1] = (x[0] - x[3] - isw) / s.C1;
-    d[2] = x[3] / s.C2;
-    d[3] = (x[1] - x[2] - seriesR * x[3] - vOut) / series;
-    return d;
-  }
-
-  double LoadPower(const State& x) const {
-    switch (s.load.kind) {
-      case LoadKind::Resistor:
-        return s.load.RL * x[3] * x[3];
-      case LoadKind::ShuntCAtLoad:
-        return x[4] * x[4] / s.load.RL;
-      case LoadKind::ShuntCAtInput:
-        break;
-    }
-    return s.load.RL * x[5] * x[5];
-  }
-
-  // Integrates over [0, duration) with `steps` steps; returns ∫ p_load dt.
-  double Run(State& x, bool closed, double duration, int steps) const {
-    const double h = duration / steps;
-    double energy = 0;
-    const auto add = [](const State& a, const State& b, double k) {
-      State r;
-      for (std::size_t i = 0; i < r.size(); ++i)
-        r[i] = a[i] + k * b[i];
-      return r;
-    };
-    for (int i = 0; i < steps; ++i) {
-      const State k1 = Rate(x, closed);
-      const State x2 = add(x, k1, h / 2);
-      const State k2 = Rate(x2, closed);
-      const State x3 = add(x, k2, h / 2);
-      const State k3 = Rate(x3, closed);
-      const State x4 = add(x, k3, h);
-      const State k4 = Rate(x4, closed);
-      // Simpson on the same stages.
-      energy += h / 6 * (LoadPower(x) + 2 * LoadPower(x2) + 2 * LoadPower(x3) + LoadPower(x4));
-      for (std::size_t j = 0; j < x.size(); ++j)
-        x[j] += h / 6 * (k1[j] + 2 * k2[j] + 2 * k3[j] + k4[j]);
-    }
-    return energy;
-  }
-};
-
-TEST(Periodicity, IndependentIntegrationReturnsToTheStart) {
-  struct Row {
-    const char* what;
-    Stage stage;
-  };
-  const Row rows[] = {
-      {"plain R, Ron 1 mohm", IdealStage(Ideal())},
-      {"network to 50 ohm, lossy", IdealStage(Ideal("4", "20", "1"), Options(50.0, 0.02, 150.0))},
-      {"network to 5 ohm", IdealStage(Ideal("3"), Options(5.0, 0.01))},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    const Stage& stage = row.stage;
-    const SteadyState s = SolveSteadyState(stage).value();
-    const double T = 2 * M_PI / stage.omega;
-    // Closed-half steps a quarter of Ron·C1: the discharge is resolved.
-    const int closedSteps = static_cast<int>(T / 2 / (0.25 * stage.Ron * stage.C1)) + 1;
-    Schematic circuit{stage};
-    Schematic::State x = s.start;
-    double energy = circuit.Run(x, false, T / 2, 20000);
-    EXPECT_NEAR(x[1], s.vTurnOn, 1e-7 * s.vPeak);
-    energy += circuit.Run(x, true, T / 2, closedSteps);
-    for (std::size_t i = 0; i < x.size(); ++i)
-      EXPECT_NEAR(x[i], s.start[i], 1e-7 * (std::fabs(s.start[i]) + 1)) << "state " << i;
-    EXPECT_NEAR(energy / T, s.power.load, 1e-7 * s.power.load);
   }
 }
 

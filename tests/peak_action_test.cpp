@@ -127,6 +127,12 @@ TEST(SampleCount, RefusedWhenTheArraysWouldNotFitInMemory) {
   // A byte over a whole megabyte counts as one more.
   EXPECT_NE(SampleCountRefusal(100000000, 24, gib / 2, 2 * gib + 1)->find("soltanto 1537 MB"),
             std::string::npos);
+  // The graph's 16-byte drawing point counts beside the four arrays: 48 bytes
+  // for each of 2^31 indices (refused wherever less than 97 GiB is free).
+  const std::string needed = "richiederebbero 98304 MB";
+  const std::string graph =
+      SampleCountRefusal("2147483645", kAllWaveforms, DesignState{}, 16).value_or(needed);
+  EXPECT_NE(graph.find(needed), std::string::npos) << graph;
 }
 
 TEST(SampleCount, EachArrayTakesEightBytesASample) {

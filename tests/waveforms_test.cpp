@@ -45,8 +45,9 @@ TEST(Trigonometry, WithinTwoUnitsInTheLastPlaceOverTheModelsAngles) {
     worstSine = std::max(worstSine, UlpsFrom(Sine(x), sinl(static_cast<long double>(x))));
     worstCosine = std::max(worstCosine, UlpsFrom(Cosine(x), cosl(static_cast<long double>(x))));
   }
-  EXPECT_LE(worstSine, 2) << worstSine;
-  EXPECT_LE(worstCosine, 2) << worstCosine;
+  // 1.53 and 1.50 with these polynomials: the bound keeps every term they have.
+  EXPECT_LE(worstSine, 1.6) << worstSine;
+  EXPECT_LE(worstCosine, 1.6) << worstCosine;
 }
 
 TEST(Waveforms, PhaseIsArctanOfMinusTwoOverPi) {

@@ -39,7 +39,7 @@ TEST(PeakSearch, RefinesEveryNearlyEqualLobe) {
 }
 
 // Two intervals over the half period: Newton from the middle sample leaves
-// its bracket, and bisection must bring it back.
+// its bracket, and bisection must bring it back, whatever the curvature.
 TEST(PeakSearch, BisectsWhenNewtonLeavesTheBracket) {
   const Propagator<4> flow(Harmonics());
   const AugVector<4>& z0 = kStart;
@@ -51,12 +51,17 @@ TEST(PeakSearch, BisectsWhenNewtonLeavesTheBracket) {
   EXPECT_NEAR(peak.teta, 0.8525271710883204, 1e-9);
   EXPECT_NEAR(peak.value, 1.7009661126894953, 1e-12);
   EXPECT_NEAR(slope, 0, 1e-9);
-  // A curve below zero throughout has its maximum at the first sample.
+  // Here Newton from θ = π/2 jumps to 24.8 though y'' < 0 there.
+  AugRow<4> flat;
+  flat << -0.12, 0.4, 0.27, 0.04, 0;
+  EXPECT_NEAR(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 2), flat).value, 0.67651095473, 1e-10);
+  // A curve below zero throughout has its maximum at the first sample; one
+  // rising throughout at the last, even when the sample before is far below.
   AugRow<4> below;
   below << 1, 0, 0, 0, -2;
   EXPECT_EQ(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 8), below).value, -1);
-  // One rising throughout has it at the last.
-  EXPECT_NEAR(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 8), -below).value, 3, 1e-12);
+  below(0) = -1;
+  EXPECT_NEAR(Maximum<4>(SampleHalf<4>(flow, z0, 0, M_PI, 2), below).value, -1, 1e-12);
 }
 
 // y = sin ωθ peaking half a step before π: the last interval must be

@@ -78,6 +78,10 @@ TEST(Ratings, BoundTheSampledWaveformsAndDefineTheSpike) {
   EXPECT_GT(PeakOf(w.isw), r.sw.current * (1 - 1e-5));
   EXPECT_NEAR(r.settleAngle, 20 * stage.omega * stage.Ron * stage.C1, 1e-15);
   EXPECT_NEAR(r.dischargeEnergy, 0.5 * stage.C1 * s.vTurnOn * s.vTurnOn, 1e-9 * r.dischargeEnergy);
+  // With an on-voltage the drop is counted from Von.
+  const Stage on = IdealStage(Ideal("4", "20", "1"));
+  const double drop = SolveSteadyState(on).value().vTurnOn - on.Von;
+  EXPECT_NEAR(*ComputeRatings(on).value().dischargeCurrent, drop / on.Ron, 1e-6 * drop / on.Ron);
   // Ron takes the discharge and the conduction loss, the latter below Ron·Ipk².
   const double conduction = s.power.ron - r.dischargeEnergy * stage.omega / (2 * M_PI);
   EXPECT_GT(conduction, 0);

@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "circuit/exact_design.h"
-#include "circuit/load_harmonics.h"
-#include "circuit/ratings.h"
-#include "circuit/spice_deck.h"
-#include "circuit/steady_state.h"
-#include "circuit/waveforms.h"
-#include "design/design_equations.h"
+#include "engine/circuit/exact_design.h"
+#include "engine/circuit/load_harmonics.h"
+#include "engine/circuit/ratings.h"
+#include "engine/circuit/spice_deck.h"
+#include "engine/circuit/steady_state.h"
+#include "engine/circuit/waveforms.h"
+#include "engine/design/design_equations.h"
 
 namespace {
 

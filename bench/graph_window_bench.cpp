@@ -17,8 +17,8 @@
 
 #include "actions/curves.h"
 #include "app/calculator.h"
-#include "graphs/form2.h"
 #include "ui/plot_area.h"
+#include "windows/graphs/form2.h"
 
 namespace {
 

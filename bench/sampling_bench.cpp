@@ -7,9 +7,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "design/design_equations.h"
-#include "design/sampling.h"
-#include "design/waveforms.h"
+#include "engine/design/design_equations.h"
+#include "engine/design/sampling.h"
+#include "engine/design/waveforms.h"
 
 namespace {
 

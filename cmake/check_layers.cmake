@@ -1,50 +1,69 @@
 # SPDX-FileCopyrightText: 2026 The classe-e developers
 # SPDX-License-Identifier: MIT
 
-# Fails when a folder includes one of a higher layer, or of its own layer
-# (windows do not include one another), or when Qt reaches the pure layers.
-# usage: cmake -DSOURCE_DIR=… -P check_layers.cmake
+# Fails when a folder of src/ includes one of a higher layer, or of its own
+# layer (windows do not include one another), or when Qt reaches the pure
+# layers, or when a folder belongs to no layer.
+# usage: cmake -DSOURCE_DIR=…/src -P check_layers.cmake
 #
-# Layers, from the bottom: the pure engine (the ideal design and the plot
-# helpers, then the real circuit built on the ideal design); the actions
-# against the named controls; the command-line tool and the window
-# foundation; the windows; the program; tools for the documentation.
-# tests/, bench/ and fuzz/ may include anything.
+# A folder is a first-level folder of src/, or a second-level one under
+# engine/ and windows/. Layers, from the bottom: the pure engine (the ideal
+# design and the plot helpers, then the real circuit built on the ideal
+# design); the actions against the named controls; the command-line tool and
+# the window foundation; every window; the program.
 cmake_minimum_required(VERSION 3.25)
-set(layer_design 0)
-set(layer_plot 0)
-set(layer_circuit 1)
+set(layer_engine/design 0)
+set(layer_engine/plot 0)
+set(layer_engine/transistor 0)
+set(layer_engine/circuit 1)
 set(layer_actions 2)
 set(layer_cli 3)
 set(layer_ui 3)
-set(layer_main_window 4)
-set(layer_graphs 4)
-set(layer_matching 4)
-set(layer_real_circuit 4)
-set(layer_help 4)
+set(layer_windows 4)
 set(layer_app 5)
-set(layer_tools 6)
-set(pure design plot circuit actions cli)
-set(folders design plot circuit actions cli ui main_window graphs matching real_circuit help app tools)
+set(pure engine actions cli)
+
+# The folder a path relative to src/ belongs to, and that folder's layer name.
+function(folder_of path out_folder out_layer)
+  if(path MATCHES "^(engine|windows)/([a-z_]+)/")
+    set(folder "${CMAKE_MATCH_1}/${CMAKE_MATCH_2}")
+    if(CMAKE_MATCH_1 STREQUAL "windows")
+      set(layer windows)
+    else()
+      set(layer "${folder}")
+    endif()
+  elseif(path MATCHES "^([a-z_]+)/")
+    set(folder "${CMAKE_MATCH_1}")
+    set(layer "${folder}")
+  else()
+    set(folder "")
+    set(layer "")
+  endif()
+  set(${out_folder} "${folder}" PARENT_SCOPE)
+  set(${out_layer} "${layer}" PARENT_SCOPE)
+endfunction()
 
 set(faults "")
-foreach(folder IN LISTS folders)
-  file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
-  foreach(source IN LISTS sources)
-    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
-    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
-    foreach(line IN LISTS includes)
-      if(line MATCHES "#[ \t]*include[ \t]*\"([a-z_]+)/")
-        set(target "${CMAKE_MATCH_1}")
-        if(NOT DEFINED layer_${target})
-          string(APPEND faults "  ${shown}: unknown folder in ${line}\n")
-        elseif(NOT target STREQUAL folder AND NOT layer_${target} LESS layer_${folder})
-          string(APPEND faults "  ${shown}: ${folder} may not include ${target}: ${line}\n")
-        endif()
-      elseif(folder IN_LIST pure AND line MATCHES "#[ \t]*include[ \t]*<Q")
-        string(APPEND faults "  ${shown}: no Qt in ${folder}: ${line}\n")
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+foreach(shown IN LISTS sources)
+  folder_of("${shown}" folder layer)
+  if(NOT DEFINED layer_${layer})
+    string(APPEND faults "  ${shown}: in no layer\n")
+    continue()
+  endif()
+  string(REGEX REPLACE "/.*" "" top "${folder}")
+  file(STRINGS "${SOURCE_DIR}/${shown}" includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+      folder_of("${CMAKE_MATCH_1}" target target_layer)
+      if(NOT DEFINED layer_${target_layer})
+        string(APPEND faults "  ${shown}: unknown folder in ${line}\n")
+      elseif(NOT target STREQUAL folder AND NOT layer_${target_layer} LESS layer_${layer})
+        string(APPEND faults "  ${shown}: ${folder} may not include ${target}: ${line}\n")
       endif()
-    endforeach()
+    elseif(top IN_LIST pure AND line MATCHES "#[ \t]*include[ \t]*<Q")
+      string(APPEND faults "  ${shown}: no Qt in ${folder}: ${line}\n")
+    endif()
   endforeach()
 endforeach()
 

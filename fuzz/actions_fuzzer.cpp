@@ -28,8 +28,8 @@
 #include "actions/recording_controls.h"
 #include "actions/value_boxes.h"
 #include "actions/verify_action.h"
-#include "design/fault.h"
-#include "design/text_input.h"
+#include "engine/design/fault.h"
+#include "engine/design/text_input.h"
 #include "fuzz/fuzz_support.h"
 
 namespace classe::fuzz {

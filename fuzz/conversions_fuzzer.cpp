@@ -16,9 +16,9 @@
 
 #include "actions/input_fields.h"
 #include "actions/recording_controls.h"
-#include "design/design_state.h"
-#include "design/fault.h"
-#include "design/text_input.h"
+#include "engine/design/design_state.h"
+#include "engine/design/fault.h"
+#include "engine/design/text_input.h"
 #include "fuzz/fuzz_support.h"
 
 namespace classe::fuzz {

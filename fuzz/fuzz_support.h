@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plot/plot_types.h"
+#include "engine/plot/plot_types.h"
 #include "tests/known_messages.h"
 
 // The entry point every fuzz target defines: libFuzzer calls it with each

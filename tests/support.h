@@ -11,7 +11,7 @@
 #include "actions/form2_controls.h"
 #include "actions/form3_controls.h"
 #include "actions/recording_controls.h"
-#include "design/design_state.h"
+#include "engine/design/design_state.h"
 
 namespace classe::testing {
 

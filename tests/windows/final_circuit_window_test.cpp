@@ -11,7 +11,7 @@
 #include <QWindow>
 #include <QXmlStreamReader>
 
-#include "design/fault.h"
+#include "engine/design/fault.h"
 #include "tests/windows/program.h"
 
 namespace classe {

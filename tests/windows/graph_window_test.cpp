@@ -14,11 +14,11 @@
 #include <utility>
 
 #include "actions/curves.h"
-#include "design/display_format.h"
-#include "graphs/form2.h"
+#include "engine/design/display_format.h"
 #include "tests/windows/program.h"
 #include "ui/plot_area.h"
 #include "ui/twips.h"
+#include "windows/graphs/form2.h"
 
 namespace classe {
 namespace {

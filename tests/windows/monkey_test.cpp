@@ -35,8 +35,8 @@
 
 #include "actions/input_fields.h"
 #include "actions/value_boxes.h"
-#include "design/fault.h"
-#include "design/text_input.h"
+#include "engine/design/fault.h"
+#include "engine/design/text_input.h"
 #include "tests/known_messages.h"
 #include "tests/windows/program.h"
 

@@ -1,0 +1,130 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "actions/controls.h"
+#include "actions/form1_controls.h"
+#include "actions/form4_controls.h"
+#include "engine/design/design_equations.h"
+#include "engine/design/design_state.h"
+
+namespace classe {
+
+// An input field of the main window: the symbol and unit the window shows
+// beside it (the symbol is also the field's name on the command line), its
+// text at start, and the two messages of its check, trailing blanks and all.
+struct InputField {
+  Control control;
+  std::string_view symbol;
+  std::string_view unit;  // empty where the window shows none
+  std::string_view defaultText;
+  std::string_view msgMissing;  // empty: an empty text is accepted, and means "none"
+  std::string_view msgInvalid;
+};
+
+namespace fields {
+// clang-format off
+
+inline constexpr InputField Po{
+    form1::Text1, "Po", "[Watt]", "50", "Hai dimenticato di scrivere la potenza di uscita Po",
+    "Errore di inserimento dati per la potenza di uscita Po. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+    "1E-5 , 5E3"};
+inline constexpr InputField f{
+    form1::Text2, "f", "[MHz]", "4", "Hai dimenticato di scrivere la frequenza di funzionamento f ",
+    "Errore di inserimento dati per la frequenza di funzionamento f. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+    "1E-5 , 5E3"};
+inline constexpr InputField Q{
+    form1::Text3, "Q", "", "4",
+    "Hai dimenticato di scrivere il fattore di merito del circuito di uscita Q (comprendente il "
+    "carico R) ",
+    "Errore di inserimento dati per il fattore di merito Q. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , "
+    "1E-5 , 5E3"};
+inline constexpr InputField Von{
+    form1::Text4, "Von", "[Volt]", "0",
+    "Hai dimenticato di scrivere la tensione Von dello switch quando è chiuso (0,3 V per i BJT, 2V "
+    "per i MosFet)",
+    "Errore di inserimento dati per la tensione Von. Puoi scrivere soltanto numeri razionali con "
+    "il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField Vcc{
+    form1::Text5, "Vcc", "[Volt]", "28",
+    "Hai dimenticato di scrivere la tensione di alimentazione Vcc ",
+    "Errore di inserimento dati per la tensione di alimentazione Vcc . Puoi scrivere soltanto "
+    "numeri razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: "
+    "1.23 , 1E-5 , 5E3"};
+inline constexpr InputField N{
+    form1::Text6, "N", "", "20",
+    "Hai dimenticato di scrivere N (la reattanza di L1 deve essere maggiore o uguale N volte "
+    "quella di C1  ",
+    "Errore di inserimento dati per N. Puoi scrivere soltanto numeri razionali con il punto come "
+    "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField RL{
+    form1::Text7, "RL", "[Ω]", "50",
+    "Hai dimenticato di scrivere il valore della resistenza di carico effettiva RL  ",
+    "Errore di inserimento dati per RL. Puoi scrivere soltanto numeri razionali con il punto come "
+    "separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField M{
+    form1::Text9, "M", "", "1000", "Hai dimenticato di scrivere il numero di campioni M",
+    "Errore di inserimento dati per il numero di campioni M. Puoi scrivere soltanto numeri "
+    "interi. Ad es: 1000, 2000 ecc."};
+
+// The real-circuit window's own inputs.
+inline constexpr InputField Ron{
+    form4::Text1, "Ron", "[Ω]", "0.001",
+    "Hai dimenticato di scrivere la resistenza Ron dello switch quando è chiuso",
+    "Errore di inserimento dati per Ron. Puoi scrivere soltanto numeri razionali con il punto "
+    "come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField Coss{
+    form4::Text2, "Coss", "[pF]", "0",
+    "Hai dimenticato di scrivere la capacità di uscita Coss dello switch (0 se non la conosci)",
+    "Errore di inserimento dati per Coss. Puoi scrivere soltanto numeri razionali con il punto "
+    "come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField QU{
+    form4::Text3, "QU", "", "", "",
+    "Errore di inserimento dati per QU. Puoi scrivere soltanto numeri razionali con il punto "
+    "come separatore decimale, anche in forma esponenziale, o lasciare vuoto per induttanze "
+    "senza perdite. Ad es: 1.23 , 1E-5 , 5E3"};
+
+// clang-format on
+}  // namespace fields
+
+// Po, f, Q, Von, Vcc, N, RL, M: the order in which the actions check them.
+inline constexpr std::array<InputField, 8> kInputFields{
+    fields::Po, fields::f, fields::Q, fields::Von, fields::Vcc, fields::N, fields::RL, fields::M};
+
+// Text1…Text7: checked by the compute and final-circuit buttons.
+inline constexpr std::span<const InputField> kDesignFields = std::span(kInputFields).first<7>();
+
+// Text1…Text7 and Text9: checked by the peak and graph buttons.
+inline constexpr std::span<const InputField> kSamplingFields = kInputFields;
+
+// Ron, Coss, QU: checked by the real-circuit window after Text1…Text7.
+inline constexpr std::array<InputField, 3> kRealCircuitFields{fields::Ron, fields::Coss,
+                                                              fields::QU};
+
+// The field of that command-line name ("Po"…), or nothing.
+const InputField* FindInputField(std::string_view symbol);
+// The field that is that control, or nothing.
+const InputField* FindInputField(Control control);
+
+// The lexical check of one text with the messages the state holds: shows
+// MsgMissing or MsgInvalid when the text is rejected, and leaves 0 (accepted)
+// or 1 (rejected) in InputError.
+void CheckNumber(DesignState& state, const std::string& text, Controls& ui);
+
+// Runs the check of each field in order and stops at the first rejection,
+// whose message has been shown; true when every field passed.
+bool CheckFields(DesignState& state, Controls& ui, std::span<const InputField> fields);
+
+// The texts the design is computed from, as the fields hold them now.
+DesignTexts ReadDesignTexts(Controls& ui);
+
+}  // namespace classe

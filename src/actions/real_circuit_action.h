@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <optional>
+
+#include "actions/action.h"
+#include "actions/controls.h"
+#include "engine/circuit/exact_design.h"
+#include "engine/circuit/load_harmonics.h"
+#include "engine/circuit/ngspice_output.h"
+#include "engine/circuit/ratings.h"
+#include "engine/circuit/spice_deck.h"
+#include "engine/circuit/steady_state.h"
+#include "engine/circuit/waveforms.h"
+#include "engine/design/design_state.h"
+
+namespace classe {
+
+// One design as the real circuit runs it.
+struct RealCircuitRun {
+  circuit::Stage stage;
+  circuit::SteadyState steady;
+  circuit::Ratings ratings;
+  circuit::LoadSpectrum spectrum;
+  circuit::Waveforms curves;  // two periods, for the plot and its read-out
+  int iterations = 0;         // Newton steps of the exact design; 0 for the ideal one
+};
+
+// What the real-circuit window holds between its runs: each design, or
+// nothing where the last run had none to show.
+struct RealCircuitState {
+  std::optional<RealCircuitRun> ideal;
+  std::optional<RealCircuitRun> exact;
+};
+
+// Which of the two designs a run computes.
+enum class Designs { Ideal, Exact, Both };
+
+// "Calcola" of the real-circuit window: the main window's Text1…Text7
+// through the same checks and messages as its buttons, then Ron, Coss and QU,
+// then M, the curves' intervals over two periods, judged as the graph window
+// judges it (against memory, before anything changes);
+// the ideal design from them, then each design in the real circuit (the
+// L-network to RL in the loop when the check box says so), its values in its
+// column, and the curves. A design the engine cannot give leaves its column
+// empty and says why; the other column is still shown.
+Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which = Designs::Both);
+
+// The check box's state when the window opens: on when R and RL differ by
+// more than the band in which no network is needed. Reads the fields without
+// a message; false when they do not give a design.
+bool NetworkWanted(Controls& ui);
+
+// The design chosen for the netlist and the check with ngspice.
+bool ExactDesignChosen(Controls& ui);
+
+// The deck of the exact design or the ideal one; nothing, with the reason,
+// when that design has no numbers or the deck cannot be written.
+circuit::Result<circuit::SpiceDeck> DeckOf(const RealCircuitState& state, bool exact);
+
+// The same for the design chosen in the window.
+circuit::Result<circuit::SpiceDeck> ChosenDeck(const RealCircuitState& state, Controls& ui);
+
+// ngspice's power, efficiency and turn-on voltage for a design, beside the
+// program's own, with the differences: of the power relative to the
+// program's, of the two others in percentage points.
+void ShowNgspiceFigures(const RealCircuitState& state, Controls& ui, bool exact,
+                        const circuit::NgspiceMeasures& measures);
+
+// Empties the ngspice column and its differences (a new run is under way, or
+// the designs changed since).
+void ClearNgspiceFigures(Controls& ui);
+
+}  // namespace classe

@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#include "app/calculator.h"
+
+#include <QMenuBar>
+
+#include "actions/compute_action.h"
+#include "actions/cursor_readout.h"
+#include "actions/final_circuit_action.h"
+#include "actions/form1_controls.h"
+#include "actions/form2_controls.h"
+#include "actions/form3_controls.h"
+#include "actions/form4_controls.h"
+#include "actions/graph_action.h"
+#include "actions/matching_action.h"
+#include "actions/peak_action.h"
+#include "actions/real_circuit_plot.h"
+#include "actions/sampling_prologue.h"
+#include "actions/verify_action.h"
+#include "engine/design/samples_csv.h"
+#include "ui/atomic_file.h"
+#include "ui/image_export.h"
+#include "ui/qt_conversions.h"
+#include "windows/final_circuit/form3.h"
+#include "windows/graphs/form2.h"
+
+namespace classe {
+
+Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
+    : boxes_(&main_),
+      messages_(presenter ? *presenter : boxes_),
+      files_(files ? *files : dialogs_),
+      controls_(main_, messages_) {
+  controls_.setFactory(Window::Form2, [this] { return createGraphWindow(); });
+  controls_.setFactory(Window::Form3, [this] { return createFinalCircuitWindow(); });
+  controls_.setFactory(Window::Form4, [this] { return createRealCircuitWindow(); });
+  connect(&ngspice_, &NgspiceRunner::finished, this, &Calculator::ngspiceEnded);
+
+  main_.onClick(form1::Command1.name, [this] { ComputeComponents(state_, controls_); });
+  main_.onClick(form1::Command2.name, [this] { ShowMatchingNetwork(state_, controls_); });
+  main_.onClick(form1::Command3.name, [this] { ShowPeakValues(state_, controls_); });
+  main_.onClick(form1::Command4.name, [this] { ShowGraphs(state_, controls_); });
+  main_.onClick(form1::Command5.name, [this] { ShowFinalCircuit(state_, controls_); });
+  main_.onClick(form1::Command6.name, [this] { main_.close(); });
+  connect(&main_, &Form1::closing, this, &Calculator::end);
+  connectMenu();
+}
+
+Calculator::~Calculator() {
+  controls_.closeOthers();
+  delete help_;
+}
+
+void Calculator::connectMenu() {
+  const MainMenu& menu = main_.menu();
+  connect(menu.quit, &QAction::triggered, &main_, &QWidget::close);
+  connect(menu.exportSamples, &QAction::triggered, this, &Calculator::exportSamples);
+  connect(menu.exportNetlist, &QAction::triggered, this, &Calculator::exportNetlist);
+  connect(menu.realCircuit, &QAction::triggered, this, &Calculator::openRealCircuit);
+  connect(menu.help, &QAction::triggered, this, &Calculator::showHelp);
+  connect(menu.about, &QAction::triggered, this, [this] { ShowAbout(&main_); });
+}
+
+void Calculator::end() {
+  controls_.closeOthers();
+  if (help_) help_->close();
+  emit ended();
+}
+
+FormWindow* Calculator::createGraphWindow() {
+  auto* form = new Form2();
+  form->onClick(form2::Command1.name, [form] { form->close(); });
+  form->onPlotMouseMove([this](float x, float y) { ShowCursorReadout(state_, controls_, x, y); });
+  form->onSaveImage([this, form] {
+    SaveImageAs(*form->clientArea(), form->plotRegion(), QStringLiteral("grafici.png"), files_,
+                messages_);
+  });
+  return form;
+}
+
+FormWindow* Calculator::createFinalCircuitWindow() {
+  auto* form = new Form3();
+  form->onClick(form3::Command1.name, [this] { VerifyCircuit(state_, controls_); });
+  form->onClick(form3::Command2.name, [form] { form->close(); });
+  return form;
+}
+
+FormWindow* Calculator::createRealCircuitWindow() {
+  auto* form = new Form4();
+  form->onClick(form4::Command1.name, [this] { computeRealCircuit(); });
+  form->onClick(form4::Command2.name, [this] { verifyWithNgspice(); });
+  form->onClick(form4::Command3.name, [this] { ngspice_.cancel(); });
+  form->onClick(form4::Command4.name, [form] { form->close(); });
+  form->onPlotMouseMove(
+      [this](float x, float y) { ShowRealCircuitReadout(realCircuit_, controls_, x, y); });
+  form->onSaveImage([this, form] {
+    SaveImageAs(*form->clientArea(), form->plotRegion(), QStringLiteral("circuito-reale.png"),
+                files_, messages_);
+  });
+  form->setNgspiceInstalled(!NgspiceRunner::Program().isEmpty());
+  // A run for a window that is gone has nowhere to show its figures.
+  connect(form, &QObject::destroyed, this, [this] { ngspice_.cancel(); });
+  // The check box starts as the load asks: a network when RL is outside the
+  // band around R.
+  form->setChecked(form4::Check1.name, NetworkWanted(controls_));
+  return form;
+}
+
+Form4* Calculator::realCircuitWindow() const {
+  return qobject_cast<Form4*>(controls_.existing(Window::Form4));
+}
+
+void Calculator::openRealCircuit() {
+  controls_.showWindow(Window::Form4);
+  computeRealCircuit();
+}
+
+// Figures of ngspice for designs that have just changed would mislead: a run
+// under way is stopped.
+void Calculator::computeRealCircuit() {
+  ngspice_.cancel();
+  ShowRealCircuit(realCircuit_, controls_);
+}
+
+void Calculator::verifyWithNgspice() {
+  Form4* form = realCircuitWindow();
+  if (!form || ngspice_.running()) return;
+  if (NgspiceRunner::Program().isEmpty()) {
+    form->setNgspiceInstalled(false);
+    messages_.show(QStringLiteral("ngspice non è installato: per la verifica installalo con "
+                                  "sudo apt install ngspice"),
+                   true);
+    return;
+  }
+  form->setNgspiceInstalled(true);
+  const bool exact = ExactDesignChosen(controls_);
+  const auto deck = DeckOf(realCircuit_, exact);
+  if (!deck) {
+    messages_.show(FromUtf8(deck.failure().message), true);
+    return;
+  }
+  ClearNgspiceFigures(controls_);
+  QString error;
+  if (!ngspice_.start(deck->text, error)) {
+    messages_.show(QStringLiteral("Verifica con ngspice non avviata: ") + error + '.', true);
+    return;
+  }
+  verifyingExact_ = exact;
+  form->setVerifying(true);
+  form->setStatus(QStringLiteral("ngspice simula %1 periodi del progetto %2…")
+                      .arg(deck->periods)
+                      .arg(exact ? QStringLiteral("esatto") : QStringLiteral("ideale")));
+}
+
+void Calculator::ngspiceEnded(NgspiceRunner::End end, const QString& detail,
+                              std::optional<circuit::NgspiceMeasures> measures) {
+  Form4* form = realCircuitWindow();
+  if (!form) return;
+  form->setVerifying(false);
+  const QString design = verifyingExact_ ? QStringLiteral("esatto") : QStringLiteral("ideale");
+  switch (end) {
+    case NgspiceRunner::End::Measured:
+      ShowNgspiceFigures(realCircuit_, controls_, verifyingExact_, *measures);
+      form->setStatus(QStringLiteral("Verifica del progetto %1 completata.").arg(design));
+      break;
+    case NgspiceRunner::End::Cancelled:
+      form->setStatus(QStringLiteral("Verifica interrotta."));
+      break;
+    case NgspiceRunner::End::TimedOut:
+      form->setStatus(QStringLiteral("ngspice non ha finito in tempo ed è stato fermato."));
+      break;
+    case NgspiceRunner::End::Failed:
+      form->setStatus(QStringLiteral("Verifica non riuscita: ") + detail + '.');
+      break;
+  }
+}
+
+// The samples come from the fields as they are now, into a design state of
+// their own: the graph window's read-out keeps the arrays it was drawn from.
+void Calculator::exportSamples() {
+  DesignState samples;
+  if (SampleAllWaveforms(samples, controls_) != Outcome::Done) return;
+  const FileChooser::Choice choice = files_.saveFile(
+      &main_, QStringLiteral("Esporta campioni CSV"), QStringLiteral("campioni.csv"),
+      {QStringLiteral("Valori separati da virgole (*.csv)")});
+  if (choice.path.isEmpty()) return;
+  const auto failure =
+      WriteFileAtomically(choice.path, [&](std::ostream& out) { WriteSamplesCsv(out, samples); });
+  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+}
+
+// The deck of the design the dialog's filter names, with the real-circuit
+// window's Ron, Coss, QU and network when it is open, its defaults otherwise.
+void Calculator::exportNetlist() {
+  const QString exactFilter = QStringLiteral("Netlist SPICE, progetto esatto (*.cir)");
+  const QString idealFilter = QStringLiteral("Netlist SPICE, progetto ideale (*.cir)");
+  controls_.loadWindow(Window::Form4);
+  ngspice_.cancel();
+  // Both designs first: a field the checks reject stops the export before
+  // any dialog, and a design the engine cannot give has already said why.
+  if (ShowRealCircuit(realCircuit_, controls_) == Outcome::Rejected) return;
+  if (!realCircuit_.exact && !realCircuit_.ideal) return;
+  const FileChooser::Choice choice =
+      files_.saveFile(&main_, QStringLiteral("Esporta netlist SPICE"),
+                      QStringLiteral("classe-e.cir"), {exactFilter, idealFilter});
+  if (choice.path.isEmpty()) return;
+  const auto deck = DeckOf(realCircuit_, choice.filter != idealFilter);
+  if (!deck) {
+    messages_.show(FromUtf8(deck.failure().message), true);
+    return;
+  }
+  const auto failure = WriteFileAtomically(choice.path, [&](QIODevice& out) {
+    return out.write(deck->text.data(), static_cast<qint64>(deck->text.size())) ==
+           static_cast<qint64>(deck->text.size());
+  });
+  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+}
+
+void Calculator::showHelp() {
+  if (!help_) {
+    help_ = new HelpWindow();
+    help_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+}  // namespace classe

@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#include "engine/circuit/ratings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/circuit/orbit.h"
+
+namespace classe::circuit {
+namespace {
+
+// Samples a half period before the lobes are refined: harmonic k of a
+// waveform is sampled 128/k times a half period.
+constexpr int kSamples = 128;
+
+// Time constants of the C1 discharge left out of the switch current's peak.
+constexpr double kSettleTimeConstants = 20;
+
+template <int n>
+Result<Ratings> Rate(const Orbit<n>& o) {
+  const Stage& s = o.stage;
+  Ratings r;
+  r.settleAngle =
+      std::min(kSettleTimeConstants * s.omega * s.Ron * s.C1, kHalfPeriod * (1 - 1.0 / kSamples));
+  const HalfSamples<n> open = SampleHalf<n>(o.open, o.start, 0, kHalfPeriod, kSamples);
+  const HalfSamples<n> closed =
+      SampleHalf<n>(o.closed, o.afterTurnOn, kHalfPeriod, kPeriod, kSamples);
+  const AugVector<n> settled = o.closed.Exp(r.settleAngle) * o.afterTurnOn;
+  const HalfSamples<n> closedSettled =
+      SampleHalf<n>(o.closed, settled, kHalfPeriod + r.settleAngle, kPeriod, kSamples);
+
+  // Largest |probe| over the open half and the closed one (or its settled part).
+  const auto peak = [&](Quantity q, bool settledOnly = false) {
+    const Probe<n> p = MakeProbe<n>(s, o.model, q);
+    const AugRow<n> po = o.Balanced(p.open);
+    const AugRow<n> pc = o.Balanced(p.closed);
+    const HalfSamples<n>& second = settledOnly ? closedSettled : closed;
+    return std::max({Maximum<n>(open, po).value, Maximum<n>(open, AugRow<n>(-po)).value,
+                     Maximum<n>(second, pc).value, Maximum<n>(second, AugRow<n>(-pc)).value});
+  };
+  r.L1 = {peak(Quantity::L1Current), peak(Quantity::L1Voltage)};
+  r.C1 = {peak(Quantity::C1Current, true), peak(Quantity::DrainVoltage)};
+  r.C2 = {peak(Quantity::BranchCurrent), peak(Quantity::C2Voltage)};
+  r.L2 = {r.C2.current, peak(Quantity::L2Voltage)};
+  r.load = {peak(Quantity::LoadCurrent), peak(Quantity::LoadVoltage)};
+  if (s.load.kind != LoadKind::Resistor) {
+    r.networkL = {peak(Quantity::NetLCurrent), peak(Quantity::NetLVoltage)};
+    r.networkC = {peak(Quantity::NetCCurrent), peak(Quantity::NetCVoltage)};
+  }
+  r.sw = {peak(Quantity::SwitchCurrent, true), r.C1.voltage};
+
+  const double drop = o.ToSi(o.beforeTurnOn)(kVD) - s.Von;
+  if (s.Ron > 0) r.dischargeCurrent = drop / s.Ron;
+  r.dischargeEnergy = 0.5 * s.C1 * drop * drop;
+  r.C1ToBuy = s.C1ToBuy();
+
+  const double all[] = {
+      r.L1.current,       r.L1.voltage,       r.C1.current,       r.C1.voltage,
+      r.C2.current,       r.C2.voltage,       r.L2.voltage,       r.load.current,
+      r.load.voltage,     r.networkL.current, r.networkL.voltage, r.networkC.current,
+      r.networkC.voltage, r.sw.current,       r.dischargeEnergy,  r.dischargeCurrent.value_or(0)};
+  for (double v : all)
+    if (!std::isfinite(v)) return NonFinite("dimensionamento dei componenti");
+  return r;
+}
+
+}  // namespace
+
+Result<Ratings> ComputeRatings(const Stage& stage) {
+  return WithOrbit(stage, [](const auto& orbit) { return Rate(orbit); });
+}
+
+}  // namespace classe::circuit

@@ -1,0 +1,111 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "engine/circuit/exact_design.h"
+#include "engine/circuit/ngspice_output.h"
+#include "engine/circuit/spice_deck.h"
+#include "engine/circuit/steady_state.h"
+#include "tests/engine/circuit/support.h"
+
+// The ngspice executable, found when the build was configured. The check
+// against it is part of the suite: without it these tests fail.
+#ifndef CLASSE_NGSPICE
+#error "CLASSE_NGSPICE must name the ngspice executable"
+#endif
+
+namespace classe::circuit {
+namespace {
+
+using testing::Ideal;
+using testing::IdealStage;
+using testing::Options;
+
+// Runs `ngspice -b` on the deck; the measures it printed, by name.
+std::map<std::string, double> RunNgspice(const std::string& deck) {
+  char path[] = "/tmp/classe-e-deck-XXXXXX.cir";
+  const int fd = mkstemps(path, 4);
+  EXPECT_GE(fd, 0);
+  if (fd < 0) return {};
+  close(fd);
+  std::ofstream(path) << deck;
+  const std::string command = std::string(CLASSE_NGSPICE) + " -b " + path + " 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  if (pipe) {
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      output.append(buffer, n);
+    const int status = pclose(pipe);
+    EXPECT_EQ(status, 0) << output;
+  }
+  std::remove(path);
+  const std::optional<NgspiceMeasures> read = ReadNgspiceMeasures(output);
+  EXPECT_TRUE(read.has_value()) << "measures missing from:\n" << output;
+  if (!read) return {};
+  return {{"po", read->po},
+          {"pdc", read->pdc},
+          {"eff", read->eff},
+          {"vpk", read->vpk},
+          {"von", read->von}};
+}
+
+struct Case {
+  const char* name;
+  const char* Q;
+  bool exact;
+  std::optional<double> RL;
+  const char* Von = "0";
+  double Ron = 1e-3;
+  std::optional<double> QU = std::nullopt;
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class AgainstNgspice : public ::testing::TestWithParam<Case> {};
+
+// Po within 0.1 % and the turn-on voltage within 0.1 % of the drain peak.
+TEST_P(AgainstNgspice, SameSteadyState) {
+  const Case& c = GetParam();
+  const IdealDesign ideal = Ideal(c.Q, "20", c.Von);
+  const StageOptions options = Options(c.RL, c.Ron, c.QU);
+  const Stage stage =
+      c.exact ? DesignExact(ideal, options).value().stage : IdealStage(ideal, options);
+  const SteadyState s = SolveSteadyState(stage).value();
+  const std::map<std::string, double> m = RunNgspice(WriteSpiceDeck(stage).value().text);
+  ASSERT_EQ(m.count("po"), 1u);
+  EXPECT_NEAR(m.at("po"), s.power.load, 1e-3 * s.power.load);
+  EXPECT_NEAR(m.at("pdc"), s.power.dc, 1e-3 * s.power.dc);
+  EXPECT_NEAR(m.at("eff"), s.efficiency, 1e-3);
+  EXPECT_NEAR(m.at("vpk"), s.vPeak, 1e-3 * s.vPeak);
+  EXPECT_NEAR((m.at("von") - stage.Von) / s.vPeak, s.vonFraction, 1e-3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decks, AgainstNgspice,
+    ::testing::Values(
+        Case{"IdealLowQ", "2.5", false, std::nullopt},
+        Case{"IdealHighQ", "20", false, std::nullopt}, Case{"IdealLowQNetwork", "2.5", false, 50.0},
+        Case{"IdealHighQNetwork", "20", false, 5.0}, Case{"ExactLowQ", "2.5", true, std::nullopt},
+        Case{"ExactHighQ", "20", true, std::nullopt}, Case{"ExactLowQNetwork", "2.5", true, 5.0},
+        Case{"ExactHighQNetwork", "20", true, 50.0},
+        // Every loss at once: Von, a larger Ron, lossy inductors.
+        Case{"ExactLossy", "5", true, 20.0, "1", 0.05, 150.0}),
+    [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace classe::circuit

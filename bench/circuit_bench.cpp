@@ -84,6 +84,35 @@ void WaveformsOfTheIdealDesign(benchmark::State& bench) {
 }
 BENCHMARK(WaveformsOfTheIdealDesign)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
+// A transistor of 500 pF at 25 V graded as a junction (m 0.5, Vj 0.7 V): the
+// drain capacitance and the body diode make the open half nonlinear.
+StageOptions WithTransistor(std::int64_t which) {
+  StageOptions o = Load(which);
+  auto junction = classe::transistor::Junction::Make(500e-12, 25, 0.5, 0.7);
+  o.transistor = Transistor{std::get<classe::transistor::Junction>(junction), 25, std::nullopt};
+  return o;
+}
+
+void NonlinearSteadyState(benchmark::State& bench) {
+  const StageOptions options = WithTransistor(bench.range(0));
+  const Stage stage = DesignExact(DefaultDesign(), options).value().stage;
+  for (auto _ : bench) {
+    Result<SteadyState> s = SolveSteadyState(stage);
+    benchmark::DoNotOptimize(s);
+  }
+}
+BENCHMARK(NonlinearSteadyState)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void NonlinearExactDesign(benchmark::State& bench) {
+  const IdealDesign ideal = DefaultDesign();
+  const StageOptions options = WithTransistor(bench.range(0));
+  for (auto _ : bench) {
+    Result<ExactDesign> e = DesignExact(ideal, options);
+    benchmark::DoNotOptimize(e);
+  }
+}
+BENCHMARK(NonlinearExactDesign)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -3,11 +3,12 @@
 
 #include "engine/circuit/exact_design.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <Eigen/LU>
 
-#include "engine/circuit/orbit.h"
+#include "engine/circuit/any_orbit.h"
 
 namespace classe::circuit {
 namespace {
@@ -15,8 +16,11 @@ namespace {
 using Vector3 = Eigen::Vector3d;
 using Matrix3 = Eigen::Matrix3d;
 
-// Unknowns, as logarithms so that every trial stays positive.
+// Unknowns, as logarithms so that every trial stays positive. The first is
+// C1, or, for the limits of a transistor whose Coss leaves no room for a
+// capacitor, the frequency or the supply with C1 = Coss.
 enum Unknown : int { kC1 = 0, kC2 = 1, kR = 2 };
+enum class Free { C1, Frequency, Supply };
 
 constexpr int kMaxIterations = 60;
 // Converged: every residual below this (the round-off floor is near 1e-13).
@@ -28,30 +32,56 @@ constexpr double kFloor = 1e-9;
 constexpr double kDifferenceStep = 1e-7;
 // No step changes a component by more than e^1.
 constexpr double kMaxStep = 1.0;
+// With a transistor, C1 starts at least this multiple of its Coss.
+constexpr double kLeastStartCext = 1.05;
 // X(C2) below this fraction of R: C2 is running off to infinity.
 constexpr double kVanishingXc2 = 1e-4;
 
 struct Problem {
   IdealDesign target;
   StageOptions options;
+  Free free = Free::C1;
+  // The last nonlinear steady state found: the next search starts there.
+  mutable std::optional<ShootingStart> warm = {};
 };
+
+template <int n>
+void Remember(const Problem&, const Orbit<n>&) {}
+template <int n>
+void Remember(const Problem& p, const NonlinearOrbit<n>& o) {
+  p.warm = ShootingStart{o.start, o.jacobian};
+}
+
+// The Coss the transistor brings at its datasheet voltage, F.
+double TransistorCoss(const StageOptions& o) {
+  return o.transistor ? o.transistor->coss.capacitance(o.transistor->Vref) : 0.0;
+}
 
 Result<Stage> StageAt(const Problem& p, const Vector3& u) {
   const IdealDesign& t = p.target;
-  const double C1 = std::exp(u(kC1));
+  double C1 = std::exp(u(kC1));
+  double omega = t.omega;
+  double Vcc = t.Vcc;
+  if (p.free != Free::C1) {
+    C1 = TransistorCoss(p.options);
+    (p.free == Free::Frequency ? omega : Vcc) = std::exp(u(kC1));
+  }
   const double R = std::exp(u(kR));
   StageOptions options = p.options;
-  options.Coss = 0;  // checked against the final C1 only
-  return MakeStage(t.omega, t.Vcc, t.Von, R, t.N / (t.omega * t.omega * C1), C1, std::exp(u(kC2)),
-                   t.Q * R / t.omega, options);
+  // A linear Coss only adds to C1: it is checked against the final C1. A
+  // transistor's shapes the motion, and a trial with less C1 than it is no
+  // circuit.
+  options.Coss = 0;
+  return MakeStage(omega, Vcc, t.Von, R, t.N / (omega * omega * C1), C1, std::exp(u(kC2)),
+                   t.Q * R / omega, options);
 }
 
-template <int n>
-Result<Vector3> ResidualOf(const Orbit<n>& o, const IdealDesign& t) {
-  const AugVector<n> xPi = o.ToSi(o.beforeTurnOn);
-  const Probe<n> load = MakeProbe<n>(o.stage, o.model, Quantity::LoadCurrent);
+template <template <int> class AnyOrbit, int n>
+Result<Vector3> ResidualOf(const AnyOrbit<n>& o, const IdealDesign& t) {
+  const AugVector<n> xPi = TurnOnOf(o);
+  const Probe<n> load = MakeProbe<n>(o.stage, ModelOf(o), Quantity::LoadCurrent);
   const double power = o.stage.load.RL * PeriodMoments<n>(o).MeanSquare(load);
-  const Vector3 r((xPi(kVD) - t.Von) / t.Vcc, o.model.open.row(kVD).dot(xPi) / t.Vcc,
+  const Vector3 r((xPi(kVD) - t.Von) / o.stage.Vcc, SlopeOf(o) / o.stage.Vcc,
                   std::log(power / t.Po));
   if (!r.allFinite()) return NonFinite("progetto esatto");
   return r;
@@ -60,7 +90,14 @@ Result<Vector3> ResidualOf(const Orbit<n>& o, const IdealDesign& t) {
 Result<Vector3> Residual(const Problem& p, const Vector3& u) {
   const Result<Stage> stage = StageAt(p, u);
   if (!stage) return stage.failure();
-  return WithOrbit(*stage, [&](const auto& orbit) { return ResidualOf(orbit, p.target); });
+  const ShootingStart* start = p.warm ? &*p.warm : nullptr;
+  return WithAnyOrbit(
+      *stage,
+      [&](const auto& orbit) {
+        Remember(p, orbit);
+        return ResidualOf(orbit, p.target);
+      },
+      start);
 }
 
 double Size(const Vector3& r) {
@@ -74,23 +111,14 @@ Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residua
   return NoConvergence(iterations, residual);
 }
 
-}  // namespace
+struct Solution {
+  Vector3 u;
+  int iterations = 0;
+  double residual = 0;
+};
 
-Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& options) {
-  const IdealDesign& t = ideal;
-  const auto positive = [](double x) { return std::isfinite(x) && x > 0; };
-  if (!positive(t.Po)) return InvalidValue("Po", "deve essere positiva");
-  if (!positive(t.omega)) return InvalidValue("f", "deve essere positiva");
-  if (!positive(t.Q)) return InvalidValue("Q", "deve essere positivo");
-  if (!positive(t.Vcc)) return InvalidValue("Vcc", "deve essere positiva");
-  if (!(t.Von >= 0 && t.Von < t.Vcc)) return InvalidValue("Von", "deve essere ≥ 0 e minore di Vcc");
-  // L1 = N/(ω²·C1): N = 0 would short the supply.
-  if (t.N < 1) return InvalidValue("N", "deve essere almeno 1");
-  // The ideal C2 is negative below Q = 1.152: no start, and no design either.
-  if (!(positive(t.C2) && positive(t.C1) && positive(t.R))) return QTooLow(t.Q, t.N);
-  const Problem p{ideal, options};
-
-  Vector3 u(std::log(t.C1), std::log(t.C2), std::log(t.R));
+// Newton from u with a backtracking line search.
+Result<Solution> Solve(const Problem& p, Vector3 u) {
   Result<Vector3> r = Residual(p, u);
   if (!r) return r.failure();
   int iteration = 0;
@@ -128,15 +156,76 @@ Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& op
       return Stuck(p, u, iteration, Size(*r));
     }
   }
+  return Solution{u, iteration, Size(*r)};
+}
 
+// When the design fails with a transistor: if its Coss alone is more than a
+// design at this frequency needs, the highest frequency and the highest
+// supply at which one exists with no capacitor added (the capacitance a
+// design needs falls as either rises); otherwise the design's own failure.
+// `u` is the last design tried, whose C1 tells where to start.
+Failure TransistorLimits(const Problem& p, const Vector3& u, const Failure& failure) {
+  const IdealDesign& t = p.target;
+  const double Coss = TransistorCoss(p.options);
+  // C1 ∝ 1/ω at a fixed R and C2 ∝ 1/ω; C1 ∝ 1/Vcc², R ∝ Vcc², C2 ∝ 1/Vcc².
+  const double ratio = std::exp(u(kC1)) / Coss;
+  const Vector3 frequencyStart(std::log(t.omega * ratio), u(kC2) - std::log(ratio), u(kR));
+  const Vector3 supplyStart(std::log(t.Vcc * std::sqrt(ratio)), u(kC2) - std::log(ratio),
+                            u(kR) + std::log(ratio));
+  DesignLimits limits;
+  if (const auto f =
+          Solve({.target = t, .options = p.options, .free = Free::Frequency}, frequencyStart))
+    limits.fmax = std::exp(f->u(kC1)) / (2 * kHalfPeriod);
+  if (const auto v = Solve({.target = t, .options = p.options, .free = Free::Supply}, supplyStart))
+    limits.VccMax = std::exp(v->u(kC1));
+  if (!limits.fmax || !(*limits.fmax * 2 * kHalfPeriod < t.omega)) return failure;
+  return TransistorTooLarge(Coss, p.options.transistor->Vref, limits);
+}
+
+}  // namespace
+
+Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& options) {
+  const IdealDesign& t = ideal;
+  const auto positive = [](double x) { return std::isfinite(x) && x > 0; };
+  if (!positive(t.Po)) return InvalidValue("Po", "deve essere positiva");
+  if (!positive(t.omega)) return InvalidValue("f", "deve essere positiva");
+  if (!positive(t.Q)) return InvalidValue("Q", "deve essere positivo");
+  if (!positive(t.Vcc)) return InvalidValue("Vcc", "deve essere positiva");
+  if (!(t.Von >= 0 && t.Von < t.Vcc)) return InvalidValue("Von", "deve essere ≥ 0 e minore di Vcc");
+  // L1 = N/(ω²·C1): N = 0 would short the supply.
+  if (t.N < 1) return InvalidValue("N", "deve essere almeno 1");
+  // The ideal C2 is negative below Q = 1.152: no start, and no design either.
+  if (!(positive(t.C2) && positive(t.C1) && positive(t.R))) return QTooLow(t.Q, t.N);
+  const Problem p{.target = ideal, .options = options};
+  const Vector3 fromIdeal(std::log(t.C1), std::log(t.C2), std::log(t.R));
+  Vector3 u = fromIdeal;
+  if (options.transistor) {
+    // The linear design with the datasheet's Coss is close: start from it.
+    StageOptions linear = options;
+    linear.transistor.reset();
+    const Result<Solution> start = Solve({.target = ideal, .options = linear}, fromIdeal);
+    if (start) u = start->u;
+    // A junction's charge over the swing may leave room where the linear
+    // Coss does not: start with a little capacitor, never with none.
+    u(kC1) = std::max(u(kC1), std::log(kLeastStartCext * TransistorCoss(options)));
+  }
+  const Result<Solution> solution = Solve(p, u);
+  if (!solution) {
+    if (options.transistor) return TransistorLimits(p, u, solution.failure());
+    return solution.failure();
+  }
+  u = solution->u;
+  const int iteration = solution->iterations;
   Result<Stage> stage = StageAt(p, u);
   if (!stage) return stage.failure();
   Stage s = *stage;
-  s.Coss = options.Coss;
-  if (s.Coss > s.C1) return CossAboveC1(s.Coss, s.C1);
+  if (!options.transistor) {
+    s.Coss = options.Coss;
+    if (s.Coss > s.C1) return CossAboveC1(s.Coss, s.C1);
+  }
   Result<SteadyState> steady = SolveSteadyState(s);
   if (!steady) return steady.failure();
-  return ExactDesign{s, *steady, iteration, Size(*r)};
+  return ExactDesign{s, *steady, iteration, solution->residual};
 }
 
 }  // namespace classe::circuit

@@ -25,6 +25,16 @@ Failure Make(FailureKind kind, std::string text) {
   return Failure{kind, std::move(text)};
 }
 
+// Three significant digits, as the limits are given.
+std::string Limit(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%#.3g", value);
+  std::string text(buffer);
+  for (char& c : text)
+    if (c == '.') c = ',';
+  return text;
+}
+
 }  // namespace
 
 Failure InvalidValue(std::string_view quantity, std::string_view requirement) {
@@ -91,6 +101,27 @@ Failure SampleCount(long long M, long long limit) {
   return Make(FailureKind::SampleCount, "Numero di intervalli M = " + std::to_string(M) +
                                             " non valido: deve essere tra 1 e " +
                                             std::to_string(limit) + ".");
+}
+
+Failure CurveNotInDeck() {
+  return Make(FailureKind::CurveNotInDeck,
+              "La netlist per ngspice non descrive una Coss letta da una curva: per la verifica "
+              "con ngspice usa la legge di giunzione (Coss, Vds, m, Vj).");
+}
+
+Failure TransistorTooLarge(double Coss, double Vref, const DesignLimits& limits) {
+  std::string text = "Nessun progetto con questo transistor: la sua Coss (" + Number(Coss * 1e12) +
+                     " pF a " + Number(Vref) +
+                     " V) supera da sola la capacità in parallelo che il progetto richiede.";
+  if (limits.fmax) text += " Un progetto esiste fino a " + Limit(*limits.fmax / 1e6) + " MHz";
+  if (limits.VccMax) {
+    text += limits.fmax ? ", o a questa frequenza" : " A questa frequenza un progetto esiste";
+    text += " con Vcc fino a " + Limit(*limits.VccMax) + " V";
+  }
+  if (limits.fmax || limits.VccMax) text += ".";
+  Failure f = Make(FailureKind::TransistorTooLarge, std::move(text));
+  f.limits = limits;
+  return f;
 }
 
 }  // namespace classe::circuit

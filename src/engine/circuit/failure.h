@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,11 +22,21 @@ enum class FailureKind {
   NoConvergence,          // Newton stopped short of its tolerances
   SwitchNeedsResistance,  // the SPICE switch cannot have Ron = 0
   SampleCount,            // a waveform sample count out of range
+  TransistorTooLarge,     // the transistor alone has more capacitance than the design needs
+  CurveNotInDeck,         // a Coss read from a curve has no SPICE element here
+};
+
+// Where a design would exist with the transistor given: the highest
+// frequency, Hz, and the highest supply at the frequency asked, V.
+struct DesignLimits {
+  std::optional<double> fmax;
+  std::optional<double> VccMax;
 };
 
 struct Failure {
   FailureKind kind;
   std::string message;  // what the user reads
+  DesignLimits limits = {};
 };
 
 // The failures, each with its text. Numbers are written with a decimal comma.
@@ -39,5 +50,7 @@ Failure SingularStep(int iteration);
 Failure NoConvergence(int iterations, double residual);
 Failure SwitchNeedsResistance();
 Failure SampleCount(long long M, long long limit);
+Failure CurveNotInDeck();
+Failure TransistorTooLarge(double Coss, double Vref, const DesignLimits& limits);
 
 }  // namespace classe::circuit

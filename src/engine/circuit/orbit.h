@@ -54,7 +54,8 @@ struct Orbit {
 // moments of the two halves: (1/2π)·∫ p·x dteta and (1/2π)·∫ (p·x)² dteta.
 template <int n>
 struct PeriodMoments {
-  explicit PeriodMoments(const Orbit<n>& orbit)
+  template <class AnyOrbit>
+  explicit PeriodMoments(const AnyOrbit& orbit)
       : open(orbit.MomentOpen()), closed(orbit.MomentClosed()) {}
   AugMatrix<n> open;  // SI ∫ x·xᵀ dteta over the open half
   AugMatrix<n> closed;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/circuit/orbit.h"
+#include "engine/circuit/any_orbit.h"
 
 namespace classe::circuit {
 namespace {
@@ -18,13 +18,15 @@ constexpr int kSamples = 128;
 // Time constants of the C1 discharge left out of the switch current's peak.
 constexpr double kSettleTimeConstants = 20;
 
-template <int n>
-Result<Ratings> Rate(const Orbit<n>& o) {
-  const Stage& s = o.stage;
+template <template <int> class AnyOrbit, int n>
+Result<Ratings> Rate(const AnyOrbit<n>& any) {
+  const Orbit<n>& o = ClosedOf(any);  // the closed half, linear in both
+  const Stage& s = any.stage;
   Ratings r;
-  r.settleAngle =
-      std::min(kSettleTimeConstants * s.omega * s.Ron * s.C1, kHalfPeriod * (1 - 1.0 / kSamples));
-  const HalfSamples<n> open = SampleHalf<n>(o.open, o.start, 0, kHalfPeriod, kSamples);
+  r.settleAngle = std::min(kSettleTimeConstants * s.omega * s.Ron * o.stage.C1,
+                           kHalfPeriod * (1 - 1.0 / kSamples));
+  const OpenShape<n> open(any, kSamples);
+  if (open.failure) return *open.failure;
   const HalfSamples<n> closed =
       SampleHalf<n>(o.closed, o.afterTurnOn, kHalfPeriod, kPeriod, kSamples);
   const AugVector<n> settled = o.closed.Exp(r.settleAngle) * o.afterTurnOn;
@@ -34,10 +36,9 @@ Result<Ratings> Rate(const Orbit<n>& o) {
   // Largest |probe| over the open half and the closed one (or its settled part).
   const auto peak = [&](Quantity q, bool settledOnly = false) {
     const Probe<n> p = MakeProbe<n>(s, o.model, q);
-    const AugRow<n> po = o.Balanced(p.open);
     const AugRow<n> pc = o.Balanced(p.closed);
     const HalfSamples<n>& second = settledOnly ? closedSettled : closed;
-    return std::max({Maximum<n>(open, po).value, Maximum<n>(open, AugRow<n>(-po)).value,
+    return std::max({open.Maximum(p.open), open.Maximum(AugRow<n>(-p.open)),
                      Maximum<n>(second, pc).value, Maximum<n>(second, AugRow<n>(-pc)).value});
   };
   r.L1 = {peak(Quantity::L1Current), peak(Quantity::L1Voltage)};
@@ -53,7 +54,7 @@ Result<Ratings> Rate(const Orbit<n>& o) {
 
   const double drop = o.ToSi(o.beforeTurnOn)(kVD) - s.Von;
   if (s.Ron > 0) r.dischargeCurrent = drop / s.Ron;
-  r.dischargeEnergy = 0.5 * s.C1 * drop * drop;
+  r.dischargeEnergy = 0.5 * o.stage.C1 * drop * drop;
   r.C1ToBuy = s.C1ToBuy();
 
   const double all[] = {
@@ -69,7 +70,7 @@ Result<Ratings> Rate(const Orbit<n>& o) {
 }  // namespace
 
 Result<Ratings> ComputeRatings(const Stage& stage) {
-  return WithOrbit(stage, [](const auto& orbit) { return Rate(orbit); });
+  return WithAnyOrbit(stage, [](const auto& orbit) { return Rate(orbit); });
 }
 
 }  // namespace classe::circuit

@@ -20,6 +20,8 @@ std::optional<Failure> CheckOptions(const StageOptions& o) {
   if (o.Ron < 0) return NegativeRon(o.Ron);
   if (o.QU && !Positive(*o.QU)) return InvalidValue("QU", "deve essere positivo");
   if (!std::isfinite(o.Coss) || o.Coss < 0) return InvalidValue("Coss", "deve essere ≥ 0");
+  if (o.transistor && !(std::isfinite(o.transistor->Vref) && o.transistor->Vref >= 0))
+    return InvalidValue("Vds di Coss", "deve essere ≥ 0");
   if (o.RL && !Positive(*o.RL)) return InvalidValue("RL", "deve essere positiva");
   return std::nullopt;
 }
@@ -63,6 +65,10 @@ Result<Stage> MakeStage(double omega, double Vcc, double Von, double R, double L
   s.R = R;
   s.QU = options.QU;
   s.Coss = options.Coss;
+  if (options.transistor) {
+    s.transistor = options.transistor;
+    s.Coss = options.transistor->coss.capacitance(options.transistor->Vref);
+  }
   s.load.RL = R;
   if (options.RL && *options.RL != R && Positive(R) && Positive(omega)) {
     // The matching code reports faults through the floating-point flags; the

@@ -7,6 +7,7 @@
 
 #include "engine/circuit/ideal_design.h"
 #include "engine/circuit/result.h"
+#include "engine/transistor/coss_curve.h"
 
 namespace classe::circuit {
 
@@ -25,6 +26,16 @@ struct Load {
   double C = 0;   // F, network shunt capacitor (0 without a network)
 };
 
+// The transistor a stage is built with: its output capacitance against the
+// drain voltage (a junction law, a datasheet curve or a constant) and its body
+// diode, always there with it. The stage's Coss is coss(Vref), the datasheet's
+// figure, and C1 − Coss is the linear capacitor to buy.
+struct Transistor {
+  transistor::CossModel coss;
+  double Vref = 25;             // V
+  std::optional<double> BVdss;  // V, the breakdown rating; none: not checked
+};
+
 // The parts of a real stage the ideal design leaves out.
 struct StageOptions {
   double Ron = 1e-3;  // Ω, closed-switch resistance; 0 is the ideal switch
@@ -32,8 +43,11 @@ struct StageOptions {
   // lossless. The choke carries mostly direct current: its loss is its wire's
   // resistance, not ωL1/QU, and it is taken as lossless.
   std::optional<double> QU;
-  double Coss = 0;           // F, transistor output capacitance, counted inside C1
+  double Coss = 0;           // F, a linear output capacitance, counted inside C1
   std::optional<double> RL;  // Ω; given, the L-network to RL follows L2
+  // Given, it replaces Coss: the drain capacitance follows its law, and its
+  // diode conducts when the drain falls below ground.
+  std::optional<Transistor> transistor;
 };
 
 // One complete stage in SI units, as the engine simulates it.
@@ -49,8 +63,13 @@ struct Stage {
   double R = 0;      // Ω, load the branch is designed for (what the network presents)
   Load load;
   std::optional<double> QU;
-  double Coss = 0;  // F
+  double Coss = 0;  // F, at the transistor's Vref when there is one
+  std::optional<Transistor> transistor;
 
+  // The drain capacitance at drain voltage v: C1 when it is linear.
+  double C1At(double v) const {
+    return transistor ? C1 - Coss + transistor->coss.capacitance(v) : C1;
+  }
   // The shunt capacitor to buy: C1 less what the transistor brings.
   double C1ToBuy() const { return C1 - Coss; }
   // Series loss resistance of an output-circuit inductance L at omega, ωL/QU

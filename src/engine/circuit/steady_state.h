@@ -11,7 +11,8 @@
 namespace classe::circuit {
 
 // Average powers over one period, W. Every watt Vcc delivers ends in one of
-// the other entries: dc = load + ron + von + discharge + l1 + l2 + networkL.
+// the other entries: dc = load + ron + von + discharge + l1 + l2 + networkL
+// + diode.
 struct PowerBudget {
   double load = 0;       // into R, or RL behind the network
   double dc = 0;         // Vcc · average choke current
@@ -21,6 +22,7 @@ struct PowerBudget {
   double l1 = 0;         // in the loss resistance of L1
   double l2 = 0;         // of L2
   double networkL = 0;   // of the network inductor
+  double diode = 0;      // in the transistor's body diode, when it conducts
 };
 
 // The periodic steady state of a stage. Angles are teta = ω·t, the switch

@@ -3,9 +3,11 @@
 
 #include "engine/circuit/waveforms.h"
 
+#include <algorithm>
 #include <cmath>
+#include <type_traits>
 
-#include "engine/circuit/orbit.h"
+#include "engine/circuit/any_orbit.h"
 
 namespace classe::circuit {
 namespace {
@@ -14,9 +16,36 @@ namespace {
 // the start of its half period, so that round-off cannot build up.
 constexpr long long kReanchor = 256;
 
+// Open-half states of a nonlinear steady state at the sampled angles, balanced
+// as the linear orbit keeps them; one integration for both periods.
 template <int n>
-Result<Waveforms> Sample(const Orbit<n>& o, long long M) {
+struct NonlinearOpen {
+  std::vector<double> angles;  // within 0…π, ascending
+  std::vector<AugVector<n>> z;
+};
+
+template <template <int> class AnyOrbit, int n>
+Result<Waveforms> Sample(const AnyOrbit<n>& any, long long M) {
+  const Orbit<n>& o = ClosedOf(any);
   const Stage& s = o.stage;
+  constexpr bool nonlinear = std::is_same_v<AnyOrbit<n>, NonlinearOrbit<n>>;
+  NonlinearOpen<n> open;
+  if constexpr (nonlinear) {
+    for (long long j = 0; j <= M; ++j) {
+      const double teta = static_cast<double>(j) * 2 * kPeriod / static_cast<double>(M);
+      if (teta <= kHalfPeriod) open.angles.push_back(teta);
+      if (teta > kPeriod && teta <= kPeriod + kHalfPeriod) open.angles.push_back(teta - kPeriod);
+    }
+    std::sort(open.angles.begin(), open.angles.end());
+    auto trace = any.open->Follow(any.start, open.angles);
+    if (!trace) return trace.failure();
+    open.z.reserve(open.angles.size());
+    for (const auto& x : trace->at) {
+      AugVector<n> z;
+      z << x, 1.0;
+      open.z.push_back(o.scale.cwiseProduct(z));
+    }
+  }
   // Rows of vD, isw, iC1 and iBranch, [0] open and [1] closed.
   AugRow<n> rows[2][4];
   const Quantity plotted[4] = {Quantity::DrainVoltage, Quantity::SwitchCurrent, Quantity::C1Current,
@@ -47,7 +76,14 @@ Result<Waveforms> Sample(const Orbit<n>& o, long long M) {
       ++h;
     const bool closed = h % 2 == 1;
     const Propagator<n>& flow = closed ? o.closed : o.open;
-    if (h != half || sinceAnchor == kReanchor) {
+    if (nonlinear && !closed) {
+      // The same angle within the half, whichever period.
+      const double within = teta - h * kHalfPeriod;
+      const auto at = std::lower_bound(open.angles.begin(), open.angles.end(), within);
+      z = open.z[static_cast<std::size_t>(std::min<std::ptrdiff_t>(
+          at - open.angles.begin(), static_cast<std::ptrdiff_t>(open.angles.size()) - 1))];
+      half = h;
+    } else if (h != half || sinceAnchor == kReanchor) {
       const AugVector<n>& from = closed ? o.afterTurnOn : o.start;
       z = flow.Exp(teta - h * kHalfPeriod) * from;
       half = h;
@@ -72,7 +108,7 @@ Result<Waveforms> Sample(const Orbit<n>& o, long long M) {
 
 Result<Waveforms> SampleWaveforms(const Stage& stage, long long M) {
   if (M < 1 || M > kMaxWaveformIntervals) return SampleCount(M, kMaxWaveformIntervals);
-  return WithOrbit(stage, [M](const auto& orbit) { return Sample(orbit, M); });
+  return WithAnyOrbit(stage, [M](const auto& orbit) { return Sample(orbit, M); });
 }
 
 }  // namespace classe::circuit

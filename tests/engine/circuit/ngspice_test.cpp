@@ -107,5 +107,48 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ExactLossy", "5", true, 20.0, "1", 0.05, 150.0}),
     [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
 
+// The exact design with a transistor's junction Coss and body diode in the
+// loop lands in ngspice, which runs the same junction as a SPICE diode.
+struct TransistorCase {
+  const char* name;
+  const char* Q;
+  double m;
+  double Cref;
+  std::optional<double> RL = std::nullopt;
+  double Ron = 1e-3;
+};
+
+void PrintTo(const TransistorCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class TransistorAgainstNgspice : public ::testing::TestWithParam<TransistorCase> {};
+
+TEST_P(TransistorAgainstNgspice, ExactDesignLands) {
+  const TransistorCase& c = GetParam();
+  StageOptions options = Options(c.RL, c.Ron);
+  options.transistor = Transistor{
+      std::get<transistor::Junction>(transistor::Junction::Make(c.Cref, 25, c.m, 0.7)), 25, {}};
+  const ExactDesign d = DesignExact(Ideal(c.Q), options).value();
+  const std::map<std::string, double> m = RunNgspice(WriteSpiceDeck(d.stage).value().text);
+  ASSERT_EQ(m.count("po"), 1u);
+  const SteadyState& s = d.steady;
+  EXPECT_NEAR(m.at("po"), s.power.load, 1e-3 * s.power.load);
+  EXPECT_NEAR(m.at("eff"), s.efficiency, 1e-3);
+  EXPECT_NEAR(m.at("vpk"), s.vPeak, 1e-3 * s.vPeak);
+  EXPECT_NEAR(m.at("von") / s.vPeak, s.vonFraction, 1e-3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Decks, TransistorAgainstNgspice,
+                         ::testing::Values(TransistorCase{"Q3Steep", "3", 0.75, 500e-12},
+                                           TransistorCase{"Q4Graded", "4", 0.33, 500e-12},
+                                           TransistorCase{"Q10Network", "10", 0.5, 400e-12, 5.0},
+                                           TransistorCase{"Q20Steep", "20", 0.75, 300e-12, 50.0},
+                                           TransistorCase{"Q4Ron", "4", 0.5, 300e-12, std::nullopt,
+                                                          0.1}),
+                         [](const ::testing::TestParamInfo<TransistorCase>& row) {
+                           return std::string(row.param.name);
+                         });
+
 }  // namespace
 }  // namespace classe::circuit

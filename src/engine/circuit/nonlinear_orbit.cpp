@@ -1,0 +1,139 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#include "engine/circuit/nonlinear_orbit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <Eigen/Eigenvalues>
+#include <Eigen/LU>
+
+namespace classe::circuit {
+namespace {
+
+constexpr int kMaxShots = 40;
+// Converged when x(2π) − x(0) is this small against Vcc (voltages) and Vcc/R
+// (currents): the integration's own tolerance is 1e-11.
+constexpr double kPeriodicity = 1e-10;
+// Or when Newton stops gaining on the integration's noise this close to it.
+constexpr double kNoiseFloor = 1e-8;
+
+template <int n>
+Eigen::Matrix<double, n, 1> Weights(const Stage& s) {
+  Eigen::Matrix<double, n, 1> w = Eigen::Matrix<double, n, 1>::Constant(1 / s.Vcc);
+  for (int i : {kIL1, kIL2, kILn})
+    if (i < n) w(i) = s.R / s.Vcc;
+  return w;
+}
+
+Stage ClosedStage(const Stage& s) {
+  Stage closed = s;
+  closed.C1 = s.C1At(s.Von);
+  return closed;
+}
+
+template <int n>
+AugVector<n> Augmented(const Eigen::Matrix<double, n, 1>& x) {
+  AugVector<n> z;
+  z << x, 1.0;
+  return z;
+}
+
+}  // namespace
+
+template <int n>
+NonlinearOrbit<n>::NonlinearOrbit(const Stage& s)
+    : stage(s),
+      linear(ClosedStage(s)),
+      open(std::make_shared<OpenHalf<n>>(s, linear.model, linear.stage.C1)) {
+  const AugMatrix<n> phiClosed = linear.closed.Exp(kHalfPeriod);
+  linear.phiClosed = phiClosed;
+  const AugVector<n>& d = linear.scale;
+  closedMap = d.cwiseInverse().asDiagonal() * phiClosed * linear.turnOn * d.asDiagonal();
+}
+
+template <int n>
+double NonlinearOrbit<n>::SpectralRadius() const {
+  const Eigen::EigenSolver<Eigen::Matrix<double, n, n>> eigen(periodMap, false);
+  return eigen.eigenvalues().cwiseAbs().maxCoeff();
+}
+
+template <int n>
+Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const ShootingStart* start) {
+  using State = Eigen::Matrix<double, n, 1>;
+  using Square = Eigen::Matrix<double, n, n>;
+  NonlinearOrbit<n> o(stage);
+  if (!o.closedMap.allFinite()) return NonFinite("regime periodico");
+  const bool warm =
+      start && start->x0.size() == n && start->jacobian.rows() == n && start->jacobian.cols() == n;
+  if (warm) {
+    o.start = start->x0;
+    o.jacobian = start->jacobian;
+  } else {
+    // The linear stage's steady state and period map, in SI: a start close
+    // enough for the chord steps, which take a matrix of their own if not.
+    const Result<Orbit<n>> linear = SolveOrbit<n>(stage);
+    if (!linear) return linear.failure();
+    o.start = linear->ToSi(linear->start).template head<n>();
+    const Eigen::Matrix<double, n, 1> d = linear->scale.template head<n>();
+    o.jacobian = d.cwiseInverse().asDiagonal() * linear->periodMap * d.asDiagonal();
+    o.jacobian -= Square::Identity();
+  }
+  o.periodMap = o.jacobian + Square::Identity();
+  const State w = Weights<n>(stage);
+  const Square closed = o.closedMap.template topLeftCorner<n, n>();
+  const double end[] = {kHalfPeriod};
+
+  // The Newton matrix from the variational equations at x.
+  const auto fresh = [&](const State& x) -> std::optional<Failure> {
+    const auto s = o.open->Shoot(x);
+    if (!s) return s.failure();
+    o.periodMap = closed * s->monodromy;
+    o.jacobian = o.periodMap - Square::Identity();
+    return std::nullopt;
+  };
+  Eigen::PartialPivLU<Square> lu(o.jacobian);
+  bool exact = false;  // whether the matrix is this stage's own
+  double last = INFINITY;
+  for (int shot = 0;; ++shot) {
+    auto trace = o.open->Follow(o.start, end);
+    if (!trace) return trace.failure();
+    const State xPi = trace->at.front();
+    const State F = (o.closedMap * Augmented<n>(xPi)).template head<n>() - o.start;
+    const double size = F.cwiseProduct(w).cwiseAbs().maxCoeff();
+    o.iterations = shot;
+    if (size <= kPeriodicity || (size <= kNoiseFloor && size > 0.5 * last)) {
+      o.trace = std::move(trace).value();
+      o.beforeTurnOn = xPi;
+      break;
+    }
+    if (shot == kMaxShots) return NoConvergence(shot, size);
+    // A chord step that gained less than a factor of 4 asks for a new matrix.
+    if (size > 0.25 * last && !exact) {
+      if (auto bad = fresh(o.start)) return *bad;
+      lu.compute(o.jacobian);
+      exact = true;
+    }
+    const State step = lu.solve(-F);
+    if (!step.allFinite()) return SingularPeriod();
+    o.start += step;
+    last = size;
+  }
+  // The linear orbit keeps its states balanced.
+  const AugVector<n>& d = o.linear.scale;
+  o.linear.start = d.cwiseProduct(Augmented<n>(o.start));
+  o.linear.beforeTurnOn = d.cwiseProduct(Augmented<n>(o.beforeTurnOn));
+  o.linear.afterTurnOn = o.linear.turnOn * o.linear.beforeTurnOn;
+  o.linear.periodMap = o.periodMap;
+  return o;
+}
+
+template struct NonlinearOrbit<4>;
+template struct NonlinearOrbit<5>;
+template struct NonlinearOrbit<6>;
+template Result<NonlinearOrbit<4>> SolveNonlinearOrbit<4>(const Stage&, const ShootingStart*);
+template Result<NonlinearOrbit<5>> SolveNonlinearOrbit<5>(const Stage&, const ShootingStart*);
+template Result<NonlinearOrbit<6>> SolveNonlinearOrbit<6>(const Stage&, const ShootingStart*);
+
+}  // namespace classe::circuit

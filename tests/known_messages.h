@@ -20,14 +20,15 @@
 namespace classe::testing {
 
 enum class MessageKind {
-  FieldCheck,     // an input field's "missing" or "invalid" message
-  VonWarning,     // the graphs with Von > 0
-  Band,           // RL within 5% of R: no matching network needed
-  Refusal,        // a sample count the program will not run with
-  Fault,          // "Errore di calcolo: …"
-  EngineFailure,  // the real-circuit engine's reasons for giving no numbers
-  ExportFailure,  // "Impossibile scrivere il file …"
-  Ngspice,        // the check with ngspice could not start
+  FieldCheck,        // an input field's "missing" or "invalid" message
+  VonWarning,        // the graphs with Von > 0
+  BreakdownWarning,  // the drain peak above 80 % of the transistor's rating
+  Band,              // RL within 5% of R: no matching network needed
+  Refusal,           // a sample count the program will not run with
+  Fault,             // "Errore di calcolo: …"
+  EngineFailure,     // the real-circuit engine's reasons for giving no numbers
+  ExportFailure,     // "Impossibile scrivere il file …"
+  Ngspice,           // the check with ngspice could not start
   Unknown,
 };
 
@@ -112,7 +113,7 @@ inline bool IsFaultText(std::string_view text) {
 // deck of a design without numbers; each text itself is the engine's tests'
 // business.
 inline bool IsEngineFailure(std::string_view text) {
-  constexpr std::array<std::string_view, 13> kPatterns{
+  constexpr std::array<std::string_view, 20> kPatterns{
       "Valore non valido per {s}: dev{s}.",
       "Risultato non finito nel calcolo di {s}: i valori dei componenti sono fuori scala.",
       "Ron = {n} Ω non è accettabile: la resistenza dell'interruttore chiuso non può essere "
@@ -131,7 +132,18 @@ inline bool IsEngineFailure(std::string_view text) {
       "nulla.",
       "Numero di intervalli M = {i} non valido: deve essere tra 1 e {i}.",
       "Il progetto esatto non ha valori da simulare.",
-      "Il progetto ideale non ha valori da simulare."};
+      "Il progetto ideale non ha valori da simulare.",
+      "Nessun progetto con questo transistor: la sua Coss ({n} pF a {n} V) supera da sola la "
+      "capacità in parallelo che il progetto richiede.{s}",
+      "Nessun progetto con questo transistor: la sua Coss ({n} pF a {n} V) supera da sola la "
+      "capacità in parallelo che il progetto richiede.",
+      "La netlist per ngspice non descrive una Coss letta da una curva: per la verifica con "
+      "ngspice usa la legge di giunzione (Coss, Vds, m, Vj).",
+      "Errore di calcolo: l'integrazione del semiperiodo con l'interruttore aperto non è "
+      "riuscita (CVODES {s}).",
+      "La {s} deve essere {s}.",
+      "Il {s} deve essere {s}.",
+      "I parametri della giunzione danno una capacità fuori scala."};
   for (std::string_view pattern : kPatterns)
     if (Matches(text, pattern)) return true;
   return false;
@@ -153,6 +165,11 @@ inline MessageKind ClassifyMessage(std::string_view text, bool fault) {
       }
     }
     if (text == kVonWarning) return MessageKind::VonWarning;
+    if (Matches(text,
+                "Attenzione: nel progetto {s} il picco di tensione sul drain ({s} V) supera "
+                "l'80 % di V(BR)DSS ({s} V): scegli un transistor con tensione di rottura "
+                "maggiore."))
+      return MessageKind::BreakdownWarning;
     for (std::string_view band : kBandMessages)
       if (text == band) return MessageKind::Band;
     return MessageKind::Unknown;

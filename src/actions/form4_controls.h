@@ -181,4 +181,28 @@ inline constexpr Control Label139 = Of("Label139");  // the ideal curve at the c
 inline constexpr Control Label140 = Of("Label140");  // the unit of the curve read
 inline constexpr Control Label141 = Of("Label141");  // version caption
 
+// The transistor: where its Coss is given, its law, its rating, its curve.
+inline constexpr Control Label142 = Of("Label142");  // "Transistor"
+inline constexpr Control Label143 = Of("Label143");  // "Vds"
+inline constexpr Control Text4 = Of("Text4");
+inline constexpr Control Label144 = Of("Label144");
+inline constexpr Control Label145 = Of("Label145");  // "m"
+inline constexpr Control Text5 = Of("Text5");
+inline constexpr Control Label146 = Of("Label146");  // "Vj"
+inline constexpr Control Text6 = Of("Text6");
+inline constexpr Control Label147 = Of("Label147");
+inline constexpr Control Label148 = Of("Label148");  // "V(BR)DSS"
+inline constexpr Control Text7 = Of("Text7");
+inline constexpr Control Label149 = Of("Label149");
+inline constexpr Control Command5 = Of("Command5");  // "Carica curva Coss…"
+inline constexpr Control Label150 = Of("Label150");  // the curve in use, or the law
+// The drain peak against the supply and against the rating.
+inline constexpr Control Label151 = Of("Label151");  // "Vpicco/Vcc"
+inline constexpr Control Label152 = Of("Label152");
+inline constexpr Control Label153 = Of("Label153");
+inline constexpr Control Label154 = Of("Label154");  // "margine V(BR)DSS"
+inline constexpr Control Label155 = Of("Label155");
+inline constexpr Control Label156 = Of("Label156");
+inline constexpr Control Label157 = Of("Label157");
+
 }  // namespace classe::form4

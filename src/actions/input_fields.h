@@ -93,6 +93,28 @@ inline constexpr InputField QU{
     "come separatore decimale, anche in forma esponenziale, o lasciare vuoto per induttanze "
     "senza perdite. Ad es: 1.23 , 1E-5 , 5E3"};
 
+inline constexpr InputField VdsCoss{
+    form4::Text4, "VdsCoss", "[V]", "25",
+    "Hai dimenticato di scrivere la tensione Vds a cui il datasheet dà Coss",
+    "Errore di inserimento dati per Vds di Coss. Puoi scrivere soltanto numeri razionali con il "
+    "punto come separatore decimale, anche in forma esponenziale. Ad es: 1.23 , 1E-5 , 5E3"};
+inline constexpr InputField m{
+    form4::Text5, "m", "", "0.5",
+    "Hai dimenticato di scrivere il coefficiente di gradualità m della giunzione (0 per una Coss "
+    "costante)",
+    "Errore di inserimento dati per m. Puoi scrivere soltanto numeri razionali con il punto come "
+    "separatore decimale, anche in forma esponenziale. Ad es: 0.33 , 0.5"};
+inline constexpr InputField Vj{
+    form4::Text6, "Vj", "[V]", "0.7",
+    "Hai dimenticato di scrivere il potenziale di giunzione Vj",
+    "Errore di inserimento dati per Vj. Puoi scrivere soltanto numeri razionali con il punto come "
+    "separatore decimale, anche in forma esponenziale. Ad es: 0.7"};
+inline constexpr InputField BVdss{
+    form4::Text7, "BVdss", "[V]", "", "",
+    "Errore di inserimento dati per V(BR)DSS. Puoi scrivere soltanto numeri razionali con il "
+    "punto come separatore decimale, anche in forma esponenziale, o lasciare vuoto per non "
+    "controllarla. Ad es: 150"};
+
 // clang-format on
 }  // namespace fields
 
@@ -106,9 +128,10 @@ inline constexpr std::span<const InputField> kDesignFields = std::span(kInputFie
 // Text1…Text7 and Text9: checked by the peak and graph buttons.
 inline constexpr std::span<const InputField> kSamplingFields = kInputFields;
 
-// Ron, Coss, QU: checked by the real-circuit window after Text1…Text7.
-inline constexpr std::array<InputField, 3> kRealCircuitFields{fields::Ron, fields::Coss,
-                                                              fields::QU};
+// Ron, Coss, QU and the transistor's: checked by the real-circuit window
+// after Text1…Text7.
+inline constexpr std::array<InputField, 7> kRealCircuitFields{
+    fields::Ron, fields::Coss, fields::QU, fields::VdsCoss, fields::m, fields::Vj, fields::BVdss};
 
 // The field of that command-line name ("Po"…), or nothing.
 const InputField* FindInputField(std::string_view symbol);

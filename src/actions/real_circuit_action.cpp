@@ -74,6 +74,16 @@ const std::array kRows{
         [](const RealCircuitRun& r) -> std::optional<double> { return r.steady.vonFraction; }},
     Row{boxes::VpeakIdeal, boxes::VpeakExact,
         [](const RealCircuitRun& r) -> std::optional<double> { return r.steady.vPeak; }},
+    Row{boxes::PeakRatioIdeal, boxes::PeakRatioExact,
+        [](const RealCircuitRun& r) -> std::optional<double> {
+          return r.steady.vPeak / r.stage.Vcc;
+        }},
+    Row{boxes::MarginIdeal, boxes::MarginExact,
+        [](const RealCircuitRun& r) -> std::optional<double> {
+          if (!r.stage.transistor || !r.stage.transistor->BVdss) return std::nullopt;
+          const double BV = *r.stage.transistor->BVdss;
+          return (BV - r.steady.vPeak) / BV;
+        }},
     Row{boxes::SwitchPeakIdeal, boxes::SwitchPeakExact,
         [](const RealCircuitRun& r) -> std::optional<double> { return r.ratings.sw.current; }},
     Row{boxes::SecondIdeal, boxes::SecondExact,
@@ -197,15 +207,37 @@ Result<long long> CurveIntervals(const RealCircuitState& state, Controls& ui) {
   return M;
 }
 
+// The transistor of the fields, or none when Coss is 0 and no curve is
+// loaded (then every result is the linear stage's). A law the junction
+// cannot take is a failure naming the field.
+Result<std::optional<circuit::Transistor>> TransistorOf(
+    Controls& ui, const std::optional<transistor::CossCurve>& curve, double Coss) {
+  const double Vref = Checked("VdsCoss", Val(ui.text(fields::VdsCoss.control)));
+  std::optional<double> BVdss;
+  const std::string BV = ui.text(fields::BVdss.control);
+  if (!BV.empty()) BVdss = Checked("BVdss", Val(BV));
+  if (curve) return std::optional(circuit::Transistor{*curve, Vref, BVdss});
+  if (!(Coss > 0)) return std::optional<circuit::Transistor>();
+  const double m = Checked("m", Val(ui.text(fields::m.control)));
+  const double Vj = Checked("Vj", Val(ui.text(fields::Vj.control)));
+  auto junction = transistor::Junction::Make(Coss, Vref, m, Vj);
+  if (const auto* reason = std::get_if<std::string>(&junction))
+    return Failure{circuit::FailureKind::InvalidValue, *reason};
+  return std::optional(
+      circuit::Transistor{std::get<transistor::Junction>(std::move(junction)), Vref, BVdss});
+}
+
 // The real stage's own inputs, read after their checks; a fault names the
 // field.
-circuit::StageOptions ReadOptions(Controls& ui, double RL) {
+circuit::StageOptions ReadOptions(Controls& ui, double RL,
+                                  const std::optional<circuit::Transistor>& transistor) {
   circuit::StageOptions options;
   options.Ron = Checked("Ron", Val(ui.text(fields::Ron.control)));
   options.Coss = Checked("Coss", Val(ui.text(fields::Coss.control)) / kPico);
   const std::string QU = ui.text(fields::QU.control);
   if (!QU.empty()) options.QU = Checked("QU", Val(QU));
   if (ui.isChecked(form4::Check1)) options.RL = RL;
+  options.transistor = transistor;
   return options;
 }
 
@@ -216,6 +248,22 @@ circuit::IdealDesign IdealFromFields(Controls& ui, double& RL) {
   ComputeDesign(s, ReadDesignTexts(ui));
   RL = Checked("RL", Val(ui.text(fields::RL.control)));
   return circuit::FromDesignState(s);
+}
+
+// A warning, not a refusal: the drain peak near or above the rating.
+void WarnOfBreakdown(const RealCircuitState& state, Controls& ui, Designs which) {
+  for (const auto* run : {which != Designs::Exact ? &state.ideal : nullptr,
+                          which != Designs::Ideal ? &state.exact : nullptr}) {
+    if (!run || !*run || !(*run)->stage.transistor || !(*run)->stage.transistor->BVdss) continue;
+    const double BV = *(*run)->stage.transistor->BVdss;
+    const double peak = (*run)->steady.vPeak;
+    if (!(peak > kBreakdownWarning * BV)) continue;
+    ui.message(std::string("Attenzione: nel progetto ") +
+               (run == &state.exact ? "esatto" : "ideale") + " il picco di tensione sul drain (" +
+               Format(peak, kScientific3) + " V) supera l'80 % di V(BR)DSS (" +
+               Format(BV, kScientific3) +
+               " V): scegli un transistor con tensione di rottura maggiore.");
+  }
 }
 
 }  // namespace
@@ -233,7 +281,14 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
     }
     double RL = 0;
     const circuit::IdealDesign ideal = IdealFromFields(ui, RL);
-    const circuit::StageOptions options = ReadOptions(ui, RL);
+    const auto transistor =
+        TransistorOf(ui, state.curve, Checked("Coss", Val(ui.text(fields::Coss.control)) / kPico));
+    if (!transistor) {
+      ui.fault(transistor.failure().message);
+      return Outcome::Fault;
+    }
+    const circuit::StageOptions options = ReadOptions(ui, RL, *transistor);
+    state.limits = {};
     Outcome outcome = Outcome::Done;
     // A design the engine cannot give is reported and leaves its column
     // empty; the flags its attempts raised are its own affair.
@@ -244,6 +299,8 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
       } else {
         slot.reset();
         ui.fault(result.failure().message);
+        if (result.failure().kind == circuit::FailureKind::TransistorTooLarge)
+          state.limits = result.failure().limits;
         outcome = Outcome::Fault;
       }
     };
@@ -253,8 +310,18 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
     if (which != Designs::Exact) ShowColumn(ui, state.ideal, false);
     if (which != Designs::Ideal) ShowColumn(ui, state.exact, true);
     DrawRealCircuitCurves(state, ui);
+    WarnOfBreakdown(state, ui, which);
     return outcome;
   });
+}
+
+std::optional<std::string> LoadCossCurve(RealCircuitState& state, std::string_view text,
+                                         std::string name) {
+  auto read = transistor::ReadCossCurve(text);
+  if (const auto* error = std::get_if<transistor::CurveError>(&read)) return error->message;
+  state.curve = std::get<transistor::CossCurve>(std::move(read));
+  state.curveName = std::move(name);
+  return std::nullopt;
 }
 
 bool NetworkWanted(Controls& ui) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "actions/action.h"
 #include "actions/controls.h"
@@ -15,6 +17,7 @@
 #include "engine/circuit/steady_state.h"
 #include "engine/circuit/waveforms.h"
 #include "engine/design/design_state.h"
+#include "engine/transistor/coss_curve.h"
 
 namespace classe {
 
@@ -33,7 +36,21 @@ struct RealCircuitRun {
 struct RealCircuitState {
   std::optional<RealCircuitRun> ideal;
   std::optional<RealCircuitRun> exact;
+  // The datasheet's Coss curve loaded ("Carica curva Coss…", curva=FILE): it
+  // replaces the junction law while it is loaded.
+  std::optional<transistor::CossCurve> curve;
+  std::string curveName;
+  // Where a design would exist, when the transistor left no room for one.
+  circuit::DesignLimits limits;
 };
+
+// Reads a Coss curve file's text into the state; the reason, naming the
+// line, when it is refused (and then nothing changes).
+std::optional<std::string> LoadCossCurve(RealCircuitState& state, std::string_view text,
+                                         std::string name);
+
+// The warning shown when the drain peak exceeds this fraction of V(BR)DSS.
+inline constexpr double kBreakdownWarning = 0.8;
 
 // Which of the two designs a run computes.
 enum class Designs { Ideal, Exact, Both };

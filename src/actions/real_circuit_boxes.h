@@ -84,6 +84,10 @@ inline constexpr ValueBox CurrentSwitchIdeal{form4::Label125, "I switch", "I swi
 inline constexpr ValueBox VoltageSwitchIdeal{form4::Label126, "V switch", "V switch ideale", "[V]", 1, kScientific3};
 inline constexpr ValueBox CurrentSwitchExact{form4::Label127, "I switch", "I switch esatto", "[A]", 1, kScientific3};
 inline constexpr ValueBox VoltageSwitchExact{form4::Label128, "V switch", "V switch esatto", "[V]", 1, kScientific3};
+inline constexpr ValueBox PeakRatioIdeal{form4::Label152, "Vpicco/Vcc", "Vpicco/Vcc ideale", "", 1, kFixed2};
+inline constexpr ValueBox PeakRatioExact{form4::Label153, "Vpicco/Vcc", "Vpicco/Vcc esatto", "", 1, kFixed2};
+inline constexpr ValueBox MarginIdeal{form4::Label156, "margine V(BR)DSS", "margine V(BR)DSS ideale", "[%]", 100, kFixed2};
+inline constexpr ValueBox MarginExact{form4::Label157, "margine V(BR)DSS", "margine V(BR)DSS esatto", "[%]", 100, kFixed2};
 // The read-out of the curves; the unit follows the curve read.
 inline constexpr ValueBox CursorTeta{form4::Label134, "teta", "teta", "[rad]", 1, kFixed2};
 inline constexpr ValueBox CursorExact{form4::Label137, "esatto", "valore esatto", "", 1, kFixed2};

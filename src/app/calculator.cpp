@@ -3,6 +3,9 @@
 
 #include "app/calculator.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 
 #include "actions/compute_action.h"
@@ -92,6 +95,7 @@ FormWindow* Calculator::createRealCircuitWindow() {
   form->onClick(form4::Command2.name, [this] { verifyWithNgspice(); });
   form->onClick(form4::Command3.name, [this] { ngspice_.cancel(); });
   form->onClick(form4::Command4.name, [form] { form->close(); });
+  form->onClick(form4::Command5.name, [this] { loadCossCurve(); });
   form->onPlotMouseMove(
       [this](float x, float y) { ShowRealCircuitReadout(realCircuit_, controls_, x, y); });
   form->onSaveImage([this, form] {
@@ -215,6 +219,43 @@ void Calculator::exportNetlist() {
            static_cast<qint64>(deck->text.size());
   });
   if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+}
+
+// A datasheet's curve is tens of lines; a file past this size is no curve
+// and is refused before it is read.
+constexpr qint64 kMaxCurveBytes = 1 << 20;
+
+void Calculator::loadCossCurve() {
+  Form4* form = realCircuitWindow();
+  if (!form) return;
+  const FileChooser::Choice choice =
+      files_.openFile(form, QStringLiteral("Carica curva Coss"),
+                      {QStringLiteral("Curva Coss, Vds [V] e Coss [pF] (*.csv *.txt)"),
+                       QStringLiteral("Tutti i file (*)")});
+  if (choice.path.isEmpty()) return;
+  QFile file(choice.path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    messages_.show(QStringLiteral("Impossibile leggere il file %1: %2")
+                       .arg(QDir::toNativeSeparators(choice.path), file.errorString()),
+                   true);
+    return;
+  }
+  if (file.size() > kMaxCurveBytes) {
+    messages_.show(QStringLiteral("Il file %1 è troppo grande per una curva Coss (più di 1 MB).")
+                       .arg(QDir::toNativeSeparators(choice.path)),
+                   true);
+    return;
+  }
+  const QByteArray bytes = file.read(kMaxCurveBytes);
+  const QString name = QFileInfo(choice.path).fileName();
+  if (const auto refused = LoadCossCurve(
+          realCircuit_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+          name.toStdString())) {
+    messages_.show(FromUtf8(*refused), true);
+    return;
+  }
+  form->setCaption(form4::Label150.name, name);
+  computeRealCircuit();
 }
 
 void Calculator::showHelp() {

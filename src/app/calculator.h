@@ -57,6 +57,7 @@ class Calculator : public QObject {
                     std::optional<circuit::NgspiceMeasures> measures);
   void exportSamples();
   void exportNetlist();
+  void loadCossCurve();
   void showHelp();
 
   DesignState state_;

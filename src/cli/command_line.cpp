@@ -19,7 +19,7 @@ std::string FieldNames() {
       names += field.symbol;
     }
   }
-  return names + " rete progetto";
+  return names + " rete progetto curva";
 }
 
 }  // namespace
@@ -47,6 +47,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         error = "azione sconosciuta: " + arg;
         return std::nullopt;
       }
+    } else if (arg.starts_with("curva=")) {
+      line.curve = arg.substr(6);
     } else if (arg.starts_with("rete=") || arg.starts_with("progetto=")) {
       const bool network = arg.starts_with("rete=");
       const std::string value = arg.substr(arg.find('=') + 1);
@@ -106,10 +108,15 @@ dato ha il testo iniziale della finestra):
   text += R"(
 Circuito reale (simula, esatto, spice):
   Ron=0.001  Coss=0  QU=  rete=no  progetto=esatto
+  VdsCoss=25  m=0.5  Vj=0.7  BVdss=  curva=FILE
   Ron [Ohm] resistenza dello switch chiuso (0: switch ideale), Coss [pF]
-  capacità di uscita dello switch, compresa in C1, QU fattore di merito a vuoto
-  delle induttanze (vuoto: senza perdite), rete=si la rete di adattamento a RL
-  nel circuito, progetto=ideale|esatto il progetto della netlist.
+  capacità di uscita del transistor a Vds = VdsCoss [V], compresa in C1,
+  graduata come una giunzione (m, Vj [V]; m=0: costante) e con il suo diodo;
+  curva=FILE la curva Coss del datasheet (righe "Vds,Coss" in V e pF) al posto
+  della legge di giunzione; BVdss [V] la tensione di rottura (vuoto: non
+  controllata); QU fattore di merito a vuoto delle induttanze (vuoto: senza
+  perdite), rete=si la rete di adattamento a RL nel circuito,
+  progetto=ideale|esatto il progetto della netlist.
 )";
   text += R"(
 Uscita: una riga per valore mostrato, "simbolo<TAB>testo<TAB>unità", e i
@@ -118,7 +125,7 @@ visible e state, i controlli indicati come "Form1.Label29"; per simula ed
 esatto design e circuit in unità SI, per spice la netlist.
 
 Stato di uscita: 0 riuscito, 2 campo rifiutato dal controllo, 1 errore di
-calcolo o dato non accettato, 64 uso errato.
+calcolo o dato non accettato, 64 uso errato, 65 file della curva rifiutato.
 
 Esempi:
   classe-e-cli componenti Vcc=24

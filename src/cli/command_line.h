@@ -21,8 +21,9 @@ struct CommandLine {
   const CliAction* action = nullptr;
   // The field ("Po"…) given, and the text typed into it, in the order given.
   std::vector<std::pair<Control, std::string>> fields;
-  std::optional<bool> network;      // rete=si|no: the L-network to RL in the real circuit
-  std::optional<bool> exactDesign;  // progetto=esatto|ideale: the design of the netlist
+  std::optional<bool> network;       // rete=si|no: the L-network to RL in the real circuit
+  std::optional<bool> exactDesign;   // progetto=esatto|ideale: the design of the netlist
+  std::optional<std::string> curve;  // curva=FILE: the transistor's Coss curve, CSV
 };
 
 // Exit statuses.
@@ -30,6 +31,7 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFault = 1;     // arithmetic fault or refused input
 inline constexpr int kExitRejected = 2;  // a field failed its check
 inline constexpr int kExitUsage = 64;
+inline constexpr int kExitDataFile = 65;  // a file read is damaged or refused
 
 // Nothing, with `error` set, when the words are not a valid call.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,

@@ -3,7 +3,11 @@
 
 // classe-e-cli: the class-E calculator without windows, for scripts and sweeps.
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,23 @@ int ExitStatus(Outcome outcome) {
   return kExitFault;
 }
 
+// A datasheet's curve is tens of lines: a file past this size is refused
+// before it is read.
+constexpr std::uintmax_t kMaxCurveBytes = 1 << 20;
+
+std::optional<std::string> LoadCurveFile(Session& session, const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return "il file non si può leggere (" + error.message() + ").";
+  if (size > kMaxCurveBytes)
+    return std::string("il file è troppo grande per una curva Coss (più di 1 MB).");
+  std::ifstream in(path, std::ios::binary);
+  std::string text(static_cast<std::size_t>(size), '\0');
+  if (!in.read(text.data(), static_cast<std::streamsize>(size)))
+    return std::string("il file non si può leggere.");
+  return LoadCossCurve(session.circuit, text, std::filesystem::path(path).filename().string());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +69,12 @@ int main(int argc, char** argv) {
   }
 
   Session session;
+  if (line->curve) {
+    if (const auto refused = LoadCurveFile(session, *line->curve)) {
+      std::cerr << "classe-e-cli: " << *line->curve << ": " << *refused << '\n';
+      return kExitDataFile;
+    }
+  }
   RecordingControls& ui = session.ui;
   for (const auto& [field, text] : line->fields)
     ui.setText(field, text);

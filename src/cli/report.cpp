@@ -72,8 +72,13 @@ void AddRun(Json& json, const RealCircuitRun& run, bool exact) {
   const circuit::Stage& st = run.stage;
   const bool network = st.load.kind != circuit::LoadKind::Resistor;
   Json& design = json["design"];
-  design = {{"R", st.R},   {"L1", st.L1}, {"C1", st.C1}, {"C1_to_buy", st.C1ToBuy()},
-            {"C2", st.C2}, {"L2", st.L2}};
+  design = {{"R", st.R},
+            {"L1", st.L1},
+            {"C1", st.C1},
+            {"C1_to_buy", st.C1ToBuy()},
+            {"Cext", st.C1ToBuy()},
+            {"C2", st.C2},
+            {"L2", st.L2}};
   if (network) {
     design["L"] = st.load.L;
     design["C"] = st.load.C;
@@ -159,6 +164,10 @@ void PrintJsonRealCircuit(std::ostream& out, const RunReport& report) {
   json["design"] = nullptr;
   json["circuit"] = nullptr;
   if (run) AddRun(json, *run, exact);
+  // Where a design would exist when the transistor left no room for one.
+  const circuit::DesignLimits& limits = report.session.circuit.limits;
+  json["state"] = {{"fmax", limits.fmax ? Json(*limits.fmax) : Json(nullptr)},
+                   {"Vcc_max", limits.VccMax ? Json(*limits.VccMax) : Json(nullptr)}};
   PrintJson(out, json);
 }
 

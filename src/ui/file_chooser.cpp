@@ -30,4 +30,14 @@ FileChooser::Choice DialogFileChooser::saveFile(QWidget* parent, const QString& 
   return choice;
 }
 
+FileChooser::Choice DialogFileChooser::openFile(QWidget* parent, const QString& title,
+                                                const QStringList& filters) {
+  Choice choice;
+  choice.filter = filters.value(0);
+  choice.path = QFileDialog::getOpenFileName(
+      parent, title, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+      filters.join(QStringLiteral(";;")), &choice.filter);
+  return choice;
+}
+
 }  // namespace classe

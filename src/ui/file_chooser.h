@@ -23,6 +23,7 @@ class FileChooser {
   // default.
   virtual Choice saveFile(QWidget* parent, const QString& title, const QString& suggestedName,
                           const QStringList& filters) = 0;
+  virtual Choice openFile(QWidget* parent, const QString& title, const QStringList& filters) = 0;
 };
 
 // The platform's dialog; a name typed without a suffix gets the chosen
@@ -31,6 +32,7 @@ class DialogFileChooser : public FileChooser {
  public:
   Choice saveFile(QWidget* parent, const QString& title, const QString& suggestedName,
                   const QStringList& filters) override;
+  Choice openFile(QWidget* parent, const QString& title, const QStringList& filters) override;
 };
 
 // The suffix of a name filter ("png" of "Immagine PNG (*.png)").

@@ -118,14 +118,59 @@ TEST(RealCircuitAction, EveryRowIsTheEnginesFigureInItsUnit) {
 }
 
 TEST(RealCircuitAction, CossIsPartOfC1) {
-  RealCircuit c({{form4::Text2, "300"}});
+  // m = 0: a constant Coss, subtracted from the linear design's C1.
+  RealCircuit c({{form4::Text2, "300"}, {form4::Text5, "0"}});
   EXPECT_EQ(c.box(boxes::C1Exact), "1.090E+03");
   EXPECT_EQ(c.box(boxes::C1ToBuyExact), "7.900E+02");
+  // Graded as a junction (m 0.5 by default) the design changes with it.
+  RealCircuit junction({{form4::Text2, "300"}});
+  EXPECT_EQ(junction.box(boxes::C1Exact), "1.096E+03");
+  EXPECT_EQ(junction.box(boxes::C1ToBuyExact), "7.964E+02");
+  EXPECT_EQ(junction.box(boxes::PoExact), "5.000E+01");
   // More than the stage needs: no design, and it says why.
   RealCircuit big({{form4::Text2, "2000"}});
   EXPECT_EQ(big.outcome, Outcome::Fault);
   EXPECT_EQ(big.box(boxes::RExact), "");
   EXPECT_NE(Messages(big.ui).back().find("Coss"), std::string::npos);
+}
+
+TEST(RealCircuitAction, TransistorRatingAndLimits) {
+  // The drain peak against the supply always, against V(BR)DSS when given,
+  // with a warning above 80 % of it.
+  RealCircuit plain;
+  EXPECT_EQ(plain.box(boxes::PeakRatioExact), "3.63");
+  EXPECT_EQ(plain.box(boxes::MarginExact), "");
+  RealCircuit rated({{form4::Text2, "500"}, {form4::Text7, "200"}});
+  EXPECT_EQ(rated.outcome, Outcome::Done);
+  const double peak = rated.state.exact->steady.vPeak;
+  EXPECT_EQ(rated.box(boxes::MarginExact), Format((200 - peak) / 200 * 100, kFixed2));
+  EXPECT_TRUE(rated.ui.messages().empty()) << Messages(rated.ui).front();
+  RealCircuit tight({{form4::Text2, "500"}, {form4::Text7, "120"}});
+  ASSERT_FALSE(tight.ui.messages().empty());
+  EXPECT_EQ(tight.ui.messages().back().text.rfind("Attenzione: nel progetto esatto il picco", 0),
+            0u);
+  EXPECT_FALSE(tight.ui.messages().back().fault);
+  // Too much Coss for 5 MHz: no exact design, and where one exists.
+  RealCircuit fast({{form1::Text2, "5"}, {form4::Text2, "1000"}});
+  EXPECT_EQ(fast.box(boxes::RExact), "");
+  ASSERT_TRUE(fast.state.limits.fmax);
+  EXPECT_NEAR(*fast.state.limits.fmax, 4.70e6, 5e3);
+  // A grading the junction law cannot take is refused naming it.
+  RealCircuit steep({{form4::Text2, "500"}, {form4::Text5, "1.5"}});
+  EXPECT_EQ(steep.outcome, Outcome::Fault);
+  EXPECT_NE(Messages(steep.ui).back().find("m"), std::string::npos) << Messages(steep.ui).back();
+}
+
+TEST(RealCircuitAction, CossCurveReplacesTheJunction) {
+  RealCircuitState state;
+  EXPECT_NE(LoadCossCurve(state, "0,1000\n10,abc\n", "bad.csv")->find("Riga 2"), std::string::npos);
+  EXPECT_FALSE(state.curve);
+  EXPECT_FALSE(LoadCossCurve(state, "Vds,Coss\n0,2000\n10,800\n25,500\n100,250\n", "c.csv"));
+  ASSERT_TRUE(state.curve);
+  RecordingControls ui(Fields({}));
+  EXPECT_EQ(ShowRealCircuit(state, ui), Outcome::Done) << Messages(ui).back();
+  EXPECT_NEAR(state.exact->stage.Coss, 500e-12, 1e-15);
+  EXPECT_EQ(Caption(ui, boxes::PoExact.control), "5.000E+01");
 }
 
 TEST(RealCircuitAction, LossyInductorsLowerTheEfficiency) {

@@ -172,6 +172,32 @@ TEST(CommandLine, TheRealCircuitsFieldsAndFailures) {
   EXPECT_EQ(Cli("spice progetto=altro").status, 64);
 }
 
+// The transistor's fields, its curve file and the limits when no design exists.
+TEST(CommandLine, TheTransistor) {
+  const CliRun junction = Cli("--json esatto Coss=500 m=0.75 BVdss=200");
+  EXPECT_EQ(junction.status, 0) << junction.err;
+  EXPECT_NE(junction.out.find("\"Cext\": 5.63"), std::string::npos) << junction.out;
+  const CliRun none = Cli("--json esatto f=5 Coss=1000");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.out.find("\"fmax\": 470"), std::string::npos) << none.out;
+  EXPECT_NE(none.out.find("\"Vcc_max\": 26.8"), std::string::npos) << none.out;
+  EXPECT_EQ(Cli("esatto m=x").status, 2);
+  const std::string dir = ::testing::TempDir();
+  std::ofstream(dir + "good.csv") << "Vds,Coss\n0,2000\n10,800\n25,500\n100,250\n";
+  std::ofstream(dir + "bad.csv") << "0,2000\n10,800\n5,500\n";
+  const CliRun curve = Cli("esatto curva=" + dir + "good.csv");
+  EXPECT_EQ(curve.status, 0) << curve.err;
+  EXPECT_NE(curve.out.find("Po esatto\t5.000E+01"), std::string::npos);
+  const CliRun bad = Cli("esatto curva=" + dir + "bad.csv");
+  EXPECT_EQ(bad.status, 65);
+  EXPECT_NE(bad.err.find("Riga 3: la tensione Vds deve crescere"), std::string::npos) << bad.err;
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(Cli("esatto curva=" + dir + "missing.csv").status, 65);
+  // The deck of a junction runs in ngspice; a curve's cannot be written.
+  EXPECT_NE(Cli("spice Coss=500").out.find(".model dcoss D("), std::string::npos);
+  EXPECT_EQ(Cli("spice curva=" + dir + "good.csv").status, 1);
+}
+
 TEST(JsonReport, EscapesEveryTextItCarries) {
   Session session;
   const std::string odd = "say \"50\" \\ done\n\ttab \x01 end";

@@ -51,6 +51,12 @@ class ScriptedFileChooser : public FileChooser {
     offered.push_back(filters);
     return {path, filter.isEmpty() ? filters.value(0) : filter};
   }
+  Choice openFile(QWidget*, const QString&, const QStringList& filters) override {
+    ++opened;
+    return {openPath, filters.value(0)};
+  }
+  QString openPath;  // what an open dialog answers; empty: cancelled
+  int opened = 0;
   QString path;
   QString filter;
   QList<QStringList> offered;

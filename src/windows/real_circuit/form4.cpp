@@ -230,6 +230,31 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     kRows.caption(form4::Label138, "ideale", kInputSymbol, 8160),
     kRows.value(boxes::CursorIdeal, {750, 1400}, 8160),
 
+    // The transistor: its Coss law beside the Coss field above, its rating, its curve.
+    kRows.caption(form4::Label142, "Transistor (Coss data a Vds):", {105, 3150}, 8520),
+    kRows.caption(form4::Label143, "Vds", kInputSymbol, 8850),
+    kRows.field(fields::VdsCoss, kInputField, 8850),
+    kRows.caption(form4::Label144, fields::VdsCoss.unit, kInputUnit, 8850),
+    kRows.caption(form4::Label145, fields::m.symbol, kInputSymbol, 9190),
+    kRows.field(fields::m, kInputField, 9190),
+    kRows.caption(form4::Label146, fields::Vj.symbol, kInputSymbol, 9530),
+    kRows.field(fields::Vj, kInputField, 9530),
+    kRows.caption(form4::Label147, fields::Vj.unit, kInputUnit, 9530),
+    kRows.caption(form4::Label148, fields::BVdss.symbol, {105, 640}, 9870),
+    kRows.field(fields::BVdss, kInputField, 9870),
+    kRows.caption(form4::Label149, fields::BVdss.unit, kInputUnit, 9870),
+    ButtonSpec(form4::Command5, "Carica curva Coss…", 105, 10230, 1900, 435),
+    {.name = form4::Label150.name, .text = "giunzione", .left = 2080, .top = 10300, .width = 1200, .height = 285, .bold = false},
+
+    // The drain peak against the supply and the rating.
+    kRows.caption(form4::Label151, boxes::PeakRatioIdeal.symbol, kRowCaption, 9850),
+    kRows.value(boxes::PeakRatioIdeal, kIdeal, 9850),
+    kRows.value(boxes::PeakRatioExact, kExact, 9850),
+    kRows.caption(form4::Label154, "margine BV", kRowCaption, 10180),
+    kRows.caption(form4::Label155, boxes::MarginIdeal.unit, kRowUnit, 10180),
+    kRows.value(boxes::MarginIdeal, kIdeal, 10180),
+    kRows.value(boxes::MarginExact, kExact, 10180),
+
     ButtonSpec(form4::Command4, "Esci", 105, 10740, 1275, 435),
     {.name = form4::Label141.name,
      .text = "Classe E · versione " CLASSE_VERSION_SHORT,

@@ -74,4 +74,15 @@ constexpr ControlSpec ButtonSpec(Control control, std::string_view caption, int 
           .hidden = hidden};
 }
 
+// The caption with the program's version a window carries, at (left, top).
+constexpr ControlSpec VersionCaption(Control control, int left, int top) {
+  return {.name = control.name,
+          .text = "Classe E · versione " CLASSE_VERSION_SHORT,
+          .left = left,
+          .top = top,
+          .width = 1815,
+          .height = 285,
+          .background = kLightOrange};
+}
+
 }  // namespace classe

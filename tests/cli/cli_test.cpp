@@ -169,6 +169,9 @@ TEST(CommandLine, TheRealCircuitsFieldsAndFailures) {
   EXPECT_EQ(rejected.err.rfind("Errore di inserimento dati per Ron.", 0), 0u);
   EXPECT_EQ(Cli("simula QU=").status, 0);  // empty: lossless
   EXPECT_EQ(Cli("simula rete=forse").status, 64);
+  // A dash and a letter is an option, a lone dash an action name.
+  EXPECT_EQ(Cli("-x").err.rfind("classe-e-cli: opzione sconosciuta: -x", 0), 0u);
+  EXPECT_EQ(Cli("-").err.rfind("classe-e-cli: azione sconosciuta: -", 0), 0u);
   EXPECT_EQ(Cli("spice progetto=altro").status, 64);
 }
 

@@ -112,14 +112,12 @@ Failure CurveNotInDeck() {
 Failure TransistorTooLarge(double Coss, double Vref, const DesignLimits& limits) {
   std::string text = "Nessun progetto con questo transistor: la sua Coss (" + Number(Coss * 1e12) +
                      " pF a " + Number(Vref) +
-                     " V) supera da sola la capacità in parallelo che il progetto richiede.";
-  if (limits.fmax) text += " Un progetto esiste fino a " + Limit(*limits.fmax / 1e6) + " MHz";
-  if (limits.VccMax) {
-    text += limits.fmax ? ", o a questa frequenza" : " A questa frequenza un progetto esiste";
-    text += " con Vcc fino a " + Limit(*limits.VccMax) + " V";
-  }
-  if (limits.fmax || limits.VccMax) text += ".";
-  Failure f = Make(FailureKind::TransistorTooLarge, std::move(text));
+                     " V) supera da sola la capacità in parallelo che il progetto richiede. Un "
+                     "progetto esiste fino a " +
+                     Limit(limits.fmax.value_or(0) / 1e6) + " MHz";
+  if (limits.VccMax)
+    text += ", o a questa frequenza con Vcc fino a " + Limit(*limits.VccMax) + " V";
+  Failure f = Make(FailureKind::TransistorTooLarge, text + ".");
   f.limits = limits;
   return f;
 }

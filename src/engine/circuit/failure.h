@@ -51,6 +51,7 @@ Failure NoConvergence(int iterations, double residual);
 Failure SwitchNeedsResistance();
 Failure SampleCount(long long M, long long limit);
 Failure CurveNotInDeck();
+// `limits.fmax` is given: it is what the message is about.
 Failure TransistorTooLarge(double Coss, double Vref, const DesignLimits& limits);
 
 }  // namespace classe::circuit

@@ -11,6 +11,7 @@
 #include "actions/value_boxes.h"
 #include "ui/colours.h"
 #include "ui/plot_area.h"
+#include "ui/table_layout.h"
 
 namespace classe {
 namespace {
@@ -172,13 +173,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
      .top = 8190,
      .width = 1275,
      .height = 435},
-    {.name = form2::Label41.name,
-     .text = "Classe E · versione " CLASSE_VERSION_SHORT,
-     .left = 15330,
-     .top = 9450,
-     .width = 1815,
-     .height = 285,
-     .background = kLightOrange},
+    VersionCaption(form2::Label41, 15330, 9450),
 });
 
 // The sunken border of a picture box, drawn behind it; the box itself keeps

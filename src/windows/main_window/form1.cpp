@@ -160,13 +160,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 
     ButtonSpec(form1::Command5, "Circuito definitivo", 14805, 8610, 1485, 645),
     ButtonSpec(form1::Command6, "Esci", 315, 9660, 1275, 435),
-    {.name = form1::Label67.name,
-     .text = "Classe E · versione " CLASSE_VERSION_SHORT,
-     .left = 15225,
-     .top = 9975,
-     .width = 1815,
-     .height = 285,
-     .background = kLightOrange},
+    VersionCaption(form1::Label67, 15225, 9975),
 });
 
 }  // namespace

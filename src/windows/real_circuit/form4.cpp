@@ -247,7 +247,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     {.name = form4::Label150.name, .text = "giunzione", .left = 2080, .top = 10300, .width = 1200, .height = 285, .bold = false},
 
     // The drain peak against the supply and the rating.
-    kRows.caption(form4::Label151, boxes::PeakRatioIdeal.symbol, kRowCaption, 9850),
+    kRows.caption(form4::Label151, boxes::PeakRatioIdeal.quantity, kRowCaption, 9850),
     kRows.value(boxes::PeakRatioIdeal, kIdeal, 9850),
     kRows.value(boxes::PeakRatioExact, kExact, 9850),
     kRows.caption(form4::Label154, "margine BV", kRowCaption, 10180),
@@ -256,13 +256,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     kRows.value(boxes::MarginExact, kExact, 10180),
 
     ButtonSpec(form4::Command4, "Esci", 105, 10740, 1275, 435),
-    {.name = form4::Label141.name,
-     .text = "Classe E · versione " CLASSE_VERSION_SHORT,
-     .left = 1500,
-     .top = 10890,
-     .width = 1815,
-     .height = 285,
-     .background = kLightOrange},
+    VersionCaption(form4::Label141, 1500, 10890),
 });
 // clang-format on
 

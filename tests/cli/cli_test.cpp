@@ -176,6 +176,14 @@ TEST(CommandLine, TheRealCircuitsFieldsAndFailures) {
 }
 
 // The transistor's fields, its curve file and the limits when no design exists.
+// The maxima stay 0 until the peaks are taken.
+TEST(CommandLine, StateBeforeThePeaks) {
+  const std::string out = Cli("--json componenti").out;
+  for (const char* key :
+       {"\"Vc1max\": 0.0", "\"Iswmax\": 0.0", "\"Ic1max\": 0.0", "\"Irmax\": 0.0"})
+    EXPECT_NE(out.find(key), std::string::npos) << key;
+}
+
 TEST(CommandLine, TheTransistor) {
   const CliRun junction = Cli("--json esatto Coss=500 m=0.75 BVdss=200");
   EXPECT_EQ(junction.status, 0) << junction.err;

@@ -49,6 +49,10 @@ struct RealCircuitState {
 std::optional<std::string> LoadCossCurve(RealCircuitState& state, std::string_view text,
                                          std::string name);
 
+// A datasheet's Coss curve is tens of lines: a file past this size is no
+// curve and is refused before it is read.
+inline constexpr long long kMaxCurveFileBytes = 1 << 20;
+
 // The warning shown when the drain peak exceeds this fraction of V(BR)DSS.
 inline constexpr double kBreakdownWarning = 0.8;
 

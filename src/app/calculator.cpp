@@ -221,10 +221,6 @@ void Calculator::exportNetlist() {
   if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
 }
 
-// A datasheet's curve is tens of lines; a file past this size is no curve
-// and is refused before it is read.
-constexpr qint64 kMaxCurveBytes = 1 << 20;
-
 void Calculator::loadCossCurve() {
   Form4* form = realCircuitWindow();
   if (!form) return;
@@ -240,13 +236,13 @@ void Calculator::loadCossCurve() {
                    true);
     return;
   }
-  if (file.size() > kMaxCurveBytes) {
+  if (file.size() > kMaxCurveFileBytes) {
     messages_.show(QStringLiteral("Il file %1 è troppo grande per una curva Coss (più di 1 MB).")
                        .arg(QDir::toNativeSeparators(choice.path)),
                    true);
     return;
   }
-  const QByteArray bytes = file.read(kMaxCurveBytes);
+  const QByteArray bytes = file.read(kMaxCurveFileBytes);
   const QString name = QFileInfo(choice.path).fileName();
   if (const auto refused = LoadCossCurve(
           realCircuit_, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),

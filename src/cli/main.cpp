@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "actions/form4_controls.h"
+#include "actions/real_circuit_action.h"
 #include "cli/cli_actions.h"
 #include "cli/command_line.h"
 
@@ -33,15 +34,11 @@ int ExitStatus(Outcome outcome) {
   return kExitFault;
 }
 
-// A datasheet's curve is tens of lines: a file past this size is refused
-// before it is read.
-constexpr std::uintmax_t kMaxCurveBytes = 1 << 20;
-
 std::optional<std::string> LoadCurveFile(Session& session, const std::string& path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) return "il file non si può leggere (" + error.message() + ").";
-  if (size > kMaxCurveBytes)
+  if (size > static_cast<std::uintmax_t>(kMaxCurveFileBytes))
     return std::string("il file è troppo grande per una curva Coss (più di 1 MB).");
   std::ifstream in(path, std::ios::binary);
   std::string text(static_cast<std::size_t>(size), '\0');

@@ -19,14 +19,6 @@ constexpr double kPeriodicity = 1e-10;
 // Or when Newton stops gaining on the integration's noise this close to it.
 constexpr double kNoiseFloor = 1e-8;
 
-template <int n>
-Eigen::Matrix<double, n, 1> Weights(const Stage& s) {
-  Eigen::Matrix<double, n, 1> w = Eigen::Matrix<double, n, 1>::Constant(1 / s.Vcc);
-  for (int i : {kIL1, kIL2, kILn})
-    if (i < n) w(i) = s.R / s.Vcc;
-  return w;
-}
-
 Stage ClosedStage(const Stage& s) {
   Stage closed = s;
   closed.C1 = s.C1At(s.Von);
@@ -81,7 +73,7 @@ Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const Shooting
     o.jacobian -= Square::Identity();
   }
   o.periodMap = o.jacobian + Square::Identity();
-  const State w = Weights<n>(stage);
+  const State w = StateScale<n>(stage).cwiseInverse();
   const Square closed = o.closedMap.template topLeftCorner<n, n>();
   const double end[] = {kHalfPeriod};
 

@@ -192,15 +192,6 @@ class Run {
 
 namespace {
 
-// What the tolerances are relative to: Vcc for voltages, Vcc/R for currents.
-template <int n>
-State<n> Scale(const Stage& s) {
-  State<n> scale = State<n>::Constant(s.Vcc);
-  for (int i : {kIL1, kIL2, kILn})
-    if (i < n) scale(i) = s.Vcc / s.R;
-  return scale;
-}
-
 Failure IntegrationFailed(int flag) {
   return {FailureKind::NonFinite,
           "Errore di calcolo: l'integrazione del semiperiodo con l'interruttore aperto non è "
@@ -250,7 +241,7 @@ auto OpenHalf<n>::Jacobian(const State& x) const -> Square {
 
 template <int n>
 auto OpenHalf<n>::Shoot(const State& x0) -> Result<Shot> {
-  Run<n> run(*this, solver_->context, x0, Scale<n>(stage_));
+  Run<n> run(*this, solver_->context, x0, StateScale<n>(stage_));
   if (!run.ok() || !run.WithSensitivities()) return IntegrationFailed(-1);
   sunrealtype t = 0;
   const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
@@ -267,7 +258,7 @@ auto OpenHalf<n>::Shoot(const State& x0) -> Result<Shot> {
 
 template <int n>
 auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles) -> Result<Trace> {
-  const State scale = Scale<n>(stage_);
+  const State scale = StateScale<n>(stage_);
   Run<n> run(*this, solver_->context, x0, scale);
   if (!run.ok() || !run.WithQuadratures(solver_->context, scale) || !run.WithPeaks())
     return IntegrationFailed(-1);

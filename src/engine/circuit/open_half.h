@@ -20,6 +20,16 @@ namespace classe::circuit {
 // row nonlinear, ω·C1(vD)·dvD/dteta = iL1 − iL2 + id(vD); every other row is
 // the linear model's. SI state, teta from 0 to π, integrated by SUNDIALS'
 // CVODES (BDF: the diode, when it conducts, is stiff).
+// What a state's entries are measured against: Vcc for voltages, Vcc/R for
+// currents (the integrator's tolerances, the shooting's convergence).
+template <int n>
+Eigen::Matrix<double, n, 1> StateScale(const Stage& s) {
+  Eigen::Matrix<double, n, 1> scale = Eigen::Matrix<double, n, 1>::Constant(s.Vcc);
+  for (int i : {kIL1, kIL2, kILn})
+    if (i < n) scale(i) = s.Vcc / s.R;
+  return scale;
+}
+
 template <int n>
 class OpenHalf {
  public:

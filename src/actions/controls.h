@@ -11,12 +11,13 @@
 
 namespace classe {
 
-// The three windows of the program, by their design names.
+// The windows of the program, by their design names.
 enum class Window {
   Form1,  // main window
   Form2,  // graphs
   Form3,  // final circuit
   Form4,  // real circuit
+  Form5,  // parts to buy
 };
 
 // The window's design name, "Form1"…
@@ -30,6 +31,8 @@ constexpr std::string_view WindowName(Window window) {
       return "Form3";
     case Window::Form4:
       return "Form4";
+    case Window::Form5:
+      return "Form5";
   }
   return {};
 }

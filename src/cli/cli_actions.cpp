@@ -11,7 +11,9 @@
 #include "actions/peak_action.h"
 #include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
+#include "cli/file_output.h"
 #include "cli/report.h"
+#include "engine/parts/bill_of_materials.h"
 
 namespace classe::cli {
 namespace {
@@ -35,8 +37,31 @@ Outcome RunRealCircuit(Session& s) {
   return ShowRealCircuit(s.circuit, s.ui, which);
 }
 
-// The deck needs only the design it is of.
+Outcome BuyParts(Session& s) {
+  const Outcome outcome = ShowParts(s.circuit, s.parts, s.ui);
+  if (outcome != Outcome::Done || !s.bomPath) return outcome;
+  if (const auto failed =
+          WriteFileAtomically(*s.bomPath, parts::BillOfMaterialsCsv(s.parts->purchase))) {
+    s.ui.fault("Distinta base non scritta in " + *s.bomPath + ": " + *failed);
+    return Outcome::Fault;
+  }
+  return outcome;
+}
+
+// The deck needs only the design it is of; with the parts' fields, the parts
+// as bought and retuned.
 Outcome WriteDeck(Session& s) {
+  if (s.boughtParts) {
+    const Outcome outcome = ShowParts(s.circuit, s.parts, s.ui);
+    if (outcome != Outcome::Done) return outcome;
+    auto deck = PartsDeck(*s.parts);
+    if (!deck) {
+      s.ui.fault(deck.failure().message);
+      return Outcome::Fault;
+    }
+    s.deck = std::move(deck).value();
+    return Outcome::Done;
+  }
   const Outcome outcome =
       ShowRealCircuit(s.circuit, s.ui, ExactDesignChosen(s.ui) ? Designs::Exact : Designs::Ideal);
   if (outcome != Outcome::Done) return outcome;
@@ -68,6 +93,8 @@ constexpr std::array kActions{
               RunRealCircuit<Designs::Exact>, PrintValues, PrintJsonRealCircuit},
     CliAction{"spice", "la netlist per ngspice del progetto scelto (progetto=esatto|ideale)",
               WriteDeck, PrintDeck, PrintJsonDeck},
+    CliAction{"parti", "componenti commerciali: valori di serie, ritaratura, sensibilità, distinta",
+              BuyParts, PrintParts, PrintJsonParts},
 };
 
 }  // namespace

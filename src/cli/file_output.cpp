@@ -21,6 +21,8 @@ std::string Reason(int error) {
     case ENOSPC:
     case EDQUOT:
       return "disco pieno";
+    case EFBIG:
+      return "spazio esaurito: disco pieno o limite alla dimensione dei file";
     case EACCES:
     case EPERM:
       return "permesso negato";

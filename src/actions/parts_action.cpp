@@ -145,44 +145,68 @@ std::optional<parts::PartChoice> ReadPartChoice(Controls& ui, Outcome& outcome) 
   return choice;
 }
 
-Outcome ShowParts(RealCircuitState& circuit, std::optional<PartsRun>& run, Controls& ui) {
-  run.reset();
-  // The main window's fields and the real circuit's are checked first, as
-  // their windows check them.
-  Outcome outcome = ShowRealCircuit(circuit, ui, Designs::Exact);
-  if (outcome != Outcome::Done) return outcome;
-  const std::optional<parts::PartChoice> choice = ReadPartChoice(ui, outcome);
-  if (!choice) return outcome;
+circuit::Result<PartsRun> ComputeParts(const circuit::Stage& design, double Po,
+                                       const parts::PartChoice& choice) {
+  PartsRun made;
+  made.design = design;
+  made.Po = Po;
+  made.choice = choice;
+  circuit::Result<parts::Purchase> purchase = parts::PlanPurchase(design, Po, choice);
+  if (!purchase) return purchase.failure();
+  made.purchase = std::move(purchase).value();
+  circuit::Result<std::vector<parts::Sensitivity>> sensitivity = parts::Sensitivities(design);
+  if (!sensitivity) return sensitivity.failure();
+  made.sensitivity = std::move(sensitivity).value();
+  made.adjustable = parts::AdjustablePart(made.sensitivity);
+  return made;
+}
+
+void ClearParts(Controls& ui) {
   ui.loadWindow(Window::Form5);
   Clear(ui);
-  if (!circuit.exact) return Outcome::Fault;  // its reason is already shown
+}
+
+Outcome ShowPartsRun(const PartsRun& run, Controls& ui) {
   return RunGuarded(ui, [&] {
-    PartsRun made;
-    made.design = circuit.exact->stage;
-    made.Po = circuit.exact->steady.power.load;
-    made.choice = *choice;
-    circuit::Result<parts::Purchase> purchase = parts::PlanPurchase(made.design, made.Po, *choice);
-    if (!purchase) {
-      ui.fault(purchase.failure().message);
-      return Outcome::Fault;
-    }
-    made.purchase = std::move(purchase).value();
-    circuit::Result<std::vector<parts::Sensitivity>> sensitivity =
-        parts::Sensitivities(made.design);
-    if (!sensitivity) {
-      ui.fault(sensitivity.failure().message);
-      return Outcome::Fault;
-    }
-    made.sensitivity = std::move(sensitivity).value();
-    made.adjustable = parts::AdjustablePart(made.sensitivity);
-    ShowPartsTable(made, ui);
-    ShowRetune(made, ui);
-    ShowSensitivities(made, ui);
-    ui.setCaption(form5::Label7, BenchGuide(made));
-    ui.setCaption(form5::Label8, KnobsNote(made.purchase.retune));
-    run = std::move(made);
+    ShowPartsTable(run, ui);
+    ShowRetune(run, ui);
+    ShowSensitivities(run, ui);
+    ui.setCaption(form5::Label7, BenchGuide(run));
+    ui.setCaption(form5::Label8, KnobsNote(run.purchase.retune));
     return Outcome::Done;
   });
+}
+
+std::optional<parts::PartChoice> PrepareParts(RealCircuitState& circuit, Controls& ui,
+                                              Outcome& outcome) {
+  // The main window's fields and the real circuit's are checked first, as
+  // their windows check them.
+  outcome = ShowRealCircuit(circuit, ui, Designs::Exact);
+  if (outcome != Outcome::Done) return std::nullopt;
+  std::optional<parts::PartChoice> choice = ReadPartChoice(ui, outcome);
+  if (!choice) return std::nullopt;
+  ClearParts(ui);
+  if (!circuit.exact) {
+    outcome = Outcome::Fault;  // its reason is already shown
+    return std::nullopt;
+  }
+  return choice;
+}
+
+Outcome ShowParts(RealCircuitState& circuit, std::optional<PartsRun>& run, Controls& ui) {
+  run.reset();
+  Outcome outcome = Outcome::Done;
+  const std::optional<parts::PartChoice> choice = PrepareParts(circuit, ui, outcome);
+  if (!choice) return outcome;
+  circuit::Result<PartsRun> made =
+      ComputeParts(circuit.exact->stage, circuit.exact->steady.power.load, *choice);
+  if (!made) {
+    ui.fault(made.failure().message);
+    return Outcome::Fault;
+  }
+  outcome = ShowPartsRun(*made, ui);
+  if (outcome == Outcome::Done) run = std::move(made).value();
+  return outcome;
 }
 
 circuit::Result<circuit::SpiceDeck> PartsDeck(const PartsRun& run) {

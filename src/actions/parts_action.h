@@ -30,7 +30,19 @@ struct PartsRun {
 // them; a message and nothing when one is refused.
 std::optional<parts::PartChoice> ReadPartChoice(Controls& ui, Outcome& outcome);
 
-// "Calcola" of the parts window: the exact design from the main and the
+// The steps of "Calcola", for a window that computes off its thread:
+// the exact design and the choice read, checked and the tables emptied (the
+// reason shown when one is refused); the computation, which touches no
+// control; the tables filled.
+std::optional<parts::PartChoice> PrepareParts(RealCircuitState& circuit, Controls& ui,
+                                              Outcome& outcome);
+circuit::Result<PartsRun> ComputeParts(const circuit::Stage& design, double Po,
+                                       const parts::PartChoice& choice);
+Outcome ShowPartsRun(const PartsRun& run, Controls& ui);
+// Empties the tables (a new run is under way, or the design changed).
+void ClearParts(Controls& ui);
+
+// "Calcola" of the parts window, all of it: the exact design from the main and the
 // real-circuit windows' fields, as "Calcola" there gives it, then the parts
 // bought in the series chosen, the retune, the ratings and the guide, in
 // Form5's tables. The run is left in `run`; nothing when a step failed.

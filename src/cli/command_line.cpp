@@ -54,8 +54,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     } else if (arg.starts_with("serieC=") || arg.starts_with("serieL=")) {
       const std::string value = arg.substr(7);
       if (!parts::ParseSeries(value)) {
-        error = "valore non valido: " + arg + " (" + arg.substr(0, 6) +
-                "=continua|E6|E12|E24|E48|E96)";
+        error =
+            "valore non valido: " + arg + " (" + arg.substr(0, 6) + "=continua|E6|E12|E24|E48|E96)";
         return std::nullopt;
       }
       (arg[5] == 'C' ? line.seriesC : line.seriesL) = value;

@@ -278,8 +278,8 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(seen, (QStringList{"&File", "Esporta &campioni CSV… ", "Esporta &netlist SPICE… ", "-",
                                 "&Esci Ctrl+Q", "&Progetto", "&Circuito reale… Ctrl+R",
-                                "C&omponenti commerciali… ", "&Aiuto",
-                                "&Guida F1", "&Informazioni su Classe E "}));
+                                "C&omponenti commerciali… ", "&Aiuto", "&Guida F1",
+                                "&Informazioni su Classe E "}));
   }
 
   void exportSamplesAndKeepThemOnAFailure() {

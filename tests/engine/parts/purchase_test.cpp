@@ -25,6 +25,25 @@ TEST(Purchase, VoltageRatingsRoundUpWithTheMargin) {
   EXPECT_EQ(VoltageRating(100, 1), 100);
 }
 
+TEST(Purchase, SeriesBandsAndTheTransistorsOwnCapacitance) {
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E6), 0.20);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E12), 0.10);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E24), 0.05);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E48), 0.02);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E96), 0.01);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::Continuous), 0);
+  // Only the capacitor beside the transistor's Coss is bought: C1 stays
+  // Coss plus its standard value.
+  circuit::StageOptions o = Options();
+  o.Coss = 300e-12;
+  const auto design = circuit::DesignExact(Ideal("10"), o).value().stage;
+  const circuit::Stage bought = BoughtStage(design, PartChoice{});
+  EXPECT_NEAR(bought.C1, 300e-12 + Nearest(design.C1 - 300e-12, Series::E24), 1e-24);
+  const Purchase p = PlanPurchase(design, 50, PartChoice{}).value();
+  EXPECT_NEAR(p.parts[0].standard, Nearest(design.C1 - 300e-12, Series::E24), 1e-24);
+  EXPECT_NEAR(p.parts[0].tolerance, 0.05, 1e-15);
+}
+
 TEST(Purchase, PartsRatingsAndTuningOfABuiltStage) {
   const auto design = circuit::DesignExact(Ideal("10"), Options(3.0, 0.1, 200.0)).value().stage;
   const Purchase p =

@@ -49,8 +49,16 @@ TEST(Purchase, PartsRatingsAndTuningOfABuiltStage) {
   const Purchase p =
       PlanPurchase(design, 50, PartChoice{.capacitors = Series::E12, .pairs = true}).value();
   std::vector<std::string> refs;
-  for (const BoughtPart& part : p.parts)
+  int pairs = 0;
+  for (const BoughtPart& part : p.parts) {
     refs.push_back(part.ref);
+    if (part.pair) {
+      ++pairs;
+      EXPECT_EQ(part.standard, part.pair->value);
+    }
+  }
+  // E12 is coarse enough that a pair beats the single part somewhere.
+  EXPECT_GE(pairs, 2);
   EXPECT_EQ(refs, (std::vector<std::string>{"C1", "C2", "L1", "L2", "L", "C"}));
   for (const BoughtPart& part : p.parts) {
     EXPECT_LE(part.rating.rmsCurrent, part.rating.current * (1 + 1e-12)) << part.ref;

@@ -49,6 +49,16 @@ Outcome WriteDeck(Session& s) {
   return Outcome::Done;
 }
 
+// What the report shows: the design, its network and peaks, the final
+// circuit, and both designs in the real circuit.
+Outcome RunForReport(Session& s) {
+  for (auto* step : {ComputeComponents, ShowMatchingNetwork, ShowPeakValues, ShowFinalCircuit}) {
+    const Outcome outcome = step(s.state, s.ui);
+    if (outcome != Outcome::Done) return outcome;
+  }
+  return ShowRealCircuit(s.circuit, s.ui, Designs::Both);
+}
+
 constexpr std::array kActions{
     CliAction{"componenti", "Calcola Componenti, Tensioni e Correnti (R, L1, C1, C2, L2, IDC)",
               Run<ComputeComponents>, PrintValues, PrintJsonReport},
@@ -68,6 +78,8 @@ constexpr std::array kActions{
               RunRealCircuit<Designs::Exact>, PrintValues, PrintJsonRealCircuit},
     CliAction{"spice", "la netlist per ngspice del progetto scelto (progetto=esatto|ideale)",
               WriteDeck, PrintDeck, PrintJsonDeck},
+    CliAction{"rapporto", "il rapporto del progetto in PDF, in pdf=FILE", RunForReport, PrintValues,
+              PrintJsonRealCircuit},
 };
 
 }  // namespace

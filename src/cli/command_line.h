@@ -13,7 +13,7 @@
 
 namespace classe::cli {
 
-// classe-e-cli [--json] ACTION [FIELD=TEXT ...]
+// classe-e-cli [--json] ACTION [--file FILE] [FIELD=TEXT ...]
 struct CommandLine {
   bool json = false;
   bool help = false;
@@ -21,9 +21,12 @@ struct CommandLine {
   const CliAction* action = nullptr;
   // The field ("Po"…) given, and the text typed into it, in the order given.
   std::vector<std::pair<Control, std::string>> fields;
-  std::optional<bool> network;       // rete=si|no: the L-network to RL in the real circuit
-  std::optional<bool> exactDesign;   // progetto=esatto|ideale: the design of the netlist
-  std::optional<std::string> curve;  // curva=FILE: the transistor's Coss curve, CSV
+  std::optional<bool> network;        // rete=si|no: the L-network to RL in the real circuit
+  std::optional<bool> exactDesign;    // progetto=esatto|ideale: the design of the netlist
+  std::optional<std::string> curve;   // curva=FILE: the transistor's Coss curve, CSV
+  std::optional<std::string> file;    // --file FILE: the design file the fields start from
+  std::optional<std::string> saveTo;  // salva=FILE: the design file to write
+  std::optional<std::string> pdf;     // pdf=FILE: where "rapporto" writes the report
 };
 
 // Exit statuses.
@@ -31,7 +34,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFault = 1;     // arithmetic fault or refused input
 inline constexpr int kExitRejected = 2;  // a field failed its check
 inline constexpr int kExitUsage = 64;
-inline constexpr int kExitDataFile = 65;  // a file read is damaged or refused
+inline constexpr int kExitUnavailable = 69;  // a tool this one needs is missing
+inline constexpr int kExitDataFile = 65;     // a file read is damaged or refused
+inline constexpr int kExitCantWrite = 73;    // a file to write cannot be written
 
 // Nothing, with `error` set, when the words are not a valid call.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,

@@ -21,6 +21,7 @@ set(layer_actions 2)
 set(layer_cli 3)
 set(layer_ui 3)
 set(layer_windows 4)
+set(layer_report 4)
 set(layer_app 5)
 set(pure engine actions cli)
 

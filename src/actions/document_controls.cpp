@@ -79,7 +79,9 @@ DesignDocument DocumentFromControls(Controls& ui, const RealCircuitState& circui
     for (const InputField& field : table)
       SetDocumentText(doc, field, ui.text(field.control));
   }
-  doc.realCircuit.network = ui.isChecked(form4::Check1);
+  // The check box as the window set it leaves the choice to the window.
+  const bool network = ui.isChecked(form4::Check1);
+  if (base.realCircuit.network || network != NetworkWanted(ui)) doc.realCircuit.network = network;
   doc.realCircuit.exactDesign = ExactDesignChosen(ui);
   doc.realCircuit.curveName = circuit.curve ? circuit.curveName : std::string();
   doc.realCircuit.curve =

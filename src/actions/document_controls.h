@@ -27,8 +27,9 @@ void SetDocumentText(document::DesignDocument& doc, const InputField& field, std
 std::vector<document::CurvePoint> CurvePoints(const transistor::CossCurve& curve);
 
 // The inputs the windows hold now: the fields' texts, the real circuit's
-// choices and curve. The sections no window of this program shows yet are
-// those of `base`.
+// choices and curve. The network stays the window's choice (none) where
+// `base` leaves it so and the check box is as the window would set it. The sections no window of
+// this program shows yet are those of `base`.
 document::DesignDocument DocumentFromControls(Controls& ui, const RealCircuitState& circuit,
                                               const document::DesignDocument& base);
 

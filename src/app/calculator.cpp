@@ -48,6 +48,7 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
   main_.onClick(form1::Command6.name, [this] { main_.close(); });
   connect(&main_, &Form1::closing, this, &Calculator::end);
   connectMenu();
+  connectFileMenu();
 }
 
 Calculator::~Calculator() {
@@ -73,6 +74,7 @@ void Calculator::end() {
 
 FormWindow* Calculator::createGraphWindow() {
   auto* form = new Form2();
+  watchInputs(form);
   form->onClick(form2::Command1.name, [form] { form->close(); });
   form->onPlotMouseMove([this](float x, float y) { ShowCursorReadout(state_, controls_, x, y); });
   form->onSaveImage([this, form] {
@@ -84,6 +86,7 @@ FormWindow* Calculator::createGraphWindow() {
 
 FormWindow* Calculator::createFinalCircuitWindow() {
   auto* form = new Form3();
+  watchInputs(form);
   form->onClick(form3::Command1.name, [this] { VerifyCircuit(state_, controls_); });
   form->onClick(form3::Command2.name, [form] { form->close(); });
   return form;
@@ -91,6 +94,7 @@ FormWindow* Calculator::createFinalCircuitWindow() {
 
 FormWindow* Calculator::createRealCircuitWindow() {
   auto* form = new Form4();
+  watchInputs(form);
   form->onClick(form4::Command1.name, [this] { computeRealCircuit(); });
   form->onClick(form4::Command2.name, [this] { verifyWithNgspice(); });
   form->onClick(form4::Command3.name, [this] { ngspice_.cancel(); });
@@ -108,6 +112,7 @@ FormWindow* Calculator::createRealCircuitWindow() {
   // The check box starts as the load asks: a network when RL is outside the
   // band around R.
   form->setChecked(form4::Check1.name, NetworkWanted(controls_));
+  showRealCircuitInputs(*form);
   return form;
 }
 
@@ -251,6 +256,7 @@ void Calculator::loadCossCurve() {
     return;
   }
   form->setCaption(form4::Label150.name, name);
+  inputsChanged();
   computeRealCircuit();
 }
 

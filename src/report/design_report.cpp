@@ -281,6 +281,13 @@ void DrawReport(const document::DesignDocument& doc, const cli::Session& session
     DrawSchematic(page, chosen->stage, std::max(after, 170.0));
     DrawWaveforms(page, chosen->curves, which, std::max(after, 170.0) + 50);
   }
+  // What the windows would have said: a design left out and why.
+  double y = 288;
+  for (const auto& message : session.ui.messages()) {
+    if (!message.fault) continue;
+    page.text(10, y, QString::fromStdString(message.text), 7);
+    y += 3.5;
+  }
 }
 
 std::optional<std::string> WriteReportPdf(const document::DesignDocument& doc,

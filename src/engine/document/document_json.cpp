@@ -56,7 +56,12 @@ Json Parse(std::string_view text) {
   try {
     return Json::parse(text);
   } catch (const Json::parse_error& error) {
-    if (std::string_view(error.what()).find("end of input") != std::string_view::npos)
+    // The parser says the input ended where a value, a text, a word or a
+    // number was still going on.
+    const std::string_view what = error.what();
+    const auto says = [&](std::string_view words) { return what.find(words) != what.npos; };
+    if (says("unexpected end of input") || says("missing closing quote") ||
+        (error.byte >= text.size() && (says("invalid literal") || says("invalid number"))))
       Refuse("il file è troncato: finisce prima della fine del progetto.");
     Refuse("il file non è JSON valido (errore al byte " + std::to_string(error.byte) + ").");
   } catch (const Json::out_of_range&) {

@@ -182,6 +182,68 @@ TEST(DamagedDesignFile, LongTextsBytesAndDepthAreRefusedBeforeParsing) {
   EXPECT_NE(MustRefuse(WithPo("\"5\xff\"")).find("non è JSON valido"), std::string::npos);
 }
 
+// Twenty-five damaged files of each kind, made from a whole one: each is
+// refused with a message, whatever the place of the damage.
+TEST(DamagedDesignFile, TwentyFiveOfEachKindAreAllRefused) {
+  const std::string whole = WriteDocument(Edited());
+  const std::size_t n = 25;
+  auto at = [&](std::size_t i) { return 1 + i * (whole.size() - 2) / n; };
+  std::vector<std::pair<std::string, std::string>> files;  // kind, text
+  for (std::size_t i = 0; i < n; ++i) {
+    files.emplace_back("troncato", whole.substr(0, at(i)));
+    // After a line break, which no text holds.
+    std::string junk = whole;
+    junk.insert(whole.find('\n', at(i)) + 1, "}{");
+    files.emplace_back("non è JSON", junk);
+    std::string nul = whole;
+    nul[at(i)] = '\0';
+    files.emplace_back("byte nullo", nul);
+    std::string deep = whole;
+    deep.insert(whole.rfind('}'), ",\"x\":" + std::string(10000, '[') + std::string(10000, ']'));
+    deep.insert(1, std::string(i, ' '));
+    files.emplace_back("annida", deep);
+    files.emplace_back(
+        "4 MB", whole.substr(0, at(i)) + std::string((10 << 20) + i, ' ') + whole.substr(at(i)));
+  }
+  // A key of every section given a wrong type, a number, a list or an object.
+  const char* keys[] = {"\"Po\"",     "\"f\"",     "\"M\"",     "\"QU\"",          "\"Ron\"",
+                        "\"serieC\"", "\"prove\"", "\"punti\"", "\"exactDesign\"", "\"network\"",
+                        "\"name\"",   "\"main\"",  "\"parts\"", "\"sweep\""};
+  const char* wrong[] = {"5", "[\"5\"]", "{\"a\":\"5\"}", "\"5\"", "1.5", "false"};
+  for (std::size_t i = 0; files.size() < 5 * n + n; ++i) {
+    const std::string key = keys[i % std::size(keys)];
+    const std::size_t pos = whole.find(key + ": ");
+    ASSERT_NE(pos, std::string::npos) << key;
+    const std::size_t start = pos + key.size() + 2;
+    std::size_t end = start;
+    if (whole[start] == '"') {
+      end = whole.find('"', start + 1) + 1;
+    } else if (whole[start] == '{') {
+      end = whole.find('}', start) + 1;
+    } else {
+      end = whole.find_first_of(",\n", start);
+    }
+    const std::string value = wrong[i % std::size(wrong)];
+    const std::string old = whole.substr(start, end - start);
+    if (old.front() == value.front() || (old == "true" && value == "false") ||
+        (key == "\"network\"" && value == "false"))
+      continue;  // not a wrong type
+    files.emplace_back("deve essere", whole.substr(0, start) + value + whole.substr(end));
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string big =
+        i % 2 ? "1e" + std::to_string(309 + i * 40) : "-" + std::string(400 + i, '9');
+    const std::size_t point = whole.find("1200.5");
+    files.emplace_back("troppo grande", whole.substr(0, point) + big + whole.substr(point + 6));
+  }
+  ASSERT_EQ(files.size(), 7 * n);
+  for (const auto& [kind, text] : files) {
+    const std::string message = MustRefuse(text);
+    EXPECT_NE(message.find(kind), std::string::npos) << kind << ": " << message << "\n"
+                                                     << text.substr(0, 300);
+  }
+}
+
 TEST(DamagedDesignFile, TooManyCurvePointsAreRefused) {
   std::string points;
   for (std::size_t i = 0; i <= kMaxCurvePoints; ++i)

@@ -38,7 +38,10 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 
 desktop=$prefix/share/applications/classe-e.desktop
-grep -qx 'Exec=classe-e' "$desktop" || fail "desktop entry does not start classe-e"
+grep -qx 'Exec=classe-e %f' "$desktop" || fail "desktop entry does not start classe-e"
+grep -qx 'MimeType=application/x-classe-e;' "$desktop" || fail "desktop entry opens no design file"
+grep -q 'glob pattern="\*.classe"' "$prefix/share/mime/packages/classe-e.xml" || fail "no MIME type for design files"
+[ -x "$prefix/libexec/classe-e/classe-e-report" ] || fail "no report tool"
 grep -qx 'Icon=classe-e' "$desktop" || fail "desktop entry has no icon"
 grep -qx 'Categories=Science;Engineering;Electronics;' "$desktop" || fail "desktop categories"
 grep -q '^Name=.*classe E' "$desktop" || fail "desktop entry name"

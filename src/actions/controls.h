@@ -54,6 +54,8 @@ class Controls {
 
   // Text typed into an input field.
   virtual std::string text(Control field) = 0;
+  // Puts a text into an input field, as if typed (a document opened).
+  virtual void setText(Control field, std::string_view text) = 0;
   virtual void setCaption(Control control, std::string_view caption) = 0;
   virtual void setVisible(Control control, bool visible) = 0;
 

@@ -58,8 +58,8 @@ RecordingControls::RecordingControls() {
   forget(Window::Form4);
 }
 
-void RecordingControls::setText(Control field, std::string text) {
-  fields_[MakeKey(field)] = std::move(text);
+void RecordingControls::setText(Control field, std::string_view text) {
+  fields_[MakeKey(field)] = std::string(text);
 }
 
 void RecordingControls::unload(Window window) {

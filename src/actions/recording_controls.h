@@ -42,13 +42,13 @@ class RecordingControls : public Controls {
 
   RecordingControls();
 
-  // What the user has typed into an input field.
-  void setText(Control field, std::string text);
   // The window's "Esci": the next load creates it afresh.
   void unload(Window window);
 
   // Controls.
   std::string text(Control field) override;
+  // What the user has typed into an input field.
+  void setText(Control field, std::string_view text) override;
   void setCaption(Control control, std::string_view caption) override;
   void setVisible(Control control, bool visible) override;
   void message(std::string_view text) override;

@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "actions/compute_action.h"
+#include "actions/document_controls.h"
 #include "actions/cursor_readout.h"
 #include "actions/final_circuit_action.h"
 #include "actions/form1_controls.h"
@@ -53,6 +54,7 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
   main_.onClick(form1::Command6.name, [this] { main_.close(); });
   connect(&main_, &Form1::closing, this, &Calculator::end);
   connectMenu();
+  connectFileMenu();
 }
 
 Calculator::~Calculator() {
@@ -81,6 +83,7 @@ void Calculator::end() {
 
 FormWindow* Calculator::createGraphWindow() {
   auto* form = new Form2();
+  watchInputs(form);
   form->onClick(form2::Command1.name, [form] { form->close(); });
   form->onPlotMouseMove([this](float x, float y) { ShowCursorReadout(state_, controls_, x, y); });
   form->onSaveImage([this, form] {
@@ -92,6 +95,7 @@ FormWindow* Calculator::createGraphWindow() {
 
 FormWindow* Calculator::createFinalCircuitWindow() {
   auto* form = new Form3();
+  watchInputs(form);
   form->onClick(form3::Command1.name, [this] { VerifyCircuit(state_, controls_); });
   form->onClick(form3::Command2.name, [form] { form->close(); });
   return form;
@@ -99,6 +103,7 @@ FormWindow* Calculator::createFinalCircuitWindow() {
 
 FormWindow* Calculator::createRealCircuitWindow() {
   auto* form = new Form4();
+  watchInputs(form);
   form->onClick(form4::Command1.name, [this] { computeRealCircuit(); });
   form->onClick(form4::Command2.name, [this] { verifyWithNgspice(); });
   form->onClick(form4::Command3.name, [this] { ngspice_.cancel(); });
@@ -117,6 +122,7 @@ FormWindow* Calculator::createRealCircuitWindow() {
   // The check box starts as the load asks: a network when RL is outside the
   // band around R.
   form->setChecked(form4::Check1.name, NetworkWanted(controls_));
+  showRealCircuitInputs(*form);
   return form;
 }
 
@@ -260,6 +266,7 @@ void Calculator::loadCossCurve() {
     return;
   }
   form->setCaption(form4::Label150.name, name);
+  inputsChanged();
   computeRealCircuit();
 }
 
@@ -275,6 +282,8 @@ void Calculator::showHelp() {
 
 FormWindow* Calculator::createPartsWindow() {
   auto* form = new Form5();
+  showPartsInputs(*form);
+  watchInputs(form);
   form->onClick(form5::Command1.name, [this] { computeParts(); });
   form->onClick(form5::Command2.name, [this] { exportBillOfMaterials(); });
   form->onClick(form5::Command3.name, [form] { form->close(); });
@@ -319,7 +328,13 @@ void Calculator::partsComputed() {
     messages_.show(FromUtf8(result->failure().message), true);
     return;
   }
-  if (ShowPartsRun(**result, controls_) == Outcome::Done) parts_ = std::move(*result).value();
+  if (ShowPartsRun(**result, controls_) != Outcome::Done) return;
+  parts_ = std::move(*result).value();
+  // The design now includes the parts bought: the netlist and the report
+  // show them.
+  inputs_ = currentDocument();
+  inputs_.parts[std::string(kPartsUsedKey)] = "si";
+  updateTitles();
 }
 
 void Calculator::stopParts() {

@@ -7,10 +7,12 @@
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <functional>
 
 #include "actions/parts_action.h"
 #include "actions/real_circuit_action.h"
 #include "engine/design/design_state.h"
+#include "engine/document/design_document.h"
 #include "ui/file_chooser.h"
 #include "ui/message_presenter.h"
 #include "ui/widget_controls.h"
@@ -46,6 +48,22 @@ class Calculator : public QObject {
   bool computingParts() const { return partsPending_; }
   NgspiceRunner& ngspice() { return ngspice_; }
 
+  // The design file: opened (false, with a message, when refused: the
+  // windows stay as they were), saved, and whether the inputs differ from it.
+  enum class SaveAnswer { Save, Discard, Cancel };
+  bool openDesign(const QString& path);
+  bool saveDesign(const QString& path);
+  bool isModified();
+  QString designPath() const { return path_; }
+  // The inputs of every window now, as a file would hold them.
+  document::DesignDocument currentDocument();
+  // Replaces the "Salvare le modifiche?" box (for tests).
+  void setSaveQuestion(std::function<SaveAnswer()> ask) { ask_ = std::move(ask); }
+  // Replaces the print dialog: true prints (for tests).
+  void setPrintQuestion(std::function<bool(QWidget*, class QPrinter&)> ask) {
+    askPrint_ = std::move(ask);
+  }
+
  signals:
   // "Esci" or the main window's title-bar close: every window is closed and
   // the program should end.
@@ -74,6 +92,23 @@ class Calculator : public QObject {
   void stopParts();
   void exportBillOfMaterials();
   void showHelp();
+  // The design file's menu items and its mark in the titles.
+  void connectFileMenu();
+  void newDesign();
+  void chooseAndOpen();
+  bool save();
+  bool saveAs();
+  bool mayDiscard();
+  void showDocument(const document::DesignDocument& doc);
+  void watchInputs(FormWindow* form);
+  void showRealCircuitInputs(Form4& form);
+  void showPartsInputs(Form5& form);
+  void inputsChanged();
+  void updateTitles();
+  void rememberRecent(const QString& path);
+  void fillRecent();
+  void printReport();
+  void exportReport();
 
   DesignState state_;
   Form1 main_;
@@ -93,6 +128,11 @@ class Calculator : public QObject {
   // Until its result has been taken: the watcher stops running before its
   // finished signal is delivered.
   bool partsPending_ = false;
+  QString path_;                     // the design file, empty before one is saved
+  document::DesignDocument saved_;   // the inputs as last opened or saved
+  document::DesignDocument inputs_;  // of every window, also one not open now
+  std::function<SaveAnswer()> ask_;
+  std::function<bool(QWidget*, class QPrinter&)> askPrint_;
 };
 
 }  // namespace classe

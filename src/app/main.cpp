@@ -24,5 +24,8 @@ int main(int argc, char** argv) {
                    Qt::QueuedConnection);
   calculator.mainWindow().show();
   calculator.mainWindow().control(classe::form1::Text1.name)->setFocus();
+  // classe-e FILE: the design file the desktop or the command line names.
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1) calculator.openDesign(args.at(1));
   return app.exec();
 }

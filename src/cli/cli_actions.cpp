@@ -74,6 +74,20 @@ Outcome WriteDeck(Session& s) {
   return Outcome::Done;
 }
 
+// What the report shows: the design, its network and peaks, the final
+// circuit, and both designs in the real circuit. A design the real circuit
+// cannot give is said and left out, as its window does, while the other is
+// there to report.
+Outcome RunForReport(Session& s) {
+  for (auto* step : {ComputeComponents, ShowMatchingNetwork, ShowPeakValues, ShowFinalCircuit}) {
+    const Outcome outcome = step(s.state, s.ui);
+    if (outcome != Outcome::Done) return outcome;
+  }
+  const Outcome outcome = ShowRealCircuit(s.circuit, s.ui, Designs::Both);
+  return outcome == Outcome::Fault && (s.circuit.ideal || s.circuit.exact) ? Outcome::Done
+                                                                           : outcome;
+}
+
 constexpr std::array kActions{
     CliAction{"componenti", "Calcola Componenti, Tensioni e Correnti (R, L1, C1, C2, L2, IDC)",
               Run<ComputeComponents>, PrintValues, PrintJsonReport},
@@ -95,6 +109,8 @@ constexpr std::array kActions{
               WriteDeck, PrintDeck, PrintJsonDeck},
     CliAction{"parti", "componenti commerciali: valori di serie, ritaratura, sensibilità, distinta",
               BuyParts, PrintParts, PrintJsonParts},
+    CliAction{"rapporto", "il rapporto del progetto in PDF, in pdf=FILE", RunForReport, PrintValues,
+              PrintJsonRealCircuit},
 };
 
 }  // namespace

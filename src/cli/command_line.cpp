@@ -19,7 +19,7 @@ std::string FieldNames() {
       names += field.symbol;
     }
   }
-  return names + " rete progetto curva serieC serieL coppie distinta";
+  return names + " rete progetto curva serieC serieL coppie distinta salva pdf";
 }
 
 }  // namespace
@@ -30,8 +30,19 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                                             std::string& error) {
   CommandLine line;
   bool named = false;
-  for (const std::string& arg : args) {
-    if (arg == "--json") {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--file") {
+      if (i + 1 == args.size()) {
+        error = "manca il file dopo --file";
+        return std::nullopt;
+      }
+      if (line.file) {
+        error = "--file è dato due volte";
+        return std::nullopt;
+      }
+      line.file = args[++i];
+    } else if (arg == "--json") {
       line.json = true;
     } else if (arg == "--help" || arg == "-h") {
       line.help = true;
@@ -68,6 +79,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       }
       line.pairs = value == "si";
       line.partsGiven = true;
+    } else if (arg.starts_with("salva=") || arg.starts_with("pdf=")) {
+      const bool save = arg.starts_with("salva=");
+      const std::string path = arg.substr(arg.find('=') + 1);
+      if (path.empty()) {
+        error = "manca il nome del file: " + arg;
+        return std::nullopt;
+      }
+      (save ? line.saveTo : line.pdf) = path;
     } else if (arg.starts_with("rete=") || arg.starts_with("progetto=")) {
       const bool network = arg.starts_with("rete=");
       const std::string value = arg.substr(arg.find('=') + 1);
@@ -96,11 +115,15 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     error = "manca l'azione";
     return std::nullopt;
   }
+  if (line.action->name == "rapporto" && !line.pdf) {
+    error = "rapporto vuole pdf=FILE";
+    return std::nullopt;
+  }
   return line;
 }
 
 std::string UsageText() {
-  std::string text = R"(Uso: classe-e-cli [--json] AZIONE [CAMPO=TESTO ...]
+  std::string text = R"(Uso: classe-e-cli [--json] AZIONE [--file FILE] [CAMPO=TESTO ...]
      classe-e-cli --help | --version
 
 Progetto di un amplificatore ideale in classe E senza finestre: ogni azione
@@ -147,13 +170,21 @@ Circuito reale (simula, esatto, spice):
   progetto=ideale|esatto il progetto della netlist.
 )";
   text += R"(
+File di progetto (.classe):
+  --file FILE  i campi partono da quelli del file (anche prima dell'azione);
+               quelli dati sulla riga di comando li sostituiscono
+  salva=FILE   scrive i campi dati come file di progetto, poi esegue l'azione
+  pdf=FILE     dove rapporto scrive il rapporto in PDF
+)";
+  text += R"(
 Uscita: una riga per valore mostrato, "simbolo<TAB>testo<TAB>unità", e i
 messaggi; con --json un oggetto con action, messages, fault, labels,
 visible e state, i controlli indicati come "Form1.Label29"; per simula ed
 esatto design e circuit in unità SI, per spice la netlist.
 
 Stato di uscita: 0 riuscito, 2 campo rifiutato dal controllo, 1 errore di
-calcolo o dato non accettato, 64 uso errato, 65 file della curva rifiutato.
+calcolo o dato non accettato, 64 uso errato, 65 file della curva o di
+progetto rifiutato.
 
 Esempi:
   classe-e-cli componenti Vcc=24

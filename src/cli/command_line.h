@@ -13,7 +13,7 @@
 
 namespace classe::cli {
 
-// classe-e-cli [--json] ACTION [FIELD=TEXT ...]
+// classe-e-cli [--json] ACTION [--file FILE] [FIELD=TEXT ...]
 struct CommandLine {
   bool json = false;
   bool help = false;
@@ -33,6 +33,9 @@ struct CommandLine {
   // Any of the parts' fields (margine= included) was given: "spice" then
   // writes the parts as bought and retuned.
   bool partsGiven = false;
+  std::optional<std::string> file;    // --file FILE: the design file the fields start from
+  std::optional<std::string> saveTo;  // salva=FILE: the design file to write
+  std::optional<std::string> pdf;     // pdf=FILE: where "rapporto" writes the report
 };
 
 // Exit statuses.
@@ -40,7 +43,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFault = 1;     // arithmetic fault or refused input
 inline constexpr int kExitRejected = 2;  // a field failed its check
 inline constexpr int kExitUsage = 64;
-inline constexpr int kExitDataFile = 65;  // a file read is damaged or refused
+inline constexpr int kExitUnavailable = 69;  // a tool this one needs is missing
+inline constexpr int kExitDataFile = 65;     // a file read is damaged or refused
+inline constexpr int kExitCantWrite = 73;    // a file to write cannot be written
 
 // Nothing, with `error` set, when the words are not a valid call.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,

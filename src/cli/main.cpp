@@ -3,20 +3,19 @@
 
 // classe-e-cli: the class-E calculator without windows, for scripts and sweeps.
 
-#include <cstdint>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "actions/form4_controls.h"
-#include "actions/form5_controls.h"
-#include "actions/input_fields.h"
-#include "actions/real_circuit_action.h"
 #include "cli/cli_actions.h"
 #include "cli/command_line.h"
+#include "cli/design_file.h"
 
 using namespace classe;
 using namespace classe::cli;
@@ -36,17 +35,17 @@ int ExitStatus(Outcome outcome) {
   return kExitFault;
 }
 
-std::optional<std::string> LoadCurveFile(Session& session, const std::string& path) {
+// "rapporto" needs Qt to draw, which this tool is kept free of: the report
+// tool beside it takes the same command line and does everything else alike.
+int RunReportTool(char** argv) {
   std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return "il file non si può leggere (" + error.message() + ").";
-  if (size > static_cast<std::uintmax_t>(kMaxCurveFileBytes))
-    return std::string("il file è troppo grande per una curva Coss (più di 1 MB).");
-  std::ifstream in(path, std::ios::binary);
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), static_cast<std::streamsize>(size)))
-    return std::string("il file non si può leggere.");
-  return LoadCossCurve(session.circuit, text, std::filesystem::path(path).filename().string());
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const auto tool =
+      (error ? std::filesystem::path(argv[0]) : self).parent_path() / "classe-e-report";
+  ::execv(tool.c_str(), argv);
+  std::cerr << "classe-e-cli: il rapporto PDF vuole " << tool.string()
+            << ", che non si può avviare (" << std::strerror(errno) << ").\n";
+  return kExitUnavailable;
 }
 
 }  // namespace
@@ -67,23 +66,21 @@ int main(int argc, char** argv) {
     return kExitDone;
   }
 
+  if (line->action->name == "rapporto") return RunReportTool(argv);
+
+  document::DesignDocument doc;
+  std::string warning;
   Session session;
-  if (line->curve) {
-    if (const auto refused = LoadCurveFile(session, *line->curve)) {
-      std::cerr << "classe-e-cli: " << *line->curve << ": " << *refused << '\n';
-      return kExitDataFile;
-    }
+  auto refused = BuildDocument(*line, doc, warning);
+  if (!warning.empty()) std::cerr << "classe-e-cli: " << warning << '\n';
+  if (!refused) refused = ShowInSession(doc, session);
+  if (!refused && line->saveTo) refused = SaveDocument(*line->saveTo, doc);
+  if (refused) {
+    std::cerr << "classe-e-cli: " << refused->message << '\n';
+    return refused->status;
   }
   RecordingControls& ui = session.ui;
-  for (const auto& [field, text] : line->fields)
-    ui.setText(field, text);
-  if (line->network) ui.setChecked(form4::Check1, *line->network);
-  if (line->exactDesign) ui.select(*line->exactDesign ? form4::Option1 : form4::Option2);
-  if (line->seriesC) ui.setText(kCapacitorSeries.control, *line->seriesC);
-  if (line->seriesL) ui.setText(kInductorSeries.control, *line->seriesL);
-  if (line->pairs) ui.setChecked(form5::Check1, *line->pairs);
-  session.boughtParts = line->partsGiven;
-  session.bomPath = line->bom;
+  session.bomPath = line->bom;  // an output, not an input: no design file holds it
   const Outcome outcome = line->action->run(session);
 
   // A rejected field's message and any fault go to the error stream.

@@ -189,6 +189,12 @@ QString FormWindow::fieldText(std::string_view name) const {
   return field ? field->text() : QString();
 }
 
+void FormWindow::setFieldText(std::string_view name, const QString& text) {
+  // A list shows only its own entries: an unknown text leaves it as it is.
+  if (auto* list = qobject_cast<QComboBox*>(control(name))) list->setCurrentText(text);
+  if (auto* field = qobject_cast<QLineEdit*>(control(name))) field->setText(text);
+}
+
 void FormWindow::setCaption(std::string_view name, const QString& caption) {
   QWidget* w = control(name);
   if (auto* label = qobject_cast<QLabel*>(w)) {

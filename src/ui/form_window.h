@@ -69,6 +69,7 @@ class FormWindow : public QWidget {
  public:
   QWidget* control(std::string_view name) const;
   QString fieldText(std::string_view name) const;
+  void setFieldText(std::string_view name, const QString& text);
   void setCaption(std::string_view name, const QString& caption);
   void setControlVisible(std::string_view name, bool visible);
   void setTextColour(std::string_view name, Rgb colour);

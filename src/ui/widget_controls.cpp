@@ -67,6 +67,11 @@ std::string WidgetControls::text(Control field) {
   return f ? f->fieldText(field.name).toStdString() : std::string();
 }
 
+void WidgetControls::setText(Control field, std::string_view text) {
+  const PreservedFpFlags keep;
+  if (FormWindow* f = form(field.window)) f->setFieldText(field.name, FromUtf8(text));
+}
+
 void WidgetControls::setCaption(Control control, std::string_view caption) {
   const PreservedFpFlags keep;
   if (FormWindow* f = form(control.window)) f->setCaption(control.name, FromUtf8(caption));

@@ -31,6 +31,7 @@ class WidgetControls : public Controls {
   void closeOthers();
 
   std::string text(Control field) override;
+  void setText(Control field, std::string_view text) override;
   void setCaption(Control control, std::string_view caption) override;
   void setVisible(Control control, bool visible) override;
   void message(std::string_view text) override;

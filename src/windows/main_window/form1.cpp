@@ -181,6 +181,10 @@ Form1::Form1(QWidget* parent) : FormWindow(Window::Form1, parent) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  if (guard_ && !guard_()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   emit closing();
 }

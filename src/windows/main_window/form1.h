@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <functional>
+
 #include "ui/form_window.h"
 #include "windows/main_window/main_menu.h"
 
@@ -19,6 +21,8 @@ class Form1 : public FormWindow {
   explicit Form1(QWidget* parent = nullptr);
 
   const MainMenu& menu() const { return menu_; }
+  // Asked before the window closes; false keeps it open.
+  void setCloseGuard(std::function<bool()> guard) { guard_ = std::move(guard); }
 
  signals:
   // The user closed the window from its title bar.
@@ -29,6 +33,7 @@ class Form1 : public FormWindow {
 
  private:
   MainMenu menu_;
+  std::function<bool()> guard_;
 };
 
 }  // namespace classe

@@ -11,6 +11,20 @@ namespace classe {
 MainMenu BuildMainMenu(QMenuBar* bar) {
   MainMenu menu;
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  menu.newDesign = file->addAction(QStringLiteral("&Nuovo"));
+  menu.newDesign->setShortcut(QKeySequence::New);
+  menu.open = file->addAction(QStringLiteral("&Apri…"));
+  menu.open->setShortcut(QStringLiteral("Ctrl+O"));
+  menu.recent = file->addMenu(QStringLiteral("File &recenti"));
+  menu.save = file->addAction(QStringLiteral("&Salva"));
+  menu.save->setShortcut(QStringLiteral("Ctrl+S"));
+  menu.saveAs = file->addAction(QStringLiteral("Salva con &nome…"));
+  menu.saveAs->setShortcut(QStringLiteral("Ctrl+Shift+S"));
+  file->addSeparator();
+  menu.print = file->addAction(QStringLiteral("S&tampa…"));
+  menu.print->setShortcut(QStringLiteral("Ctrl+P"));
+  menu.exportReport = file->addAction(QStringLiteral("Esporta &rapporto PDF…"));
+  file->addSeparator();
   menu.exportSamples = file->addAction(QStringLiteral("Esporta &campioni CSV…"));
   menu.exportNetlist = file->addAction(QStringLiteral("Esporta &netlist SPICE…"));
   file->addSeparator();

@@ -5,6 +5,7 @@
 
 #include <QAction>
 
+class QMenu;
 class QMenuBar;
 
 namespace classe {
@@ -12,6 +13,13 @@ namespace classe {
 // The main window's menus, as desktop programs have them: File, Progetto,
 // Aiuto, with mnemonics and the usual shortcuts.
 struct MainMenu {
+  QAction* newDesign = nullptr;      // "Nuovo": the defaults
+  QAction* open = nullptr;           // "Apri…", Ctrl+O
+  QAction* save = nullptr;           // "Salva", Ctrl+S
+  QAction* saveAs = nullptr;         // "Salva con nome…", Ctrl+Shift+S
+  QMenu* recent = nullptr;           // "File recenti", filled by the program
+  QAction* print = nullptr;          // "Stampa…", Ctrl+P
+  QAction* exportReport = nullptr;   // "Esporta rapporto PDF…"
   QAction* exportSamples = nullptr;  // "Esporta campioni CSV…"
   QAction* exportNetlist = nullptr;  // "Esporta netlist SPICE…"
   QAction* quit = nullptr;           // "Esci", Ctrl+Q: the same as the button

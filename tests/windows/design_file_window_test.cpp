@@ -1,0 +1,148 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "actions/form1_controls.h"
+#include "actions/form4_controls.h"
+#include "actions/input_fields.h"
+#include "tests/windows/program.h"
+
+using namespace classe;
+using classe::testing::Program;
+
+class DesignFileWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir;
+  QString path(const char* name) { return dir.filePath(name); }
+  // By keyboard, as a user does.
+  static void Type(QWidget* field, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+  static QString Field(Program& p, Window w, const InputField& field) {
+    return qobject_cast<QLineEdit*>(p.control(w, field.control.name.data()))->text();
+  }
+  // The command-line tool writes the design, as a user's colleague would.
+  void Save(const QString& args, const QString& file) {
+    QProcess cli;
+    cli.start(QStringLiteral(CLASSE_CLI),
+              QProcess::splitCommand(QStringLiteral("componenti ") + args + " salva=" + file));
+    QVERIFY(cli.waitForFinished(10000));
+  }
+
+ private slots:
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+  }
+
+  // A file saved by the command line opens in the windows with its fields.
+  void openingShowsTheFieldsOfTheFile() {
+    Save("Po=25 Vcc=12 RL=7 M=300 Ron=0.3 QU=80 rete=si progetto=ideale", path("a.classe"));
+    Program p;
+    p.files.openPath = path("a.classe");
+    p.main().menu().open->trigger();
+    QCOMPARE(p.messages.texts(), QStringList());
+    QCOMPARE(Field(p, Window::Form1, fields::Po), "25");
+    QCOMPARE(Field(p, Window::Form1, fields::Vcc), "12");
+    QCOMPARE(Field(p, Window::Form1, fields::RL), "7");
+    QCOMPARE(Field(p, Window::Form1, fields::M), "300");
+    QCOMPARE(Field(p, Window::Form1, fields::f), "4");
+    QVERIFY(p.main().windowTitle().startsWith("a.classe[*]"));
+    QVERIFY(!p.main().isWindowModified());
+    // Nothing is computed until asked.
+    QCOMPARE(p.text(Window::Form1, form1::Label11.name.data()), QString());
+    p.main().menu().realCircuit->trigger();
+    QCOMPARE(Field(p, Window::Form4, fields::Ron), "0.3");
+    QCOMPARE(Field(p, Window::Form4, fields::QU), "80");
+    auto* check =
+        qobject_cast<QAbstractButton*>(p.control(Window::Form4, form4::Check1.name.data()));
+    QVERIFY(check->isChecked());
+    auto* ideal =
+        qobject_cast<QAbstractButton*>(p.control(Window::Form4, form4::Option2.name.data()));
+    QVERIFY(ideal->isChecked());
+    QTRY_VERIFY(p.window(Window::Form4)->windowTitle().startsWith("a.classe[*]"));
+    QCOMPARE(QSettings().value("fileRecenti").toStringList().value(0), path("a.classe"));
+  }
+
+  void typingMarksEveryWindowModifiedAndSavingClearsIt() {
+    Program p;
+    p.files.path = path("b.classe");
+    Type(p.control(Window::Form1, form1::Text5.name.data()), "48");
+    QVERIFY(p.main().isWindowModified());
+    QVERIFY(p.main().menu().save->isEnabled());
+    p.main().menu().save->trigger();
+    QVERIFY(!p.main().isWindowModified());
+    QVERIFY(p.main().windowTitle().startsWith("b.classe[*]"));
+    Program again;
+    again.files.openPath = path("b.classe");
+    again.main().menu().open->trigger();
+    QCOMPARE(Field(again, Window::Form1, fields::Vcc), "48");
+  }
+
+  void aModifiedDesignIsNotLostWithoutAsking() {
+    Program p;
+    int asked = 0;
+    Calculator::SaveAnswer answer = Calculator::SaveAnswer::Cancel;
+    p.calculator.setSaveQuestion([&] {
+      ++asked;
+      return answer;
+    });
+    p.main().menu().newDesign->trigger();
+    QCOMPARE(asked, 0);  // nothing to lose yet
+    Type(p.control(Window::Form1, form1::Text1.name.data()), "7");
+    p.main().menu().newDesign->trigger();
+    QCOMPARE(asked, 1);
+    QCOMPARE(Field(p, Window::Form1, fields::Po), "7");  // Annulla
+    QVERIFY(!p.main().close());
+    QCOMPARE(asked, 2);
+    QVERIFY(p.main().isVisible());
+    answer = Calculator::SaveAnswer::Discard;
+    p.main().menu().newDesign->trigger();
+    QCOMPARE(Field(p, Window::Form1, fields::Po), "50");  // Non salvare: the defaults
+    QVERIFY(!p.main().isWindowModified());
+    Type(p.control(Window::Form1, form1::Text1.name.data()), "9");
+    answer = Calculator::SaveAnswer::Save;
+    p.files.path = path("c.classe");
+    QVERIFY(p.main().close());
+    QVERIFY(QFile::exists(path("c.classe")));
+  }
+
+  void aDamagedFileIsAMessageAndTheWindowsStay() {
+    Program p;
+    Type(p.control(Window::Form1, form1::Text5.name.data()), "33");
+    QFile bad(path("bad.classe"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(R"({"format":"classe-e","version":1,"main":{"Vcc":12)");
+    bad.close();
+    QVERIFY(!p.calculator.openDesign(path("bad.classe")));
+    QCOMPARE(p.messages.shown.size(), 1);
+    QVERIFY(p.messages.shown[0].fault);
+    QVERIFY2(p.messages.shown[0].text.contains("troncato"), qPrintable(p.messages.shown[0].text));
+    QCOMPARE(Field(p, Window::Form1, fields::Vcc), "33");
+    QCOMPARE(p.calculator.designPath(), QString());
+  }
+
+  void theReportIsExportedAsPdf() {
+    Program p;
+    p.files.path = path("r.pdf");
+    p.main().menu().exportReport->trigger();
+    QCOMPARE(p.messages.texts(), QStringList());
+    QFile pdf(path("r.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+  }
+};
+
+QTEST_MAIN(DesignFileWindowTest)
+#include "design_file_window_test.moc"

@@ -9,18 +9,21 @@
 # A folder is a first-level folder of src/, or a second-level one under
 # engine/ and windows/. Layers, from the bottom: the pure engine (the ideal
 # design and the plot helpers, then the real circuit built on the ideal
-# design); the actions against the named controls; the command-line tool and
+# design, the bought parts on the real circuit, the statistics of many built
+# stages); the actions against the named controls; the command-line tool and
 # the window foundation; every window; the program.
 cmake_minimum_required(VERSION 3.25)
 set(layer_engine/design 0)
 set(layer_engine/plot 0)
 set(layer_engine/transistor 0)
 set(layer_engine/circuit 1)
-set(layer_actions 2)
-set(layer_cli 3)
-set(layer_ui 3)
-set(layer_windows 4)
-set(layer_app 5)
+set(layer_engine/parts 2)
+set(layer_engine/statistics 3)
+set(layer_actions 4)
+set(layer_cli 5)
+set(layer_ui 5)
+set(layer_windows 6)
+set(layer_app 7)
 set(pure engine actions cli)
 
 # The folder a path relative to src/ belongs to, and that folder's layer name.

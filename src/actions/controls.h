@@ -11,12 +11,14 @@
 
 namespace classe {
 
-// The three windows of the program, by their design names.
+// The windows of the program, by their design names.
 enum class Window {
   Form1,  // main window
   Form2,  // graphs
   Form3,  // final circuit
   Form4,  // real circuit
+  Form6,  // tolerance analysis
+  Form7,  // sweeps of one input
 };
 
 // The window's design name, "Form1"…
@@ -30,6 +32,10 @@ constexpr std::string_view WindowName(Window window) {
       return "Form3";
     case Window::Form4:
       return "Form4";
+    case Window::Form6:
+      return "Form6";
+    case Window::Form7:
+      return "Form7";
   }
   return {};
 }

@@ -11,6 +11,7 @@
 #include "actions/peak_action.h"
 #include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
+#include "cli/analysis_actions.h"
 #include "cli/report.h"
 
 namespace classe::cli {
@@ -68,6 +69,10 @@ constexpr std::array kActions{
               RunRealCircuit<Designs::Exact>, PrintValues, PrintJsonRealCircuit},
     CliAction{"spice", "la netlist per ngspice del progetto scelto (progetto=esatto|ideale)",
               WriteDeck, PrintDeck, PrintJsonDeck},
+    CliAction{"tolleranze", "analisi delle tolleranze del progetto esatto (Monte Carlo)",
+              RunTolerances, PrintToleranceSummary, PrintJsonTolerances},
+    CliAction{"scansione", "analisi parametrica del progetto esatto, in CSV", RunSweepAction,
+              PrintSweepCsv, PrintJsonSweep},
 };
 
 }  // namespace

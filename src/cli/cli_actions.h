@@ -12,6 +12,8 @@
 #include "actions/real_circuit_action.h"
 #include "actions/recording_controls.h"
 #include "engine/design/design_state.h"
+#include "engine/statistics/monte_carlo.h"
+#include "engine/statistics/sweep.h"
 
 namespace classe::cli {
 
@@ -22,6 +24,13 @@ struct Session {
   RecordingControls ui;
   RealCircuitState circuit;
   std::optional<circuit::SpiceDeck> deck;  // the netlist "spice" wrote
+  // tolleranze and scansione: the runs, their settings, where the builds go.
+  std::optional<std::string> threads;  // thread=N as typed; none: every core
+  std::optional<std::string> csv;      // csv=FILE
+  std::optional<statistics::ToleranceSpec> toleranceSpec;
+  std::optional<statistics::MonteCarloResult> tolerances;
+  std::optional<statistics::SweepResult> sweep;
+  std::vector<std::string> sweepFailures;  // why points have no steady state
 };
 
 // How one run of an action ended, for its printers.

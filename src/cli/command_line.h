@@ -24,6 +24,12 @@ struct CommandLine {
   std::optional<bool> network;       // rete=si|no: the L-network to RL in the real circuit
   std::optional<bool> exactDesign;   // progetto=esatto|ideale: the design of the netlist
   std::optional<std::string> curve;  // curva=FILE: the transistor's Coss curve, CSV
+  // The analyses' choices (distribuzione=, variabile=) as the option to
+  // select, ritaratura= as its check box, thread= and csv= as typed.
+  std::vector<Control> options;
+  std::vector<std::pair<Control, bool>> checks;
+  std::optional<std::string> threads;
+  std::optional<std::string> csv;
 };
 
 // Exit statuses.

@@ -77,6 +77,12 @@ int main(int argc, char** argv) {
     ui.setText(field, text);
   if (line->network) ui.setChecked(form4::Check1, *line->network);
   if (line->exactDesign) ui.select(*line->exactDesign ? form4::Option1 : form4::Option2);
+  for (const Control option : line->options)
+    ui.select(option);
+  for (const auto& [box, checked] : line->checks)
+    ui.setChecked(box, checked);
+  session.threads = line->threads;
+  session.csv = line->csv;
   const Outcome outcome = line->action->run(session);
 
   // A rejected field's message and any fault go to the error stream.

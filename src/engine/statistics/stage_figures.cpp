@@ -18,9 +18,9 @@ std::optional<StageFigures> FiguresOf(const circuit::Stage& stage) {
     if (circuit::CheckStage(stage)) return std::nullopt;
     const auto steady = circuit::SolveSteadyState(stage);
     if (!steady) return std::nullopt;
-    const auto ratings = circuit::ComputeRatings(stage);
-    if (!ratings) return std::nullopt;
-    StageFigures f{steady->power.load, steady->efficiency, steady->vPeak, ratings->sw.current,
+    const auto switchPeak = circuit::SwitchCurrentPeak(stage);
+    if (!switchPeak) return std::nullopt;
+    StageFigures f{steady->power.load, steady->efficiency, steady->vPeak, *switchPeak,
                    steady->vonFraction};
     for (double v : {f.Po, f.efficiency, f.vPeak, f.iSwitchPeak, f.vonFraction})
       if (!std::isfinite(v)) return std::nullopt;

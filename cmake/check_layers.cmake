@@ -9,8 +9,8 @@
 # A folder is a first-level folder of src/, or a second-level one under
 # engine/ and windows/. Layers, from the bottom: the pure engine (the ideal
 # design and the plot helpers, then the real circuit built on the ideal
-# design, the bought parts on the real circuit, the statistics of many built
-# stages); the actions against the named controls; the command-line tool and
+# design, then the parts bought for it and, a number apart, what builds it in
+# bulk); the actions against the named controls; the command-line tool and
 # the window foundation; every window; the program.
 cmake_minimum_required(VERSION 3.25)
 set(layer_engine/design 0)

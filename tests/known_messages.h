@@ -154,8 +154,7 @@ inline bool IsEngineFailure(std::string_view text) {
 inline MessageKind ClassifyMessage(std::string_view text, bool fault) {
   using namespace detail;
   if (!fault) {
-    for (const auto& fields : {std::span<const InputField>(kInputFields),
-                               std::span<const InputField>(kRealCircuitFields)}) {
+    for (const auto& fields : kFieldTables) {
       for (const InputField& field : fields) {
         if (text == field.msgInvalid || (!field.msgMissing.empty() && text == field.msgMissing)) {
           return MessageKind::FieldCheck;

@@ -7,6 +7,7 @@
 
 #include "actions/analysis_fields.h"
 #include "actions/field_text.h"
+#include "engine/parts/retune.h"
 
 namespace classe {
 namespace {
@@ -88,18 +89,25 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads,
   spec.poBand = *band / 100;
   spec.vonBand = *vonBand / 100;
   spec.distribution =
-      SelectedChoice(ui, distribuzione) == 1 ? Distribution::Normal : Distribution::Uniform;
+      SelectedOption(ui, distribuzione) == 1 ? Distribution::Normal : Distribution::Uniform;
   spec.threads = threads;
   if (const auto bad = statistics::CheckToleranceSpec(spec)) return RejectField(ui, *bad);
-  if (ui.isChecked(ritaratura.box))
-    return RejectField(ui,
-                       "La ritaratura di L2 e del carico per ogni esemplare non è ancora "
-                       "disponibile: analizza i circuiti come costruiti.");
 
   std::optional<circuit::Stage> nominal;
   const Outcome outcome = ExactNominal(state, ui, nominal);
   if (outcome != Outcome::Done) return outcome;
   if (nominal->transistor) spec.BVdss = nominal->transistor->BVdss;
+  if (ui.isChecked(ritaratura.box)) {
+    // At the bench L2 and the load seen are turned back to class E on each
+    // build, from the design the builder aims at.
+    const circuit::Stage design = *nominal;
+    const double Po = state.exact->steady.power.load;
+    spec.retune = [design, Po](const circuit::Stage& built) -> circuit::Result<circuit::Stage> {
+      auto tuned = parts::RetuneStage(built, Po, &design);
+      if (!tuned) return tuned.failure();
+      return std::move(tuned).value().stage;
+    };
+  }
   job = ToleranceJob{*nominal, std::move(spec)};
   return Outcome::Done;
 }
@@ -116,7 +124,7 @@ Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
   statistics::SweepSpec sweep;
   constexpr SweepVariable kVariables[] = {SweepVariable::LoadFactor, SweepVariable::Reactance,
                                           SweepVariable::Vcc, SweepVariable::Frequency};
-  sweep.variable = kVariables[SelectedChoice(ui, variabile)];
+  sweep.variable = kVariables[SelectedOption(ui, variabile)];
   // The frequency is typed in MHz, as in the main window.
   constexpr double kHzPerMHz = 1e6;
   const double unit = sweep.variable == SweepVariable::Frequency ? kHzPerMHz : 1;

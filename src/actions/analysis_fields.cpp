@@ -13,21 +13,21 @@ const AnalysisField* FindAnalysisField(std::string_view name) {
   return nullptr;
 }
 
-const ChoiceField* FindChoiceField(std::string_view name) {
-  for (std::span<const ChoiceField> table : {std::span<const ChoiceField>(kToleranceChoices),
-                                             std::span<const ChoiceField>(kSweepChoices)})
-    for (const ChoiceField& choice : table)
+const OptionField* FindOptionField(std::string_view name) {
+  for (std::span<const OptionField> table : {std::span<const OptionField>(kToleranceChoices),
+                                             std::span<const OptionField>(kSweepChoices)})
+    for (const OptionField& choice : table)
       if (choice.name == name) return &choice;
   return nullptr;
 }
 
-int SelectedChoice(Controls& ui, const ChoiceField& choice) {
+int SelectedOption(Controls& ui, const OptionField& choice) {
   for (std::size_t k = 0; k < choice.values.size() && !choice.values[k].empty(); ++k)
     if (ui.isSelected(choice.options[k])) return static_cast<int>(k);
   return 0;
 }
 
-bool SelectChoice(Controls& ui, const ChoiceField& choice, std::string_view text) {
+bool SelectOption(Controls& ui, const OptionField& choice, std::string_view text) {
   for (std::size_t k = 0; k < choice.values.size() && !choice.values[k].empty(); ++k) {
     if (choice.values[k] == text) {
       ui.select(choice.options[k]);

@@ -24,7 +24,7 @@ struct AnalysisField {
 
 // A choice among option buttons of one group: the texts that name them, in
 // the order of the buttons; the first is the default.
-struct ChoiceField {
+struct OptionField {
   std::string_view name;
   std::array<std::string_view, 4> values;  // empty past the last
   std::array<Control, 4> options;
@@ -52,11 +52,11 @@ inline constexpr AnalysisField prove{form6::Text6, "prove", "2000", "il numero d
 inline constexpr AnalysisField seme{form6::Text7, "seme", "1", "il seme"};
 inline constexpr AnalysisField banda{form6::Text8, "banda", "10", "la banda di Po [± %]"};
 inline constexpr AnalysisField bandaVon{form6::Text9, "bandaVon", "5", "la banda della tensione all'accensione [% del picco]"};
-inline constexpr ChoiceField distribuzione{
+inline constexpr OptionField distribuzione{
     "distribuzione", {"uniforme", "normale"}, {form6::Option1, form6::Option2}};
 inline constexpr SwitchField ritaratura{"ritaratura", "no", "si", form6::Check1};
 
-inline constexpr ChoiceField variabile{
+inline constexpr OptionField variabile{
     "variabile", {"RL", "X", "Vcc", "f"},
     {form7::Option1, form7::Option2, form7::Option3, form7::Option4}};
 inline constexpr AnalysisField da{form7::Text1, "da", "0.5", "l'inizio della scansione"};
@@ -74,12 +74,12 @@ inline constexpr std::array kSweepChoices{analysis::variabile};
 
 // By command-line name, or nothing.
 const AnalysisField* FindAnalysisField(std::string_view name);
-const ChoiceField* FindChoiceField(std::string_view name);
+const OptionField* FindOptionField(std::string_view name);
 
 // The index of the option selected, the default's (0) when none is.
-int SelectedChoice(Controls& ui, const ChoiceField& choice);
+int SelectedOption(Controls& ui, const OptionField& choice);
 
 // Selects the option of that text; false when the text names none.
-bool SelectChoice(Controls& ui, const ChoiceField& choice, std::string_view text);
+bool SelectOption(Controls& ui, const OptionField& choice, std::string_view text);
 
 }  // namespace classe

@@ -17,6 +17,7 @@ enum class Window {
   Form2,  // graphs
   Form3,  // final circuit
   Form4,  // real circuit
+  Form5,  // parts to buy
   Form6,  // tolerance analysis
   Form7,  // sweeps of one input
 };
@@ -32,6 +33,8 @@ constexpr std::string_view WindowName(Window window) {
       return "Form3";
     case Window::Form4:
       return "Form4";
+    case Window::Form5:
+      return "Form5";
     case Window::Form6:
       return "Form6";
     case Window::Form7:

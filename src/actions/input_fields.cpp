@@ -13,8 +13,7 @@ namespace {
 
 template <class Match>
 const InputField* FindField(Match&& match) {
-  for (std::span<const InputField> table : {std::span<const InputField>(kInputFields),
-                                            std::span<const InputField>(kRealCircuitFields)}) {
+  for (std::span<const InputField> table : kFieldTables) {
     for (const InputField& field : table) {
       if (match(field)) return &field;
     }

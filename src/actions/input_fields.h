@@ -11,6 +11,7 @@
 #include "actions/controls.h"
 #include "actions/form1_controls.h"
 #include "actions/form4_controls.h"
+#include "actions/form5_controls.h"
 #include "engine/design/design_equations.h"
 #include "engine/design/design_state.h"
 
@@ -114,6 +115,11 @@ inline constexpr InputField BVdss{
     "Errore di inserimento dati per V(BR)DSS. Puoi scrivere soltanto numeri razionali con il "
     "punto come separatore decimale, anche in forma esponenziale, o lasciare vuoto per non "
     "controllarla. Ad es: 150"};
+inline constexpr InputField margine{
+    form5::Text1, "margine", "", "1.5",
+    "Hai dimenticato di scrivere il margine sulla tensione dei componenti (ad es. 1.5)",
+    "Errore di inserimento dati per il margine di tensione. Puoi scrivere soltanto numeri "
+    "razionali con il punto come separatore decimale, anche in forma esponenziale. Ad es: 1.5"};
 
 // clang-format on
 }  // namespace fields
@@ -132,6 +138,25 @@ inline constexpr std::span<const InputField> kSamplingFields = kInputFields;
 // after Text1…Text7.
 inline constexpr std::array<InputField, 7> kRealCircuitFields{
     fields::Ron, fields::Coss, fields::QU, fields::VdsCoss, fields::m, fields::Vj, fields::BVdss};
+
+// The parts window's margin on the voltage ratings.
+inline constexpr std::array<InputField, 1> kPartsFields{fields::margine};
+
+// Every table of fields, in the order the usage text lists them.
+inline constexpr std::array<std::span<const InputField>, 3> kFieldTables{
+    std::span<const InputField>(kInputFields), std::span<const InputField>(kRealCircuitFields),
+    std::span<const InputField>(kPartsFields)};
+
+// A choice made from a list (a combo box in the window), by the name the
+// command line gives it, with the list's entry at start.
+struct ChoiceField {
+  Control control;
+  std::string_view symbol;
+  std::string_view defaultText;
+};
+inline constexpr ChoiceField kCapacitorSeries{form5::Combo1, "serieC", "E24"};
+inline constexpr ChoiceField kInductorSeries{form5::Combo2, "serieL", "continua"};
+inline constexpr std::array<ChoiceField, 2> kChoiceFields{kCapacitorSeries, kInductorSeries};
 
 // The field of that command-line name ("Po"…), or nothing.
 const InputField* FindInputField(std::string_view symbol);

@@ -49,11 +49,12 @@ RecordingControls::Key MakeKey(Control control) {
 }  // namespace
 
 RecordingControls::RecordingControls() {
-  for (std::span<const InputField> table : {std::span<const InputField>(kInputFields),
-                                            std::span<const InputField>(kRealCircuitFields)}) {
+  for (std::span<const InputField> table : kFieldTables) {
     for (const InputField& field : table)
       fields_[MakeKey(field.control)] = std::string(field.defaultText);
   }
+  for (const ChoiceField& choice : kChoiceFields)
+    fields_[MakeKey(choice.control)] = std::string(choice.defaultText);
   for (const AnalysisField& field : kToleranceFields)
     fields_[MakeKey(field.control)] = std::string(field.defaultText);
   for (const AnalysisField& field : kSweepFields)

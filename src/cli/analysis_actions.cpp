@@ -8,7 +8,7 @@
 #include "actions/analysis_action.h"
 #include "actions/analysis_fields.h"
 #include "actions/field_text.h"
-#include "cli/atomic_write.h"
+#include "cli/stream_file.h"
 #include "engine/statistics/results_csv.h"
 
 namespace classe::cli {
@@ -73,7 +73,7 @@ Outcome RunTolerances(Session& s) {
   s.toleranceSpec = job->spec;
   s.tolerances = std::move(result).value();
   if (s.csv) {
-    const auto failed = WriteFileAtomically(
+    const auto failed = StreamFileAtomically(
         *s.csv, [&](std::ostream& out) { statistics::WriteBuildsCsv(out, *s.tolerances); });
     if (failed) {
       s.ui.fault(*failed);
@@ -146,9 +146,9 @@ void PrintSweepCsv(std::ostream& out, const RunReport& report) {
 void PrintJsonSweep(std::ostream& out, const RunReport& report) {
   Json json = Head(report);
   const auto& r = report.session.sweep;
-  const ChoiceField& variable = analysis::variabile;
+  const OptionField& variable = analysis::variabile;
   json["variable"] = std::string(variable.values[static_cast<std::size_t>(
-      SelectedChoice(const_cast<RecordingControls&>(report.session.ui), variable))]);
+      SelectedOption(const_cast<RecordingControls&>(report.session.ui), variable))]);
   json["design_x"] = r ? Json(r->designX) : Json(nullptr);
   json["partial"] = r ? Json(r->partial) : Json(nullptr);
   json["points"] = Json::array();

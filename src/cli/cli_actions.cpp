@@ -12,7 +12,9 @@
 #include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
 #include "cli/analysis_actions.h"
+#include "cli/file_output.h"
 #include "cli/report.h"
+#include "engine/parts/bill_of_materials.h"
 
 namespace classe::cli {
 namespace {
@@ -36,8 +38,31 @@ Outcome RunRealCircuit(Session& s) {
   return ShowRealCircuit(s.circuit, s.ui, which);
 }
 
-// The deck needs only the design it is of.
+Outcome BuyParts(Session& s) {
+  const Outcome outcome = ShowParts(s.circuit, s.parts, s.ui);
+  if (outcome != Outcome::Done || !s.bomPath) return outcome;
+  if (const auto failed =
+          WriteFileAtomically(*s.bomPath, parts::BillOfMaterialsCsv(s.parts->purchase))) {
+    s.ui.fault("Distinta base non scritta in " + *s.bomPath + ": " + *failed);
+    return Outcome::Fault;
+  }
+  return outcome;
+}
+
+// The deck needs only the design it is of; with the parts' fields, the parts
+// as bought and retuned.
 Outcome WriteDeck(Session& s) {
+  if (s.boughtParts) {
+    const Outcome outcome = ShowParts(s.circuit, s.parts, s.ui);
+    if (outcome != Outcome::Done) return outcome;
+    auto deck = PartsDeck(*s.parts);
+    if (!deck) {
+      s.ui.fault(deck.failure().message);
+      return Outcome::Fault;
+    }
+    s.deck = std::move(deck).value();
+    return Outcome::Done;
+  }
   const Outcome outcome =
       ShowRealCircuit(s.circuit, s.ui, ExactDesignChosen(s.ui) ? Designs::Exact : Designs::Ideal);
   if (outcome != Outcome::Done) return outcome;
@@ -73,6 +98,8 @@ constexpr std::array kActions{
               RunTolerances, PrintToleranceSummary, PrintJsonTolerances},
     CliAction{"scansione", "analisi parametrica del progetto esatto, in CSV", RunSweepAction,
               PrintSweepCsv, PrintJsonSweep},
+    CliAction{"parti", "componenti commerciali: valori di serie, ritaratura, sensibilità, distinta",
+              BuyParts, PrintParts, PrintJsonParts},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "actions/action.h"
+#include "actions/parts_action.h"
 #include "actions/real_circuit_action.h"
 #include "actions/recording_controls.h"
 #include "engine/design/design_state.h"
@@ -24,6 +25,10 @@ struct Session {
   RecordingControls ui;
   RealCircuitState circuit;
   std::optional<circuit::SpiceDeck> deck;  // the netlist "spice" wrote
+  std::optional<PartsRun> parts;           // what "parti" bought and retuned
+  // A field of the parts was given: "spice" writes the parts as bought.
+  bool boughtParts = false;
+  std::optional<std::string> bomPath;  // distinta=FILE
   // tolleranze and scansione: the runs, their settings, where the builds go.
   std::optional<std::string> threads;  // thread=N as typed; none: every core
   std::optional<std::string> csv;      // csv=FILE

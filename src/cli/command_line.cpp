@@ -7,20 +7,20 @@
 
 #include "actions/analysis_fields.h"
 #include "actions/input_fields.h"
+#include "engine/parts/standard_series.h"
 
 namespace classe::cli {
 namespace {
 
 std::string FieldNames() {
   std::string names;
-  for (std::span<const InputField> table : {std::span<const InputField>(kInputFields),
-                                            std::span<const InputField>(kRealCircuitFields)}) {
+  for (std::span<const InputField> table : kFieldTables) {
     for (const InputField& field : table) {
       if (!names.empty()) names += ' ';
       names += field.symbol;
     }
   }
-  names += " rete progetto curva";
+  names += " rete progetto curva serieC serieL coppie distinta";
   for (const AnalysisField& field : kToleranceFields)
     names += ' ' + std::string(field.name);
   names += " distribuzione ritaratura thread csv";
@@ -45,7 +45,7 @@ std::optional<bool> ParseAnalysisArgument(const std::string& arg, CommandLine& l
     line.fields.emplace_back(field->control, value);
     return true;
   }
-  if (const ChoiceField* choice = FindChoiceField(name)) {
+  if (const OptionField* choice = FindOptionField(name)) {
     std::string texts;
     for (std::size_t k = 0; k < choice->values.size() && !choice->values[k].empty(); ++k) {
       if (choice->values[k] == value) {
@@ -96,6 +96,25 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       }
     } else if (arg.starts_with("curva=")) {
       line.curve = arg.substr(6);
+    } else if (arg.starts_with("distinta=")) {
+      line.bom = arg.substr(9);
+    } else if (arg.starts_with("serieC=") || arg.starts_with("serieL=")) {
+      const std::string value = arg.substr(7);
+      if (!parts::ParseSeries(value)) {
+        error =
+            "valore non valido: " + arg + " (" + arg.substr(0, 6) + "=continua|E6|E12|E24|E48|E96)";
+        return std::nullopt;
+      }
+      (arg[5] == 'C' ? line.seriesC : line.seriesL) = value;
+      line.partsGiven = true;
+    } else if (arg.starts_with("coppie=")) {
+      const std::string value = arg.substr(7);
+      if (value != "si" && value != "no") {
+        error = "valore non valido: " + arg + " (coppie=no|si)";
+        return std::nullopt;
+      }
+      line.pairs = value == "si";
+      line.partsGiven = true;
     } else if (arg.starts_with("rete=") || arg.starts_with("progetto=")) {
       const bool network = arg.starts_with("rete=");
       const std::string value = arg.substr(arg.find('=') + 1);
@@ -118,6 +137,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         return std::nullopt;
       }
       line.fields.emplace_back(field->control, arg.substr(eq + 1));
+      if (field->control.window == Window::Form5) line.partsGiven = true;
     }
   }
   if (line.help || line.version) return line;
@@ -155,6 +175,14 @@ dato ha il testo iniziale della finestra):
   }
   text += defaults + '\n' + units + " (numero di campioni)\n";
   text += R"(
+Componenti commerciali (parti; spice con uno di questi campi scrive le
+parti acquistate e ritarate):
+  serieC=E24  serieL=continua  coppie=no  margine=1.5  distinta=FILE
+  serieC, serieL la serie dei condensatori e delle induttanze (continua, E6,
+  E12, E24, E48, E96); coppie=si due condensatori in parallelo dove danno un
+  valore più vicino; margine il fattore sul picco di tensione per la tensione
+  nominale; distinta=FILE scrive la distinta base in CSV.
+
 Circuito reale (simula, esatto, spice):
   Ron=0.001  Coss=0  QU=  rete=no  progetto=esatto
   VdsCoss=25  m=0.5  Vj=0.7  BVdss=  curva=FILE

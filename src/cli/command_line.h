@@ -24,6 +24,15 @@ struct CommandLine {
   std::optional<bool> network;       // rete=si|no: the L-network to RL in the real circuit
   std::optional<bool> exactDesign;   // progetto=esatto|ideale: the design of the netlist
   std::optional<std::string> curve;  // curva=FILE: the transistor's Coss curve, CSV
+  // The parts bought: serieC=, serieL= (a series' name, checked here),
+  // coppie=si|no, and distinta=FILE for the bill of materials.
+  std::optional<std::string> seriesC;
+  std::optional<std::string> seriesL;
+  std::optional<bool> pairs;
+  std::optional<std::string> bom;
+  // Any of the parts' fields (margine= included) was given: "spice" then
+  // writes the parts as bought and retuned.
+  bool partsGiven = false;
   // The analyses' choices (distribuzione=, variabile=) as the option to
   // select, ritaratura= as its check box, thread= and csv= as typed.
   std::vector<Control> options;

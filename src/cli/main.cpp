@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "actions/form4_controls.h"
+#include "actions/form5_controls.h"
+#include "actions/input_fields.h"
 #include "actions/real_circuit_action.h"
 #include "cli/cli_actions.h"
 #include "cli/command_line.h"
@@ -77,6 +79,11 @@ int main(int argc, char** argv) {
     ui.setText(field, text);
   if (line->network) ui.setChecked(form4::Check1, *line->network);
   if (line->exactDesign) ui.select(*line->exactDesign ? form4::Option1 : form4::Option2);
+  if (line->seriesC) ui.setText(kCapacitorSeries.control, *line->seriesC);
+  if (line->seriesL) ui.setText(kInductorSeries.control, *line->seriesL);
+  if (line->pairs) ui.setChecked(form5::Check1, *line->pairs);
+  session.boughtParts = line->partsGiven;
+  session.bomPath = line->bom;
   for (const Control option : line->options)
     ui.select(option);
   for (const auto& [box, checked] : line->checks)

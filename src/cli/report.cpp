@@ -3,6 +3,8 @@
 
 #include "cli/report.h"
 
+#include "cli/report_json.h"
+
 #include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
@@ -47,20 +49,6 @@ std::vector<std::pair<std::string_view, Json>> NumericFields(const DesignState& 
           {"Iswmax", s.Iswmax}, {"Ic1max", s.Ic1max}, {"Irmax", s.Irmax},
           {"InputError", s.InputError}, {"M", s.M}};
   // clang-format on
-}
-
-// "action", "messages" and "fault", which every JSON report begins with.
-Json JsonHead(const RunReport& report) {
-  Json json;
-  json["action"] = report.action;
-  json["messages"] = Json::array();
-  Json fault = nullptr;
-  for (const auto& message : report.session.ui.messages()) {
-    json["messages"].push_back(message.text);
-    if (message.fault) fault = message.text;
-  }
-  json["fault"] = fault;
-  return json;
 }
 
 Json Rating(const circuit::ComponentRating& part) {
@@ -108,6 +96,21 @@ void PrintJson(std::ostream& out, const Json& json) {
 }
 
 }  // namespace
+
+// "action", "messages" and "fault", which every JSON report begins with.
+Json JsonHead(const RunReport& report) {
+  Json json;
+  json["action"] = report.action;
+  json["messages"] = Json::array();
+  Json fault = nullptr;
+  for (const auto& message : report.session.ui.messages()) {
+    json["messages"].push_back(message.text);
+    if (message.fault) fault = message.text;
+  }
+  json["fault"] = fault;
+  return json;
+}
+
 
 std::string JsonKey(Control control) {
   return std::string(WindowName(control.window)) + '.' + std::string(control.name);

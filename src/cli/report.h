@@ -36,4 +36,11 @@ void PrintJsonRealCircuit(std::ostream& out, const RunReport& report);
 // {"action", "messages", "fault", "deck", "periods", "capped"}.
 void PrintJsonDeck(std::ostream& out, const RunReport& report);
 
+// The parts window's tables as it shows them, tab-separated, a heading row
+// each, then the note on the knobs and the bench guide.
+void PrintParts(std::ostream& out, const RunReport& report);
+
+// {"action", "messages", "fault", "parts", "retune", "sensitivity"}, SI units.
+void PrintJsonParts(std::ostream& out, const RunReport& report);
+
 }  // namespace classe::cli

@@ -15,35 +15,14 @@
 
 #include "actions/form1_controls.h"
 #include "cli/report.h"
+#include "tests/cli/cli_run.h"
 
 namespace classe::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-CliRun Cli(const std::string& args) {
-  // ctest runs the cases as parallel processes: one pair of files each.
-  const std::string stem = ::testing::TempDir() + "classe-cli-" + std::to_string(getpid());
-  const std::string out = stem + ".out";
-  const std::string err = stem + ".err";
-  const int raw =
-      std::system((std::string(CLASSE_CLI) + " " + args + " >" + out + " 2>" + err).c_str());
-  CliRun run{WEXITSTATUS(raw), Slurp(out), Slurp(err)};
-  std::remove(out.c_str());
-  std::remove(err.c_str());
-  return run;
-}
+using testing::Cli;
+using testing::CliRun;
+using testing::Slurp;
 
 TEST(CommandLine, ComputesTheDefaultDesign) {
   const CliRun run = Cli("componenti");

@@ -109,6 +109,15 @@ Failure CurveNotInDeck() {
               "con ngspice usa la legge di giunzione (Coss, Vds, m, Vj).");
 }
 
+Failure RetuneImpossible(std::string_view knobs, std::string_view condition, double left) {
+  return Make(FailureKind::RetuneImpossible,
+              "Ritaratura impossibile: con le parti scelte non si trova una regolazione di " +
+                  std::string(knobs) + " che dia " + std::string(condition) + " (resta il " +
+                  Number(100 * left) +
+                  " % di Vcc). Scegli una serie più fitta o le coppie in "
+                  "parallelo.");
+}
+
 Failure TransistorTooLarge(double Coss, double Vref, const DesignLimits& limits) {
   std::string text = "Nessun progetto con questo transistor: la sua Coss (" + Number(Coss * 1e12) +
                      " pF a " + Number(Vref) +

@@ -24,6 +24,7 @@ enum class FailureKind {
   SampleCount,            // a waveform sample count out of range
   TransistorTooLarge,     // the transistor alone has more capacitance than the design needs
   CurveNotInDeck,         // a Coss read from a curve has no SPICE element here
+  RetuneImpossible,       // no setting of the knobs meets a switching condition
 };
 
 // Where a design would exist with the transistor given: the highest
@@ -51,6 +52,10 @@ Failure NoConvergence(int iterations, double residual);
 Failure SwitchNeedsResistance();
 Failure SampleCount(long long M, long long limit);
 Failure CurveNotInDeck();
+// `knobs` as the user reads them ("L2 e R"), `condition` the one left unmet
+// ("la tensione nulla all'accensione"), `left` what remains of it, a
+// fraction of Vcc.
+Failure RetuneImpossible(std::string_view knobs, std::string_view condition, double left);
 // `limits.fmax` is given: it is what the message is about.
 Failure TransistorTooLarge(double Coss, double Vref, const DesignLimits& limits);
 

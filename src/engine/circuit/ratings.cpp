@@ -64,27 +64,42 @@ Result<Ratings> Rate(const AnyOrbit<n>& any) {
     return std::max({open.Maximum(p.open), open.Maximum(AugRow<n>(-p.open)),
                      Maximum<n>(second, pc).value, Maximum<n>(second, AugRow<n>(-pc)).value});
   };
-  r.L1 = {peak(Quantity::L1Current), peak(Quantity::L1Voltage)};
-  r.C1 = {peak(Quantity::C1Current, true), peak(Quantity::DrainVoltage)};
-  r.C2 = {peak(Quantity::BranchCurrent), peak(Quantity::C2Voltage)};
-  r.L2 = {r.C2.current, peak(Quantity::L2Voltage)};
-  r.load = {peak(Quantity::LoadCurrent), peak(Quantity::LoadVoltage)};
+  // The RMS includes the turn-on spike: it heats the part like the rest.
+  const PeriodMoments<n> moments(any);
+  const auto rms = [&](Quantity q) {
+    return std::sqrt(std::max(0.0, moments.MeanSquare(MakeProbe<n>(s, o.model, q))));
+  };
+  const auto rate = [&](Quantity i, Quantity v, bool settledOnly = false) {
+    return ComponentRating{peak(i, settledOnly), peak(v), rms(i), rms(v)};
+  };
+  r.L1 = rate(Quantity::L1Current, Quantity::L1Voltage);
+  r.C1 = rate(Quantity::C1Current, Quantity::DrainVoltage, true);
+  r.C2 = rate(Quantity::BranchCurrent, Quantity::C2Voltage);
+  r.L2 = rate(Quantity::BranchCurrent, Quantity::L2Voltage);
+  r.load = rate(Quantity::LoadCurrent, Quantity::LoadVoltage);
   if (s.load.kind != LoadKind::Resistor) {
-    r.networkL = {peak(Quantity::NetLCurrent), peak(Quantity::NetLVoltage)};
-    r.networkC = {peak(Quantity::NetCCurrent), peak(Quantity::NetCVoltage)};
+    r.networkL = rate(Quantity::NetLCurrent, Quantity::NetLVoltage);
+    r.networkC = rate(Quantity::NetCCurrent, Quantity::NetCVoltage);
   }
-  r.sw = {peak(Quantity::SwitchCurrent, true), r.C1.voltage};
+  r.sw = rate(Quantity::SwitchCurrent, Quantity::DrainVoltage, true);
 
   const double drop = o.ToSi(o.beforeTurnOn)(kVD) - s.Von;
   if (s.Ron > 0) r.dischargeCurrent = drop / s.Ron;
   r.dischargeEnergy = 0.5 * o.stage.C1 * drop * drop;
   r.C1ToBuy = s.C1ToBuy();
 
-  const double all[] = {
-      r.L1.current,       r.L1.voltage,       r.C1.current,       r.C1.voltage,
-      r.C2.current,       r.C2.voltage,       r.L2.voltage,       r.load.current,
-      r.load.voltage,     r.networkL.current, r.networkL.voltage, r.networkC.current,
-      r.networkC.voltage, r.sw.current,       r.dischargeEnergy,  r.dischargeCurrent.value_or(0)};
+  const double all[] = {r.L1.current,          r.L1.voltage,
+                        r.C1.current,          r.C1.voltage,
+                        r.C2.current,          r.C2.voltage,
+                        r.L2.voltage,          r.load.current,
+                        r.load.voltage,        r.networkL.current,
+                        r.networkL.voltage,    r.networkC.current,
+                        r.networkC.voltage,    r.sw.current,
+                        r.dischargeEnergy,     r.dischargeCurrent.value_or(0),
+                        r.L1.rmsCurrent,       r.C1.rmsCurrent,
+                        r.C2.rmsCurrent,       r.C2.rmsVoltage,
+                        r.L2.rmsCurrent,       r.networkL.rmsCurrent,
+                        r.networkC.rmsCurrent, r.sw.rmsCurrent};
   for (double v : all)
     if (!std::isfinite(v)) return NonFinite("dimensionamento dei componenti");
   return r;

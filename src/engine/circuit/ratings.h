@@ -14,6 +14,10 @@ namespace classe::circuit {
 struct ComponentRating {
   double current = 0;  // A, largest |i|
   double voltage = 0;  // V, largest |v| across the part (inductors: with their loss resistance)
+  // RMS over the period: a capacitor's RF rating and an inductor's heating
+  // are read against these, not against the peaks.
+  double rmsCurrent = 0;  // A
+  double rmsVoltage = 0;  // V
 };
 
 // When the switch closes, C1 empties through Ron with time constant Ron·C1;

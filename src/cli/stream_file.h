@@ -10,11 +10,12 @@
 
 namespace classe::cli {
 
-// Writes through `write` into a temporary file beside `path`, then renames
+// WriteFileAtomically for output too large to hold in memory (a million
+// builds): writes through `write` into a temporary file beside `path`, then renames
 // it over `path`: a reader sees the old file or the whole new one. The
 // reason, in Italian, when it fails; the old file is then untouched and the
 // temporary one removed.
-std::optional<std::string> WriteFileAtomically(const std::string& path,
-                                               const std::function<void(std::ostream&)>& write);
+std::optional<std::string> StreamFileAtomically(const std::string& path,
+                                                const std::function<void(std::ostream&)>& write);
 
 }  // namespace classe::cli

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The classe-e developers
 // SPDX-License-Identifier: MIT
 
-#include "cli/atomic_write.h"
+#include "cli/stream_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -74,8 +74,8 @@ class FdBuffer : public std::streambuf {
 
 }  // namespace
 
-std::optional<std::string> WriteFileAtomically(const std::string& path,
-                                               const std::function<void(std::ostream&)>& write) {
+std::optional<std::string> StreamFileAtomically(const std::string& path,
+                                                const std::function<void(std::ostream&)>& write) {
   const std::filesystem::path target(path);
   std::string temp =
       (target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path()) /

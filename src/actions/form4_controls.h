@@ -196,6 +196,8 @@ inline constexpr Control Text7 = Of("Text7");
 inline constexpr Control Label149 = Of("Label149");
 inline constexpr Control Command5 = Of("Command5");  // "Carica curva Coss…"
 inline constexpr Control Label150 = Of("Label150");  // the curve in use, or the law
+inline constexpr Control Command6 = Of("Command6");  // "Componenti commerciali…"
+
 // The drain peak against the supply and against the rating.
 inline constexpr Control Label151 = Of("Label151");  // "Vpicco/Vcc"
 inline constexpr Control Label152 = Of("Label152");

@@ -28,7 +28,8 @@ std::string_view UnitOf(const BoughtPart& part) {
 }
 
 void Clear(Controls& ui) {
-  for (const Control& cell : parts_tables::ValueCells()) ui.setCaption(cell, "");
+  for (const Control& cell : parts_tables::ValueCells())
+    ui.setCaption(cell, "");
   ui.setCaption(form5::Label7, "");
   ui.setCaption(form5::Label8, "");
 }
@@ -80,7 +81,8 @@ void ShowRetune(const PartsRun& run, Controls& ui) {
   line("Po [W]", Format(s.power.load, kScientific3), Percent(s.power.load / run.Po - 1));
   line("rendimento [%]", Format(100 * s.efficiency, kFixed2), "");
   line("Vpicco drain [V]", Format(s.vPeak, kScientific3), "");
-  line("Vcc per Po esatta [V]", Format(r.VccTrim, kScientific3), Percent(r.VccTrim / r.stage.Vcc - 1));
+  line("Vcc per Po esatta [V]", Format(r.VccTrim, kScientific3),
+       Percent(r.VccTrim / r.stage.Vcc - 1));
   line("Vacc/Vpicco [%]", Format(100 * s.vonFraction, kScientific3), "");
   line("dv/dteta all'accensione [V/rad]", Format(s.slopeTurnOn, kScientific3), "");
 }

@@ -13,17 +13,28 @@
 // goes to. Row 0 holds the headings, the values start at row 1.
 namespace classe::parts_tables {
 
-enum class PartsColumn { Ref, Design, Bought, Pair, Change, Vpeak, Vrms, Ipeak, Irms, Rating, Loss };
+enum class PartsColumn {
+  Ref,
+  Design,
+  Bought,
+  Pair,
+  Change,
+  Vpeak,
+  Vrms,
+  Ipeak,
+  Irms,
+  Rating,
+  Loss
+};
 enum class SensitivityColumn { Ref, DlnPo, Dvon, PoUp, PoDown, VonUp, VonDown };
 
 inline constexpr std::string_view kPartsHeadings[] = {
-    "Parte",      "Progetto",   "Acquisto",   "Coppia in parallelo",    "Scarto [%]",
-    "Vpicco [V]", "Vrms [V]",   "Ipicco [A]", "Irms [A]",               "Tensione nominale [V]",
-    "Perdita [W]"};
+    "Parte",    "Progetto",   "Acquisto", "Coppia in parallelo", "Scarto [%]", "Vpicco [V]",
+    "Vrms [V]", "Ipicco [A]", "Irms [A]", "V nominale [V]",      "Perdita [W]"};
 inline constexpr std::string_view kRetuneHeadings[] = {"Ritaratura", "Valore", "Variazione [%]"};
 inline constexpr std::string_view kSensitivityHeadings[] = {
-    "Parte", "d ln Po / d ln x", "d(Vacc/Vpicco) / d ln x", "Po a +1 % [%]", "Po a −1 % [%]",
-    "Vacc/Vpicco a +1 % [%]", "Vacc/Vpicco a −1 % [%]"};
+    "Parte",         "d ln Po / d ln x",       "d(Vacc/Vpicco) / d ln x", "Po a +1 % [%]",
+    "Po a −1 % [%]", "Vacc/Vpicco a +1 % [%]", "Vacc/Vpicco a −1 % [%]"};
 
 // Rows of values each table has room for: C1, C2, L1, L2, L, C (and R for
 // the sensitivities); two knobs or three, and six figures.

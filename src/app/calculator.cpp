@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "actions/compute_action.h"
 #include "actions/cursor_readout.h"
@@ -15,6 +16,7 @@
 #include "actions/form2_controls.h"
 #include "actions/form3_controls.h"
 #include "actions/form4_controls.h"
+#include "actions/form5_controls.h"
 #include "actions/graph_action.h"
 #include "actions/matching_action.h"
 #include "actions/peak_action.h"
@@ -22,6 +24,7 @@
 #include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
 #include "engine/design/samples_csv.h"
+#include "engine/parts/bill_of_materials.h"
 #include "ui/atomic_file.h"
 #include "ui/image_export.h"
 #include "ui/qt_conversions.h"
@@ -38,6 +41,8 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
   controls_.setFactory(Window::Form2, [this] { return createGraphWindow(); });
   controls_.setFactory(Window::Form3, [this] { return createFinalCircuitWindow(); });
   controls_.setFactory(Window::Form4, [this] { return createRealCircuitWindow(); });
+  controls_.setFactory(Window::Form5, [this] { return createPartsWindow(); });
+  connect(&partsWatcher_, &QFutureWatcher<PartsResult>::finished, this, &Calculator::partsComputed);
   connect(&ngspice_, &NgspiceRunner::finished, this, &Calculator::ngspiceEnded);
 
   main_.onClick(form1::Command1.name, [this] { ComputeComponents(state_, controls_); });
@@ -51,6 +56,8 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
 }
 
 Calculator::~Calculator() {
+  // A computation still running must not outlive what it reports to.
+  partsWatcher_.waitForFinished();
   controls_.closeOthers();
   delete help_;
 }
@@ -61,6 +68,7 @@ void Calculator::connectMenu() {
   connect(menu.exportSamples, &QAction::triggered, this, &Calculator::exportSamples);
   connect(menu.exportNetlist, &QAction::triggered, this, &Calculator::exportNetlist);
   connect(menu.realCircuit, &QAction::triggered, this, &Calculator::openRealCircuit);
+  connect(menu.parts, &QAction::triggered, this, &Calculator::openParts);
   connect(menu.help, &QAction::triggered, this, &Calculator::showHelp);
   connect(menu.about, &QAction::triggered, this, [this] { ShowAbout(&main_); });
 }
@@ -96,6 +104,7 @@ FormWindow* Calculator::createRealCircuitWindow() {
   form->onClick(form4::Command3.name, [this] { ngspice_.cancel(); });
   form->onClick(form4::Command4.name, [form] { form->close(); });
   form->onClick(form4::Command5.name, [this] { loadCossCurve(); });
+  form->onClick(form4::Command6.name, [this] { openParts(); });
   form->onPlotMouseMove(
       [this](float x, float y) { ShowRealCircuitReadout(realCircuit_, controls_, x, y); });
   form->onSaveImage([this, form] {
@@ -262,6 +271,80 @@ void Calculator::showHelp() {
   help_->show();
   help_->raise();
   help_->activateWindow();
+}
+
+FormWindow* Calculator::createPartsWindow() {
+  auto* form = new Form5();
+  form->onClick(form5::Command1.name, [this] { computeParts(); });
+  form->onClick(form5::Command2.name, [this] { exportBillOfMaterials(); });
+  form->onClick(form5::Command3.name, [form] { form->close(); });
+  form->onClick(form5::Command4.name, [this] { stopParts(); });
+  return form;
+}
+
+Form5* Calculator::partsWindow() const {
+  return qobject_cast<Form5*>(controls_.existing(Window::Form5));
+}
+
+void Calculator::openParts() {
+  controls_.showWindow(Window::Form5);
+  computeParts();
+}
+
+// The exact design comes first, on this thread, as the real-circuit window
+// computes it; the parts, whose retune with a transistor takes a good part
+// of a second, are computed off it.
+void Calculator::computeParts() {
+  if (partsPending_) return;
+  parts_.reset();
+  Outcome outcome = Outcome::Done;
+  const std::optional<parts::PartChoice> choice = PrepareParts(realCircuit_, controls_, outcome);
+  if (!choice) return;
+  const circuit::Stage design = realCircuit_.exact->stage;
+  const double Po = realCircuit_.exact->steady.power.load;
+  partsStopped_ = false;
+  partsPending_ = true;
+  if (Form5* form = partsWindow()) form->setComputing(true);
+  partsWatcher_.setFuture(QtConcurrent::run([design, Po, choice = *choice] {
+    return std::make_shared<circuit::Result<PartsRun>>(ComputeParts(design, Po, choice));
+  }));
+}
+
+void Calculator::partsComputed() {
+  partsPending_ = false;
+  if (Form5* form = partsWindow()) form->setComputing(false);
+  const PartsResult result = partsWatcher_.result();
+  if (partsStopped_ || !result || !partsWindow()) return;
+  if (!*result) {
+    messages_.show(FromUtf8(result->failure().message), true);
+    return;
+  }
+  if (ShowPartsRun(**result, controls_) == Outcome::Done) parts_ = std::move(*result).value();
+}
+
+void Calculator::stopParts() {
+  partsStopped_ = true;
+  if (Form5* form = partsWindow()) {
+    form->setComputing(false);
+    form->setCaption(form5::Label8.name, QStringLiteral("Calcolo interrotto."));
+  }
+}
+
+void Calculator::exportBillOfMaterials() {
+  if (!parts_) {
+    messages_.show(QStringLiteral("Premi Calcola prima di esportare la distinta base."), true);
+    return;
+  }
+  const FileChooser::Choice choice = files_.saveFile(
+      partsWindow(), QStringLiteral("Esporta distinta base CSV"),
+      QStringLiteral("distinta-base.csv"), {QStringLiteral("Valori separati da virgole (*.csv)")});
+  if (choice.path.isEmpty()) return;
+  const std::string csv = parts::BillOfMaterialsCsv(parts_->purchase);
+  const auto failure = WriteFileAtomically(choice.path, [&](QIODevice& out) {
+    return out.write(csv.data(), static_cast<qint64>(csv.size())) ==
+           static_cast<qint64>(csv.size());
+  });
+  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
 }
 
 }  // namespace classe

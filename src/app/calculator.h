@@ -3,9 +3,12 @@
 
 #pragma once
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
+#include "actions/parts_action.h"
 #include "actions/real_circuit_action.h"
 #include "engine/design/design_state.h"
 #include "ui/file_chooser.h"
@@ -13,6 +16,7 @@
 #include "ui/widget_controls.h"
 #include "windows/help/help_window.h"
 #include "windows/main_window/form1.h"
+#include "windows/parts/form5.h"
 #include "windows/real_circuit/form4.h"
 #include "windows/real_circuit/ngspice_runner.h"
 
@@ -36,6 +40,10 @@ class Calculator : public QObject {
   // The manual, once "Guida" has opened it and until it is closed.
   HelpWindow* helpWindow() const { return help_; }
   RealCircuitState& realCircuit() { return realCircuit_; }
+  // The parts last computed in the parts window, if any.
+  const std::optional<PartsRun>& parts() const { return parts_; }
+  // A parts computation started and not yet shown (or dropped).
+  bool computingParts() const { return partsPending_; }
   NgspiceRunner& ngspice() { return ngspice_; }
 
  signals:
@@ -58,6 +66,13 @@ class Calculator : public QObject {
   void exportSamples();
   void exportNetlist();
   void loadCossCurve();
+  FormWindow* createPartsWindow();
+  Form5* partsWindow() const;
+  void openParts();
+  void computeParts();
+  void partsComputed();
+  void stopParts();
+  void exportBillOfMaterials();
   void showHelp();
 
   DesignState state_;
@@ -71,6 +86,13 @@ class Calculator : public QObject {
   RealCircuitState realCircuit_;
   NgspiceRunner ngspice_;
   bool verifyingExact_ = true;  // the design the run under way is of
+  std::optional<PartsRun> parts_;
+  using PartsResult = std::shared_ptr<circuit::Result<PartsRun>>;
+  QFutureWatcher<PartsResult> partsWatcher_;
+  bool partsStopped_ = false;  // "Interrompi": the run under way is not shown
+  // Until its result has been taken: the watcher stops running before its
+  // finished signal is delivered.
+  bool partsPending_ = false;
 };
 
 }  // namespace classe

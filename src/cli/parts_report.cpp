@@ -26,7 +26,8 @@ void PrintTable(std::ostream& out, const RunReport& report, int first, int rows,
   const auto caption = [&](int row, int column) {
     return ui.caption(form5::Cell(first, row, static_cast<int>(column))).value_or("");
   };
-  for (std::size_t c = 0; c < columns; ++c) out << (c ? "\t" : "") << headings[c];
+  for (std::size_t c = 0; c < columns; ++c)
+    out << (c ? "\t" : "") << headings[c];
   out << '\n';
   for (int row = 1; row <= rows; ++row) {
     if (caption(row, 0).empty()) continue;
@@ -96,8 +97,9 @@ void PrintJsonParts(std::ostream& out, const RunReport& report) {
       sensitivity[s.ref] = {{"dlnPo", s.dlnPo}, {"dvon", s.dvon}};
     json["sensitivity"] = sensitivity;
     const int adjustable = run->adjustable;
-    json["adjustable"] =
-        adjustable < 0 ? Json(nullptr) : Json(run->sensitivity[static_cast<std::size_t>(adjustable)].ref);
+    json["adjustable"] = adjustable < 0
+                             ? Json(nullptr)
+                             : Json(run->sensitivity[static_cast<std::size_t>(adjustable)].ref);
   }
   out << json.dump(2) << '\n';
 }

@@ -111,7 +111,6 @@ Json JsonHead(const RunReport& report) {
   return json;
 }
 
-
 std::string JsonKey(Control control) {
   return std::string(WindowName(control.window)) + '.' + std::string(control.name);
 }

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -156,6 +157,12 @@ QWidget* FormWindow::createControl(const ControlSpec& item, QWidget* parent) {
       busy->setAccessibleName(text);
       return busy;
     }
+    case ControlKind::Choice: {
+      auto* list = new QComboBox(parent);
+      list->addItems(text.split(QLatin1Char('|')));
+      list->setCurrentText(FromUtf8(item.current));
+      return list;
+    }
     case ControlKind::Line: {
       auto* line = new QFrame(parent);
       line->setFrameShape(QFrame::HLine);
@@ -177,6 +184,7 @@ QWidget* FormWindow::control(std::string_view name) const {
 }
 
 QString FormWindow::fieldText(std::string_view name) const {
+  if (auto* list = qobject_cast<QComboBox*>(control(name))) return list->currentText();
   auto* field = qobject_cast<QLineEdit*>(control(name));
   return field ? field->text() : QString();
 }

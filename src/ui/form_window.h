@@ -31,6 +31,7 @@ enum class ControlKind {
   Line,      // horizontal separator
   CheckBox,  // check box with its caption
   Busy,      // indicator of work going on, hidden when there is none
+  Choice,    // drop-down list: `text` its entries separated by '|', `current` the one at start
 };
 
 // One control of a window design. Positions are twips in the client area of
@@ -50,6 +51,7 @@ struct ControlSpec {
   std::string_view holder = {};  // picture box that holds it
   double pointSize = 0;          // 0: the window's text size
   bool middle = false;  // a caption's text centred vertically, as in the value box it heads
+  std::string_view current = {};  // a Choice's entry at start
 };
 
 // A window's client area, in twips.

@@ -35,7 +35,8 @@ std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
   for (std::string line; std::getline(lines, line);) {
     std::vector<std::string> cells;
     std::istringstream fields(line);
-    for (std::string cell; std::getline(fields, cell, ',');) cells.push_back(cell);
+    for (std::string cell; std::getline(fields, cell, ',');)
+      cells.push_back(cell);
     if (!line.empty() && line.back() == ',') cells.emplace_back();
     rows.push_back(cells);
   }
@@ -45,7 +46,8 @@ std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
 TEST(PartsCli, BuysRetunesAndRanksTheParts) {
   const Json j = Parts("Q=10 serieC=E24");
   std::vector<std::string> refs;
-  for (const Json& p : j["parts"]) refs.push_back(p["ref"]);
+  for (const Json& p : j["parts"])
+    refs.push_back(p["ref"]);
   EXPECT_EQ(refs, (std::vector<std::string>{"C1", "C2", "L1", "L2"}));
   for (const Json& p : j["parts"]) {
     const double value = p["value"], standard = p["standard"];
@@ -64,7 +66,8 @@ TEST(PartsCli, BuysRetunesAndRanksTheParts) {
   const double Po = r["Po"], trim = r["Vcc_trim"];
   EXPECT_NEAR(trim, 28 * std::sqrt(50 / Po), 1e-9 * 28);
   EXPECT_EQ(j["adjustable"], "L2");
-  for (const char* ref : {"C1", "C2", "L1", "L2", "R"}) EXPECT_TRUE(j["sensitivity"].contains(ref));
+  for (const char* ref : {"C1", "C2", "L1", "L2", "R"})
+    EXPECT_TRUE(j["sensitivity"].contains(ref));
 
   // With the network below R the knobs are L2 and the network's L; the
   // network's parts are bought too.
@@ -90,15 +93,14 @@ TEST(PartsCli, RefusesBadChoicesWithTheirMessages) {
 TEST(PartsCli, BillOfMaterialsReadsBackAndAFailedWriteKeepsTheOldFile) {
   const std::string path = ::testing::TempDir() + "classe-bom-" + std::to_string(getpid()) + ".csv";
   // An Italian locale must not turn the points into commas.
-  const CliRun run =
-      Cli("parti Q=4 serieC=E12 QU=150 distinta=" + path, "LC_ALL=it_IT.UTF-8 ");
+  const CliRun run = Cli("parti Q=4 serieC=E12 QU=150 distinta=" + path, "LC_ALL=it_IT.UTF-8 ");
   ASSERT_EQ(run.status, 0) << run.err;
   const auto rows = CsvRows(Slurp(path));
   ASSERT_EQ(rows.size(), 5u);
-  EXPECT_EQ(rows[0], (std::vector<std::string>{"riferimento", "valore", "serie",
-                                                "tolleranza_percento", "coppia",
-                                                "tensione_nominale_V", "Vpicco_V", "Irms_A",
-                                                "Ipicco_A", "dissipazione_W"}));
+  EXPECT_EQ(rows[0],
+            (std::vector<std::string>{"riferimento", "valore", "serie", "tolleranza_percento",
+                                      "coppia", "tensione_nominale_V", "Vpicco_V", "Irms_A",
+                                      "Ipicco_A", "dissipazione_W"}));
   EXPECT_EQ(rows[1][0], "C1");
   EXPECT_TRUE(rows[1][1].ends_with(" nF") || rows[1][1].ends_with(" pF")) << rows[1][1];
   EXPECT_EQ(rows[1][2], "E12");

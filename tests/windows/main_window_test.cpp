@@ -277,8 +277,9 @@ class MainWindowTest : public QObject {
         seen << (item->isSeparator() ? "-" : item->text() + ' ' + item->shortcut().toString());
     }
     QCOMPARE(seen, (QStringList{"&File", "Esporta &campioni CSV… ", "Esporta &netlist SPICE… ", "-",
-                                "&Esci Ctrl+Q", "&Progetto", "&Circuito reale… Ctrl+R", "&Aiuto",
-                                "&Guida F1", "&Informazioni su Classe E "}));
+                                "&Esci Ctrl+Q", "&Progetto", "&Circuito reale… Ctrl+R",
+                                "C&omponenti commerciali… ", "&Aiuto", "&Guida F1",
+                                "&Informazioni su Classe E "}));
   }
 
   void exportSamplesAndKeepThemOnAFailure() {

@@ -272,7 +272,7 @@ class Monkey {
 
   std::vector<QWidget*> windows() {
     std::vector<QWidget*> all{&program_->main(), program_->calculator.helpWindow()};
-    for (Window w : {Window::Form2, Window::Form3, Window::Form4})
+    for (Window w : {Window::Form2, Window::Form3, Window::Form4, Window::Form5})
       all.push_back(program_->window(w));
     std::erase_if(all, [](QWidget* w) { return !w || !w->isVisible(); });
     return all;

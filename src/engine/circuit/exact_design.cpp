@@ -6,15 +6,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include <Eigen/LU>
-
 #include "engine/circuit/any_orbit.h"
+#include "engine/circuit/damped_newton.h"
 
 namespace classe::circuit {
 namespace {
 
 using Vector3 = Eigen::Vector3d;
-using Matrix3 = Eigen::Matrix3d;
 
 // Unknowns, as logarithms so that every trial stays positive. The first is
 // C1, or, for the limits of a transistor whose Coss leaves no room for a
@@ -100,10 +98,6 @@ Result<Vector3> Residual(const Problem& p, const Vector3& u) {
       start);
 }
 
-double Size(const Vector3& r) {
-  return r.cwiseAbs().maxCoeff();
-}
-
 // Why Newton stopped short: C2 running to infinity is the low-Q limit.
 Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residual) {
   const double Xc2 = 1 / (p.target.omega * std::exp(u(kC2)));
@@ -111,52 +105,20 @@ Failure Stuck(const Problem& p, const Vector3& u, int iterations, double residua
   return NoConvergence(iterations, residual);
 }
 
-struct Solution {
-  Vector3 u;
-  int iterations = 0;
-  double residual = 0;
-};
+using Solution = NewtonEnd<Vector3>;
 
 // Newton from u with a backtracking line search.
 Result<Solution> Solve(const Problem& p, Vector3 u) {
-  Result<Vector3> r = Residual(p, u);
-  if (!r) return r.failure();
-  int iteration = 0;
-  while (Size(*r) > kTolerance) {
-    if (++iteration > kMaxIterations) return Stuck(p, u, iteration - 1, Size(*r));
-    Matrix3 J;
-    for (int j = 0; j < 3; ++j) {
-      Vector3 v = u;
-      v(j) += kDifferenceStep;
-      const Result<Vector3> rj = Residual(p, v);
-      if (!rj) return rj.failure();
-      J.col(j) = (*rj - *r) / kDifferenceStep;
-    }
-    const Eigen::PartialPivLU<Matrix3> lu(J);
-    if (!(lu.rcond() > 1e-12)) return SingularStep(iteration);
-    Vector3 step = -lu.solve(*r);
-    const double longest = Size(step);
-    if (longest > kMaxStep) step *= kMaxStep / longest;
-
-    // Backtrack until the residual shrinks (Armijo on the largest residual).
-    double alpha = 1;
-    bool accepted = false;
-    while (alpha >= 1.0 / 1024 && !accepted) {
-      const Vector3 trial = u + alpha * step;
-      Result<Vector3> rt = Residual(p, trial);
-      if (rt && Size(*rt) < (1 - 1e-4 * alpha) * Size(*r)) {
-        u = trial;
-        r = std::move(rt);
-        accepted = true;
-      }
-      alpha /= 2;
-    }
-    if (!accepted) {
-      if (Size(*r) <= kFloor) break;
-      return Stuck(p, u, iteration, Size(*r));
-    }
-  }
-  return Solution{u, iteration, Size(*r)};
+  return DampedNewton([&p](const Vector3& v) { return Residual(p, v); }, u,
+                      {.maxIterations = kMaxIterations,
+                       .tolerance = kTolerance,
+                       .floor = kFloor,
+                       .step = kDifferenceStep,
+                       .maxStep = kMaxStep},
+                      [&p](NewtonStop why, const Vector3& at, const Vector3& r, int iteration) {
+                        if (why == NewtonStop::Singular) return SingularStep(iteration);
+                        return Stuck(p, at, iteration, LargestEntry(r));
+                      });
 }
 
 // When the design fails with a transistor: if its Coss alone is more than a

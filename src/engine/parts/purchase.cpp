@@ -96,7 +96,7 @@ circuit::Result<Purchase> PlanPurchase(const Stage& design, double Po, const Par
     part.value = value;
     part.standard = standard;
     part.series = capacitor ? choice.capacitors : choice.inductors;
-    if (capacitor && choice.pairs && part.series != Series::Continuous) {
+    if (capacitor && choice.pairs && !knob && part.series != Series::Continuous) {
       part.pair = Buy(value, choice).pair;
     }
     part.adjustable = knob;

@@ -3,11 +3,11 @@
 
 #include "engine/parts/retune.h"
 
+#include "engine/circuit/damped_newton.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
-
-#include <Eigen/LU>
 
 namespace classe::parts {
 namespace {
@@ -18,7 +18,6 @@ using circuit::Result;
 using circuit::Stage;
 using circuit::SteadyState;
 using Vector = Eigen::VectorXd;
-using Matrix = Eigen::MatrixXd;
 
 constexpr int kMaxIterations = 40;
 // Converged: the residuals as fractions of Vcc and ln of the power, as the
@@ -66,12 +65,7 @@ Stage StageAt(const Problem& p, const Vector& u) {
   return s;
 }
 
-struct Evaluation {
-  Vector r;
-  SteadyState steady;
-};
-
-Result<Evaluation> Evaluate(const Problem& p, const Vector& u) {
+Result<Vector> Residual(const Problem& p, const Vector& u, SteadyState* steadyOut = nullptr) {
   const Stage s = StageAt(p, u);
   if (auto bad = circuit::CheckStage(s)) return *bad;
   Result<SteadyState> steady = circuit::SolveSteadyState(s);
@@ -81,11 +75,8 @@ Result<Evaluation> Evaluate(const Problem& p, const Vector& u) {
   r(1) = steady->slopeTurnOn / s.Vcc;
   if (p.power) r(2) = std::log(steady->power.load / p.Po);
   if (!r.allFinite()) return circuit::NonFinite("ritaratura");
-  return Evaluation{r, *steady};
-}
-
-double Size(const Vector& r) {
-  return r.cwiseAbs().maxCoeff();
+  if (steadyOut) *steadyOut = *steady;
+  return r;
 }
 
 std::string KnobNames(const std::vector<Knob>& knobs) {
@@ -112,45 +103,20 @@ struct Solution {
   int iterations = 0;
 };
 
-// Newton from u with a backtracking line search on the largest residual.
-Result<Solution> Solve(const Problem& p, Vector u) {
-  Result<Evaluation> e = Evaluate(p, u);
-  if (!e) return e.failure();
-  const Eigen::Index n = u.size();
-  int iteration = 0;
-  while (Size(e->r) > kTolerance) {
-    if (++iteration > kMaxIterations) return Unmet(p, e->r);
-    Matrix J(n, n);
-    for (Eigen::Index j = 0; j < n; ++j) {
-      Vector v = u;
-      v(j) += kDifferenceStep;
-      const Result<Evaluation> ej = Evaluate(p, v);
-      if (!ej) return Unmet(p, e->r);
-      J.col(j) = (ej->r - e->r) / kDifferenceStep;
-    }
-    const Eigen::PartialPivLU<Matrix> lu(J);
-    if (!(lu.rcond() > 1e-12)) return Unmet(p, e->r);
-    Vector step = -lu.solve(e->r);
-    const double longest = Size(step);
-    if (longest > kMaxStep) step *= kMaxStep / longest;
-    double alpha = 1;
-    bool accepted = false;
-    while (alpha >= 1.0 / 1024 && !accepted) {
-      const Vector trial = u + alpha * step;
-      Result<Evaluation> et = Evaluate(p, trial);
-      if (et && Size(et->r) < (1 - 1e-4 * alpha) * Size(e->r)) {
-        u = trial;
-        e = std::move(et);
-        accepted = true;
-      }
-      alpha /= 2;
-    }
-    if (!accepted) {
-      if (Size(e->r) <= kFloor) break;
-      return Unmet(p, e->r);
-    }
-  }
-  return Solution{u, e->steady, iteration};
+Result<Solution> Solve(const Problem& p, const Vector& start) {
+  const auto end = circuit::DampedNewton(
+      [&p](const Vector& v) { return Residual(p, v); }, start,
+      {.maxIterations = kMaxIterations,
+       .tolerance = kTolerance,
+       .floor = kFloor,
+       .step = kDifferenceStep,
+       .maxStep = kMaxStep},
+      [&p](circuit::NewtonStop, const Vector&, const Vector& r, int) { return Unmet(p, r); });
+  if (!end) return end.failure();
+  Solution solution{end->u, {}, end->iterations};
+  const Result<Vector> last = Residual(p, end->u, &solution.steady);
+  if (!last) return last.failure();
+  return solution;
 }
 
 Vector KnobLogs(const Stage& s, const std::vector<Knob>& knobs) {

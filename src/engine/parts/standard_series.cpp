@@ -126,7 +126,7 @@ std::optional<Pair> BestParallelPair(double x, Series series) {
   std::optional<Pair> best;
   double distance = INFINITY;
   for (double a : ValuesAround(x, series)) {
-    if (a < x / 2 || a >= x) continue;
+    if (a >= x) continue;
     // For this a, the best b is one of the two series values around x − a,
     // however many decades below x that lies; b ≤ a keeps each pair once.
     const double rest = x - a;

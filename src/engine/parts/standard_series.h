@@ -38,8 +38,9 @@ struct Pair {
   double value = 0;
 };
 
-// For capacitors: each part of a parallel pair is below x, the larger at
-// least x/2. Nothing when continuous or x is not positive and finite.
+// For capacitors: each part of a parallel pair is below x (a part and a
+// crumb beside it is no pair). Nothing when continuous or x is not positive
+// and finite.
 std::optional<Pair> BestParallelPair(double x, Series series);
 
 // Relative error of a value bought against the design's: v/x − 1.

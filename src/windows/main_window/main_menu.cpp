@@ -23,6 +23,7 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
   QMenu* design = bar->addMenu(QStringLiteral("&Progetto"));
   menu.realCircuit = design->addAction(QStringLiteral("&Circuito reale…"));
   menu.realCircuit->setShortcut(QStringLiteral("Ctrl+R"));
+  menu.parts = design->addAction(QStringLiteral("C&omponenti commerciali…"));
 
   QMenu* help = bar->addMenu(QStringLiteral("&Aiuto"));
   menu.help = help->addAction(QStringLiteral("&Guida"));

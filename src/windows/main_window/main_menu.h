@@ -16,6 +16,7 @@ struct MainMenu {
   QAction* exportNetlist = nullptr;  // "Esporta netlist SPICE…"
   QAction* quit = nullptr;           // "Esci", Ctrl+Q: the same as the button
   QAction* realCircuit = nullptr;    // "Circuito reale…", Ctrl+R
+  QAction* parts = nullptr;          // "Componenti commerciali…"
   QAction* help = nullptr;           // "Guida", F1
   QAction* about = nullptr;          // "Informazioni su Classe E"
 };

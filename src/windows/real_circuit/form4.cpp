@@ -256,7 +256,8 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     kRows.value(boxes::MarginExact, kExact, 10180),
 
     ButtonSpec(form4::Command4, "Esci", 105, 10740, 1275, 435),
-    VersionCaption(form4::Label141, 1500, 10890),
+    ButtonSpec(form4::Command6, "Componenti commerciali…", 1500, 10740, 2200, 435),
+    VersionCaption(form4::Label141, 3850, 10890),
 });
 // clang-format on
 

@@ -25,13 +25,40 @@ TEST(Purchase, VoltageRatingsRoundUpWithTheMargin) {
   EXPECT_EQ(VoltageRating(100, 1), 100);
 }
 
+TEST(Purchase, SeriesBandsAndTheTransistorsOwnCapacitance) {
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E6), 0.20);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E12), 0.10);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E24), 0.05);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E48), 0.02);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::E96), 0.01);
+  EXPECT_DOUBLE_EQ(SeriesTolerance(Series::Continuous), 0);
+  // Only the capacitor beside the transistor's Coss is bought: C1 stays
+  // Coss plus its standard value.
+  circuit::StageOptions o = Options();
+  o.Coss = 300e-12;
+  const auto design = circuit::DesignExact(Ideal("10"), o).value().stage;
+  const circuit::Stage bought = BoughtStage(design, PartChoice{});
+  EXPECT_NEAR(bought.C1, 300e-12 + Nearest(design.C1 - 300e-12, Series::E24), 1e-24);
+  const Purchase p = PlanPurchase(design, 50, PartChoice{}).value();
+  EXPECT_NEAR(p.parts[0].standard, Nearest(design.C1 - 300e-12, Series::E24), 1e-24);
+  EXPECT_NEAR(p.parts[0].tolerance, 0.05, 1e-15);
+}
+
 TEST(Purchase, PartsRatingsAndTuningOfABuiltStage) {
   const auto design = circuit::DesignExact(Ideal("10"), Options(3.0, 0.1, 200.0)).value().stage;
   const Purchase p =
       PlanPurchase(design, 50, PartChoice{.capacitors = Series::E12, .pairs = true}).value();
   std::vector<std::string> refs;
-  for (const BoughtPart& part : p.parts)
+  int pairs = 0;
+  for (const BoughtPart& part : p.parts) {
     refs.push_back(part.ref);
+    if (part.pair) {
+      ++pairs;
+      EXPECT_EQ(part.standard, part.pair->value);
+    }
+  }
+  // E12 is coarse enough that a pair beats the single part somewhere.
+  EXPECT_GE(pairs, 2);
   EXPECT_EQ(refs, (std::vector<std::string>{"C1", "C2", "L1", "L2", "L", "C"}));
   for (const BoughtPart& part : p.parts) {
     EXPECT_LE(part.rating.rmsCurrent, part.rating.current * (1 + 1e-12)) << part.ref;

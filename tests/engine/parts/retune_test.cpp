@@ -111,6 +111,17 @@ TEST(Retune, KnobsFollowTheNetwork) {
   EXPECT_DOUBLE_EQ(free.VccTrim, free.stage.Vcc);
 }
 
+// At Q 50 with the network below R, Newton from the E12 parts straight away
+// cannot reach the switching; the walk from the design does, on its root.
+TEST(Retune, WalksFromTheDesignWhereNewtonAloneIsLost) {
+  const Stage design = Design("50", 3.0);
+  const Stage bought = BoughtStage(design, PartChoice{.capacitors = Series::E12});
+  EXPECT_FALSE(RetuneStage(bought, 50));
+  const Retune r = RetuneStage(bought, 50, &design).value();
+  ExpectSoftSwitching(Steady(r.stage), r.stage.Vcc);
+  EXPECT_LT(std::abs(std::log(r.stage.L2 / design.L2)), 0.15);
+}
+
 TEST(Retune, SaysWhichConditionCannotBeMet) {
   // C1 ten thousand times too large: the drain cannot swing back to zero.
   const Stage design = Design("4");

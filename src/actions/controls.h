@@ -18,6 +18,8 @@ enum class Window {
   Form3,  // final circuit
   Form4,  // real circuit
   Form5,  // parts to buy
+  Form6,  // tolerance analysis
+  Form7,  // sweeps of one input
 };
 
 // The window's design name, "Form1"…
@@ -33,6 +35,10 @@ constexpr std::string_view WindowName(Window window) {
       return "Form4";
     case Window::Form5:
       return "Form5";
+    case Window::Form6:
+      return "Form6";
+    case Window::Form7:
+      return "Form7";
   }
   return {};
 }

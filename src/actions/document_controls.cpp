@@ -7,6 +7,7 @@
 #include <span>
 
 #include "actions/form4_controls.h"
+#include "actions/analysis_fields.h"
 #include "actions/form5_controls.h"
 
 namespace classe {
@@ -52,6 +53,72 @@ std::string CurveCsv(const std::vector<document::CurvePoint>& points) {
     csv += '\n';
   }
   return csv;
+}
+
+// The tolerance window's settings live in "tolerances", the sweep's in "sweep".
+document::Texts& AnalysisSection(DesignDocument& doc, Window window) {
+  return window == Window::Form6 ? doc.tolerances : doc.sweep;
+}
+
+std::string AnalysisText(const DesignDocument& doc, Window window, std::string_view key,
+                         std::string_view defaultText) {
+  const document::Texts& texts = window == Window::Form6 ? doc.tolerances : doc.sweep;
+  const auto it = texts.find(key);
+  return it == texts.end() ? std::string(defaultText) : it->second;
+}
+
+constexpr std::span<const AnalysisField> kAnalysisTables[] = {kToleranceFields, kSweepFields};
+constexpr std::span<const OptionField> kOptionTables[] = {kToleranceChoices, kSweepChoices};
+
+}  // namespace
+
+bool SetAnalysisSetting(DesignDocument& doc, Control control, std::string_view text) {
+  for (std::span<const AnalysisField> table : kAnalysisTables)
+    for (const AnalysisField& field : table)
+      if (field.control == control) {
+        AnalysisSection(doc, control.window)[std::string(field.name)] = std::string(text);
+        return true;
+      }
+  return false;
+}
+
+void SetAnalysisOption(DesignDocument& doc, Control option) {
+  for (std::span<const OptionField> table : kOptionTables)
+    for (const OptionField& choice : table)
+      for (std::size_t k = 0; k < choice.options.size() && !choice.values[k].empty(); ++k)
+        if (choice.options[k] == option)
+          AnalysisSection(doc, option.window)[std::string(choice.name)] =
+              std::string(choice.values[k]);
+}
+
+void SetAnalysisSwitch(DesignDocument& doc, Control box, bool on) {
+  const SwitchField& retune = analysis::ritaratura;
+  if (box == retune.box)
+    doc.tolerances[std::string(retune.name)] = std::string(on ? retune.on : retune.off);
+}
+
+namespace {
+
+// The analyses' settings into their controls; the reason when a choice names
+// none of its options.
+std::optional<std::string> ShowAnalysisSettings(const DesignDocument& doc, Controls& ui) {
+  for (std::span<const AnalysisField> table : kAnalysisTables)
+    for (const AnalysisField& field : table)
+      ui.setText(field.control,
+                 AnalysisText(doc, field.control.window, field.name, field.defaultText));
+  for (std::span<const OptionField> table : kOptionTables)
+    for (const OptionField& choice : table) {
+      const std::string text =
+          AnalysisText(doc, choice.options[0].window, choice.name, choice.defaultText());
+      if (!SelectOption(ui, choice, text))
+        return "valore non valido per " + std::string(choice.name) + ": " + text;
+    }
+  const SwitchField& retune = analysis::ritaratura;
+  const std::string on = AnalysisText(doc, Window::Form6, retune.name, retune.defaultText());
+  if (on != retune.on && on != retune.off)
+    return "valore non valido per " + std::string(retune.name) + ": " + on;
+  ui.setChecked(retune.box, on == retune.on);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -130,6 +197,7 @@ std::optional<std::string> ShowDocument(const DesignDocument& doc, Controls& ui,
   if (doc.realCircuit.network) ui.setChecked(form4::Check1, *doc.realCircuit.network);
   ui.select(doc.realCircuit.exactDesign ? form4::Option1 : form4::Option2);
   ShowPartsChoices(doc, ui);
+  if (auto refused = ShowAnalysisSettings(doc, ui)) return refused;
   circuit.curve = std::move(loaded.curve);
   circuit.curveName = std::move(loaded.curveName);
   return std::nullopt;

@@ -25,6 +25,13 @@ void ShowPartsChoices(const document::DesignDocument& doc, Controls& ui);
 // "acquisto" is "si".
 bool PartsUsed(const document::DesignDocument& doc);
 
+// The tolerance and sweep settings the command line gives, into their
+// section: a field's text (false when the control is none of theirs), the
+// option selected, the check box.
+bool SetAnalysisSetting(document::DesignDocument& doc, Control control, std::string_view text);
+void SetAnalysisOption(document::DesignDocument& doc, Control option);
+void SetAnalysisSwitch(document::DesignDocument& doc, Control box, bool on);
+
 // Every input at the windows' defaults: what "Nuovo" shows.
 document::DesignDocument DefaultDocument();
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "actions/analysis_fields.h"
 #include "actions/form2_controls.h"
 #include "actions/form4_controls.h"
 #include "actions/input_fields.h"
@@ -54,6 +55,10 @@ RecordingControls::RecordingControls() {
   }
   for (const ChoiceField& choice : kChoiceFields)
     fields_[MakeKey(choice.control)] = std::string(choice.defaultText);
+  for (const AnalysisField& field : kToleranceFields)
+    fields_[MakeKey(field.control)] = std::string(field.defaultText);
+  for (const AnalysisField& field : kSweepFields)
+    fields_[MakeKey(field.control)] = std::string(field.defaultText);
   forget(Window::Form2);
   forget(Window::Form4);
 }

@@ -11,6 +11,7 @@
 #include "actions/peak_action.h"
 #include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
+#include "cli/analysis_actions.h"
 #include "cli/file_output.h"
 #include "cli/report.h"
 #include "engine/parts/bill_of_materials.h"
@@ -107,6 +108,10 @@ constexpr std::array kActions{
               RunRealCircuit<Designs::Exact>, PrintValues, PrintJsonRealCircuit},
     CliAction{"spice", "la netlist per ngspice del progetto scelto (progetto=esatto|ideale)",
               WriteDeck, PrintDeck, PrintJsonDeck},
+    CliAction{"tolleranze", "analisi delle tolleranze del progetto esatto (Monte Carlo)",
+              RunTolerances, PrintToleranceSummary, PrintJsonTolerances},
+    CliAction{"scansione", "analisi parametrica del progetto esatto, in CSV", RunSweepAction,
+              PrintSweepCsv, PrintJsonSweep},
     CliAction{"parti", "componenti commerciali: valori di serie, ritaratura, sensibilità, distinta",
               BuyParts, PrintParts, PrintJsonParts},
     CliAction{"rapporto", "il rapporto del progetto in PDF, in pdf=FILE", RunForReport, PrintValues,

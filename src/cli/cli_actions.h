@@ -13,6 +13,8 @@
 #include "actions/real_circuit_action.h"
 #include "actions/recording_controls.h"
 #include "engine/design/design_state.h"
+#include "engine/statistics/monte_carlo.h"
+#include "engine/statistics/sweep.h"
 
 namespace classe::cli {
 
@@ -27,6 +29,13 @@ struct Session {
   // A field of the parts was given: "spice" writes the parts as bought.
   bool boughtParts = false;
   std::optional<std::string> bomPath;  // distinta=FILE
+  // tolleranze and scansione: the runs, their settings, where the builds go.
+  std::optional<std::string> threads;  // thread=N as typed; none: every core
+  std::optional<std::string> csv;      // csv=FILE
+  std::optional<statistics::ToleranceSpec> toleranceSpec;
+  std::optional<statistics::MonteCarloResult> tolerances;
+  std::optional<statistics::SweepResult> sweep;
+  std::vector<std::string> sweepFailures;  // why points have no steady state
 };
 
 // How one run of an action ended, for its printers.

@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "actions/analysis_fields.h"
 #include "actions/input_fields.h"
 #include "engine/parts/standard_series.h"
 
@@ -19,7 +20,53 @@ std::string FieldNames() {
       names += field.symbol;
     }
   }
-  return names + " rete progetto curva serieC serieL coppie distinta salva pdf";
+  names += " rete progetto curva serieC serieL coppie distinta salva pdf";
+  for (const AnalysisField& field : kToleranceFields)
+    names += ' ' + std::string(field.name);
+  names += " distribuzione ritaratura thread csv";
+  for (const AnalysisField& field : kSweepFields)
+    names += ' ' + std::string(field.name);
+  return names + " variabile";
+}
+
+// An argument of the tolerance or sweep analysis: none when it is not one,
+// false (with `error`) when its value is not one of its texts.
+std::optional<bool> ParseAnalysisArgument(const std::string& arg, CommandLine& line,
+                                          std::string& error) {
+  const std::size_t eq = arg.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  const std::string name = arg.substr(0, eq);
+  const std::string value = arg.substr(eq + 1);
+  if (name == "thread" || name == "csv") {
+    (name == "thread" ? line.threads : line.csv) = value;
+    return true;
+  }
+  if (const AnalysisField* field = FindAnalysisField(name)) {
+    line.fields.emplace_back(field->control, value);
+    return true;
+  }
+  if (const OptionField* choice = FindOptionField(name)) {
+    std::string texts;
+    for (std::size_t k = 0; k < choice->values.size() && !choice->values[k].empty(); ++k) {
+      if (choice->values[k] == value) {
+        line.options.push_back(choice->options[k]);
+        return true;
+      }
+      texts += (texts.empty() ? "" : "|") + std::string(choice->values[k]);
+    }
+    error = "valore non valido: " + arg + " (" + name + '=' + texts + ")";
+    return false;
+  }
+  const SwitchField& retune = analysis::ritaratura;
+  if (name == retune.name) {
+    if (value != retune.on && value != retune.off) {
+      error = "valore non valido: " + arg + " (ritaratura=no|si)";
+      return false;
+    }
+    line.checks.emplace_back(retune.box, value == retune.on);
+    return true;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -98,6 +145,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         return std::nullopt;
       }
       (network ? line.network : line.exactDesign) = value == yes;
+    } else if (const auto analysis = ParseAnalysisArgument(arg, line, error)) {
+      if (!*analysis) return std::nullopt;
     } else {
       const std::size_t eq = arg.find('=');
       const InputField* field =
@@ -175,6 +224,18 @@ File di progetto (.classe):
                quelli dati sulla riga di comando li sostituiscono
   salva=FILE   scrive i campi dati come file di progetto, poi esegue l'azione
   pdf=FILE     dove rapporto scrive il rapporto in PDF
+Analisi delle tolleranze (tolleranze) e parametrica (scansione) del
+progetto esatto costruito:
+  tolC=5  tolL=5  tolR=0  tolCoss=0  tolRon=0  distribuzione=uniforme
+  prove=2000  seme=1  banda=10  bandaVon=5  ritaratura=no  thread=N  csv=FILE
+  variabile=RL  da=0.5  a=2  punti=31
+  tolleranze [%] per tipo di componente (condensatori, induttanze, carico,
+  Coss, Ron), uniformi entro ±t o normali con sigma t/3; prove esemplari
+  (fino a 1000000) con il seme dato; banda [± %] di Po e bandaVon [% del
+  picco] della tensione all'accensione; thread (vuoto: tutti i core);
+  csv=FILE una riga per esemplare. variabile=RL|X|Vcc|f da "da" ad "a" in
+  "punti" passi: RL e X come fattori del carico, Vcc in V, f in MHz; stampa
+  il CSV x,Po,efficiency,Vpeak,Iswitch_peak,von_fraction.
 )";
   text += R"(
 Uscita: una riga per valore mostrato, "simbolo<TAB>testo<TAB>unità", e i

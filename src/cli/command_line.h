@@ -36,6 +36,12 @@ struct CommandLine {
   std::optional<std::string> file;    // --file FILE: the design file the fields start from
   std::optional<std::string> saveTo;  // salva=FILE: the design file to write
   std::optional<std::string> pdf;     // pdf=FILE: where "rapporto" writes the report
+  // The analyses' choices (distribuzione=, variabile=) as the option to
+  // select, ritaratura= as its check box, thread= and csv= as typed.
+  std::vector<Control> options;
+  std::vector<std::pair<Control, bool>> checks;
+  std::optional<std::string> threads;
+  std::optional<std::string> csv;
 };
 
 // Exit statuses.

@@ -67,8 +67,16 @@ std::optional<FileRefusal> BuildDocument(const CommandLine& line, document::Desi
     doc.realCircuit.curve = CurvePoints(*loaded.curve);
   }
   for (const auto& [control, text] : line.fields) {
-    if (const InputField* field = FindInputField(control)) SetDocumentText(doc, *field, text);
+    if (const InputField* field = FindInputField(control)) {
+      SetDocumentText(doc, *field, text);
+    } else {
+      SetAnalysisSetting(doc, control, text);
+    }
   }
+  for (const Control option : line.options)
+    SetAnalysisOption(doc, option);
+  for (const auto& [box, on] : line.checks)
+    SetAnalysisSwitch(doc, box, on);
   if (line.network) doc.realCircuit.network = *line.network;
   if (line.exactDesign) doc.realCircuit.exactDesign = *line.exactDesign;
   if (line.seriesC) doc.parts[std::string(kCapacitorSeries.symbol)] = *line.seriesC;

@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
   }
   RecordingControls& ui = session.ui;
   session.bomPath = line->bom;  // an output, not an input: no design file holds it
+  session.threads = line->threads;
+  session.csv = line->csv;
   const Outcome outcome = line->action->run(session);
 
   // A rejected field's message and any fault go to the error stream.

@@ -18,20 +18,43 @@ constexpr int kSamples = 128;
 // Time constants of the C1 discharge left out of the switch current's peak.
 constexpr double kSettleTimeConstants = 20;
 
+template <int n>
+double SettleAngle(const Orbit<n>& o) {
+  return std::min(kSettleTimeConstants * o.stage.omega * o.stage.Ron * o.stage.C1,
+                  kHalfPeriod * (1 - 1.0 / kSamples));
+}
+
+// The closed half from the settle angle on, where the switch and C1
+// currents are rated.
+template <int n>
+HalfSamples<n> SettledClosedHalf(const Orbit<n>& o, double settleAngle) {
+  const AugVector<n> settled = o.closed.Exp(settleAngle) * o.afterTurnOn;
+  return SampleHalf<n>(o.closed, settled, kHalfPeriod + settleAngle, kPeriod, kSamples);
+}
+
+template <template <int> class AnyOrbit, int n>
+Result<double> SwitchPeak(const AnyOrbit<n>& any) {
+  const Orbit<n>& o = ClosedOf(any);
+  const HalfSamples<n> closed = SettledClosedHalf(o, SettleAngle(o));
+  const AugRow<n> pc = o.Balanced(MakeProbe<n>(any.stage, o.model, Quantity::SwitchCurrent).closed);
+  // The open switch carries nothing: its half adds a zero to the maximum.
+  const double peak =
+      std::max({0.0, Maximum<n>(closed, pc).value, Maximum<n>(closed, AugRow<n>(-pc)).value});
+  if (!std::isfinite(peak)) return NonFinite("dimensionamento dei componenti");
+  return peak;
+}
+
 template <template <int> class AnyOrbit, int n>
 Result<Ratings> Rate(const AnyOrbit<n>& any) {
   const Orbit<n>& o = ClosedOf(any);  // the closed half, linear in both
   const Stage& s = any.stage;
   Ratings r;
-  r.settleAngle = std::min(kSettleTimeConstants * s.omega * s.Ron * o.stage.C1,
-                           kHalfPeriod * (1 - 1.0 / kSamples));
+  r.settleAngle = SettleAngle(o);
   const OpenShape<n> open(any, kSamples);
   if (open.failure) return *open.failure;
   const HalfSamples<n> closed =
       SampleHalf<n>(o.closed, o.afterTurnOn, kHalfPeriod, kPeriod, kSamples);
-  const AugVector<n> settled = o.closed.Exp(r.settleAngle) * o.afterTurnOn;
-  const HalfSamples<n> closedSettled =
-      SampleHalf<n>(o.closed, settled, kHalfPeriod + r.settleAngle, kPeriod, kSamples);
+  const HalfSamples<n> closedSettled = SettledClosedHalf(o, r.settleAngle);
 
   // Largest |probe| over the open half and the closed one (or its settled part).
   const auto peak = [&](Quantity q, bool settledOnly = false) {
@@ -86,6 +109,10 @@ Result<Ratings> Rate(const AnyOrbit<n>& any) {
 
 Result<Ratings> ComputeRatings(const Stage& stage) {
   return WithAnyOrbit(stage, [](const auto& orbit) { return Rate(orbit); });
+}
+
+Result<double> SwitchCurrentPeak(const Stage& stage) {
+  return WithAnyOrbit(stage, [](const auto& orbit) { return SwitchPeak(orbit); });
 }
 
 }  // namespace classe::circuit

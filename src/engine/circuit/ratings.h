@@ -43,4 +43,8 @@ struct Ratings {
 
 Result<Ratings> ComputeRatings(const Stage& stage);
 
+// Ratings::sw.current alone, without the other parts' peaks: what a sweep or
+// a run of many builds reads.
+Result<double> SwitchCurrentPeak(const Stage& stage);
+
 }  // namespace classe::circuit

@@ -308,20 +308,28 @@ CossModel CossModel::Linear(double C) {
   return model;
 }
 
+CossModel CossModel::Scaled(double k) const {
+  CossModel model = *this;
+  model.scale_ = scale_ * k;
+  return model;
+}
+
 double CossModel::capacitance(double v) const {
-  return std::visit([v](const auto& law) { return law.capacitance(v); }, law_);
+  return scale_ * std::visit([v](const auto& law) { return law.capacitance(v); }, law_);
 }
 double CossModel::derivative(double v) const {
-  return std::visit([v](const auto& law) { return law.derivative(v); }, law_);
+  return scale_ * std::visit([v](const auto& law) { return law.derivative(v); }, law_);
 }
 double CossModel::charge(double v) const {
-  return std::visit([v](const auto& law) { return law.charge(v); }, law_);
+  return scale_ * std::visit([v](const auto& law) { return law.charge(v); }, law_);
 }
 
 std::optional<SpiceDiodeParams> CossModel::spice() const {
-  if (const auto* j = std::get_if<Junction>(&law_)) return j->spice();
-  if (const auto* c = std::get_if<Constant>(&law_)) return SpiceDiodeParams{c->C, 1.0, 0.0};
-  return std::nullopt;
+  std::optional<SpiceDiodeParams> params;
+  if (const auto* j = std::get_if<Junction>(&law_)) params = j->spice();
+  if (const auto* c = std::get_if<Constant>(&law_)) params = SpiceDiodeParams{c->C, 1.0, 0.0};
+  if (params) params->CJO *= scale_;
+  return params;
 }
 
 }  // namespace classe::transistor

@@ -86,6 +86,9 @@ class CossModel {
   CossModel(Junction junction);       // NOLINT: implicit on purpose
   CossModel(CossCurve curve);         // NOLINT
   static CossModel Linear(double C);  // F; a C not finite and ≥ 0 reads as 0
+  // The same law with every capacitance times k > 0: a part off its
+  // datasheet value by a tolerance.
+  CossModel Scaled(double k) const;
 
   double capacitance(double v) const;
   double derivative(double v) const;
@@ -103,6 +106,7 @@ class CossModel {
     double charge(double v) const { return Saturate(C * v); }
   };
   std::variant<Constant, Junction, CossCurve> law_;
+  double scale_ = 1;
 };
 
 }  // namespace classe::transistor

@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+// Many builds of the exact Q 4 design (Ron 0.1 Ω) on every core: as built with
+// linear parts, retuned at the bench, and with the transistor's junction Coss.
+
+#include <benchmark/benchmark.h>
+
+#include "engine/circuit/exact_design.h"
+#include "engine/design/design_equations.h"
+#include "engine/parts/retune.h"
+#include "engine/statistics/monte_carlo.h"
+
+namespace classe::statistics {
+namespace {
+
+circuit::Stage Nominal(bool transistor) {
+  DesignState s;
+  ComputeDesign(s, {"50", "4", "4", "0", "28", "20"});
+  circuit::StageOptions o;
+  o.Ron = 0.1;
+  if (transistor) {
+    auto junction = transistor::Junction::Make(100e-12, 25, 0.5, 0.7);
+    o.transistor = circuit::Transistor{std::get<transistor::Junction>(junction), 25, {}};
+  }
+  return circuit::DesignExact(circuit::FromDesignState(s), o).value().stage;
+}
+
+void Run(benchmark::State& state, const circuit::Stage& nominal, ToleranceSpec spec) {
+  for (auto _ : state) {
+    Progress progress;
+    auto result = RunMonteCarlo(nominal, spec, &progress);
+    if (!result || result->summary.builds != spec.builds) state.SkipWithError("run failed");
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["builds"] = static_cast<double>(spec.builds);
+}
+
+void BM_AsBuiltLinear(benchmark::State& state) {
+  ToleranceSpec spec;
+  spec.builds = 100'000;
+  Run(state, Nominal(false), spec);
+}
+BENCHMARK(BM_AsBuiltLinear)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_Retuned(benchmark::State& state) {
+  const circuit::Stage nominal = Nominal(false);
+  ToleranceSpec spec;
+  spec.builds = 2000;
+  spec.retune = [nominal](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
+    auto tuned = parts::RetuneStage(s, 50, &nominal);
+    if (!tuned) return tuned.failure();
+    return std::move(tuned).value().stage;
+  };
+  Run(state, nominal, spec);
+}
+BENCHMARK(BM_Retuned)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_AsBuiltTransistor(benchmark::State& state) {
+  ToleranceSpec spec;
+  spec.builds = 2000;
+  spec.tolerances.Coss = 0.1;
+  Run(state, Nominal(true), spec);
+}
+BENCHMARK(BM_AsBuiltTransistor)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+}  // namespace
+}  // namespace classe::statistics
+
+BENCHMARK_MAIN();

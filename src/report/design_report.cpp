@@ -120,15 +120,15 @@ double DrawDesigns(Page& page, const std::vector<Shown>& values, double y) {
     }
   }
   for (const QString& name : names) {
-    y += 3.6;
-    page.text(12, y, name);
+    y += 3.0;
+    page.text(12, y, name, 7);
     QString unit;
     for (const Shown& v : values) {
-      if (v.symbol == name + ideal) page.text(60, y, v.text);
-      if (v.symbol == name + exact) page.text(95, y, v.text);
+      if (v.symbol == name + ideal) page.text(60, y, v.text, 7);
+      if (v.symbol == name + exact) page.text(95, y, v.text, 7);
       if (v.symbol == name + ideal || v.symbol == name + exact) unit = v.unit;
     }
-    page.text(130, y, unit);
+    page.text(130, y, unit, 7);
   }
   return y + 4;
 }
@@ -155,7 +155,7 @@ QString Si(double value, double scale, const char* unit) {
 void DrawSchematic(Page& page, const circuit::Stage& st, double y) {
   QPainter& p = page.painter();
   page.text(10, y, QStringLiteral("Schema"), 11, true);
-  const double top = y + 10, ground = y + 40;
+  const double top = y + 8, ground = y + 38;
   QPainterPath path;
   auto line = [&](double x1, double y1, double x2, double y2) {
     path.moveTo(page.at(x1, y1));
@@ -172,7 +172,8 @@ void DrawSchematic(Page& page, const circuit::Stage& st, double y) {
   page.text(15, top - 6, QStringLiteral("Vcc"), 7, true);
   box(20, top + 6, 3, 8, QStringLiteral("L1"), Si(st.L1, 1e-6, "µH"));
   line(20, top + 10, 20, top + 16);
-  line(20, top + 16, 100, top + 16);
+  line(20, top + 16, 79, top + 16);
+  line(81, top + 16, 100, top + 16);
   // Switch and C1.
   line(35, top + 16, 35, top + 21);
   path.moveTo(page.at(35, top + 21));
@@ -186,7 +187,6 @@ void DrawSchematic(Page& page, const circuit::Stage& st, double y) {
   page.text(60, top + 24, QStringLiteral("C1"), 7, true);
   page.text(60, top + 27.5, Si(st.C1, 1e-12, "pF"), 7);
   // C2 and L2 in series to the load.
-  path.moveTo(page.at(80, top + 16));
   line(79, top + 12, 79, top + 20);
   line(81, top + 12, 81, top + 20);
   page.text(76, top + 10, QStringLiteral("C2 ") + Si(st.C2, 1e-12, "pF"), 7);
@@ -214,7 +214,7 @@ void DrawWaveforms(Page& page, const circuit::Waveforms& w, const QString& which
   page.text(10, y,
             QStringLiteral("Forme d'onda del progetto ") + which + QStringLiteral(" (due periodi)"),
             11, true);
-  const double left = 20, width = 170, height = 22;
+  const double left = 20, width = 170, height = 17;
   auto plot = [&](const std::vector<double>& v, double top, const QString& name,
                   const QColor& colour) {
     if (v.size() < 2) return;
@@ -278,11 +278,12 @@ void DrawReport(const document::DesignDocument& doc, const cli::Session& session
   const auto& chosen = exact ? session.circuit.exact : session.circuit.ideal;
   const QString which = exact ? QStringLiteral("esatto") : QStringLiteral("ideale");
   if (chosen) {
-    DrawSchematic(page, chosen->stage, std::max(after, 170.0));
-    DrawWaveforms(page, chosen->curves, which, std::max(after, 170.0) + 50);
+    const double y = std::max(after + 4, 160.0);
+    DrawSchematic(page, chosen->stage, y);
+    DrawWaveforms(page, chosen->curves, which, y + 44);
   }
   // What the windows would have said: a design left out and why.
-  double y = 288;
+  double y = 290;
   for (const auto& message : session.ui.messages()) {
     if (!message.fault) continue;
     page.text(10, y, QString::fromStdString(message.text), 7);

@@ -276,9 +276,25 @@ class MainWindowTest : public QObject {
       for (QAction* item : menu->menu()->actions())
         seen << (item->isSeparator() ? "-" : item->text() + ' ' + item->shortcut().toString());
     }
-    QCOMPARE(seen, (QStringList{"&File", "Esporta &campioni CSV… ", "Esporta &netlist SPICE… ", "-",
-                                "&Esci Ctrl+Q", "&Progetto", "&Circuito reale… Ctrl+R",
-                                "C&omponenti commerciali… ", "&Aiuto", "&Guida F1",
+    QCOMPARE(seen, (QStringList{"&File",
+                                "&Nuovo Ctrl+N",
+                                "&Apri… Ctrl+O",
+                                "File &recenti ",
+                                "&Salva Ctrl+S",
+                                "Salva con &nome… Ctrl+Shift+S",
+                                "-",
+                                "S&tampa… Ctrl+P",
+                                "Esporta &rapporto PDF… ",
+                                "-",
+                                "Esporta &campioni CSV… ",
+                                "Esporta &netlist SPICE… ",
+                                "-",
+                                "&Esci Ctrl+Q",
+                                "&Progetto",
+                                "&Circuito reale… Ctrl+R",
+                                "C&omponenti commerciali… ",
+                                "&Aiuto",
+                                "&Guida F1",
                                 "&Informazioni su Classe E "}));
   }
 

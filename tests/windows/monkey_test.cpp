@@ -249,14 +249,24 @@ class Monkey {
   qsizetype messagesSeen_ = 0, choicesSeen_ = 0;
   std::map<QLineEdit*, QString> typed_;  // what each field should hold
   long programs_ = 0, ngspiceRuns_ = 0, exports_ = 0, messages_ = 0;
-  std::unique_ptr<Program> program_;  // last, so that its fields leave typed_ as they go
+  bool ending_ = false;                        // the program is being ended: changes may go
+  std::map<std::string, std::string> closed_;  // the texts of the fields of windows closed
+  std::unique_ptr<Program> program_;           // last, so that its fields leave typed_ as they go
 
   void start() {
     program_ = std::make_unique<Program>();
+    // The question before a design is lost keeps it, but when the program
+    // ends; the print dialog is cancelled.
+    program_->calculator.setSaveQuestion([this] {
+      return ending_ ? Calculator::SaveAnswer::Discard : Calculator::SaveAnswer::Cancel;
+    });
+    program_->calculator.setPrintQuestion([](QWidget*, QPrinter&) { return false; });
+    ending_ = false;
     ++programs_;
     ended_ = false;
     messagesSeen_ = choicesSeen_ = 0;
     typed_.clear();
+    closed_.clear();
     QObject::connect(&program_->calculator, &Calculator::ended, [this] { ended_ = true; });
     program_->files.path = folder_.filePath("export.csv");
     settle();
@@ -385,6 +395,7 @@ class Monkey {
     Form1& main = program_->main();
     const int way = dice_.below(4);
     main.activateWindow();  // for the shortcut
+    ending_ = true;
     if (way == 0) QTest::mouseClick(main.control(form1::Command6.name), Qt::LeftButton);
     if (way == 1) main.menu().quit->trigger();
     if (way == 2) QTest::keyClick(main.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
@@ -496,14 +507,22 @@ class Monkey {
       if (!edit) continue;
       const auto [it, fresh] = typed_.try_emplace(edit, edit->text());
       const InputField* field = FindInputField(control);
-      if (fresh && (!field || edit->text().toStdString() != field->defaultText))
-        Fail("a field opens with its default", where + " " + Shown(edit->text()));
+      // A window opened again shows the design's inputs it held when closed.
+      const auto closed = closed_.find(name);
+      if (fresh &&
+          (!field || (closed == closed_.end() ? edit->text().toStdString() != field->defaultText
+                                              : edit->text().toStdString() != closed->second)))
+        Fail("a field opens with the design's text", where + " " + Shown(edit->text()));
       if (edit->text() != it->second)
         Fail("no field is changed by the program", where + " " + Shown(edit->text()));
       if (!fresh) continue;
       QObject::connect(edit, &QLineEdit::textEdited,
                        [this, edit](const QString& t) { typed_[edit] = t; });
-      QObject::connect(edit, &QObject::destroyed, [this, edit] { typed_.erase(edit); });
+      QObject::connect(edit, &QObject::destroyed, [this, edit, name] {
+        // As UTF-8, as the design keeps its texts.
+        if (!ending_) closed_[name] = typed_[edit].toStdString();
+        typed_.erase(edit);
+      });
     }
   }
 

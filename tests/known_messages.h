@@ -29,6 +29,7 @@ enum class MessageKind {
   EngineFailure,     // the real-circuit engine's reasons for giving no numbers
   ExportFailure,     // "Impossibile scrivere il file …"
   Ngspice,           // the check with ngspice could not start
+  Parts,             // the parts window's refusals and the retune's failures
   Unknown,
 };
 
@@ -180,6 +181,15 @@ inline MessageKind ClassifyMessage(std::string_view text, bool fault) {
               "Impossibile scrivere il file {s}: {s}. Un file già presente con quel nome non è "
               "stato modificato.")) {
     return MessageKind::ExportFailure;
+  }
+  if (text == "Serie non riconosciuta: scegli continua, E6, E12, E24, E48 o E96." ||
+      text == "Il margine di tensione deve essere un numero tra 1 e 100 (ad es. 1.5)." ||
+      text == "Premi Calcola prima di esportare la distinta base." ||
+      Matches(text,
+              "Ritaratura impossibile: con le parti scelte non si trova una regolazione di {s} "
+              "che dia {s} (resta il {n} % di Vcc). Scegli una serie più fitta o le coppie in "
+              "parallelo.")) {
+    return MessageKind::Parts;
   }
   if (text == "ngspice non è installato: per la verifica installalo con sudo apt install ngspice" ||
       Matches(text, "Verifica con ngspice non avviata: {s}.")) {

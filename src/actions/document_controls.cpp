@@ -6,8 +6,8 @@
 #include <charconv>
 #include <span>
 
-#include "actions/form4_controls.h"
 #include "actions/analysis_fields.h"
+#include "actions/form4_controls.h"
 #include "actions/form5_controls.h"
 
 namespace classe {

@@ -10,8 +10,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "actions/compute_action.h"
-#include "actions/document_controls.h"
 #include "actions/cursor_readout.h"
+#include "actions/document_controls.h"
 #include "actions/final_circuit_action.h"
 #include "actions/form1_controls.h"
 #include "actions/form2_controls.h"

@@ -6,8 +6,8 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
-#include <memory>
 #include <functional>
+#include <memory>
 
 #include "actions/parts_action.h"
 #include "actions/real_circuit_action.h"

@@ -119,7 +119,8 @@ void Calculator::inputsChanged() {
 // the file, and marks it "*" while its inputs differ from the file's.
 void Calculator::updateTitles() {
   const bool modified = isModified();
-  for (Window window : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::Form5}) {
+  for (Window window :
+       {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::Form5}) {
     FormWindow* form = controls_.existing(window);
     if (!form) continue;
     const QString base = form->property(kBaseTitle).toString();

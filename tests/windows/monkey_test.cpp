@@ -508,7 +508,9 @@ class Monkey {
       const auto [it, fresh] = typed_.try_emplace(edit, edit->text());
       const InputField* field = FindInputField(control);
       // A window opened again shows the design's inputs it held when closed.
-      const auto closed = closed_.find(name);
+      // Windows reuse names (Text1): the key is the window's and the name.
+      const std::string key = where.toStdString();
+      const auto closed = closed_.find(key);
       if (fresh &&
           (!field || (closed == closed_.end() ? edit->text().toStdString() != field->defaultText
                                               : edit->text().toStdString() != closed->second)))
@@ -518,9 +520,9 @@ class Monkey {
       if (!fresh) continue;
       QObject::connect(edit, &QLineEdit::textEdited,
                        [this, edit](const QString& t) { typed_[edit] = t; });
-      QObject::connect(edit, &QObject::destroyed, [this, edit, name] {
+      QObject::connect(edit, &QObject::destroyed, [this, edit, key] {
         // As UTF-8, as the design keeps its texts.
-        if (!ending_) closed_[name] = typed_[edit].toStdString();
+        if (!ending_) closed_[key] = typed_[edit].toStdString();
         typed_.erase(edit);
       });
     }

@@ -62,6 +62,9 @@ class DesignFileCli : public ::testing::Test {
 TEST_F(DesignFileCli, AFileSavedGivesTheSameOutputAsItsFieldsForEveryAction) {
   const std::string fields =
       "Po=25 Vcc=24 RL=10 M=400 Ron=0.2 QU=150 rete=si progetto=ideale "
+      "serieC=E12 serieL=E24 coppie=si margine=2 "
+      "tolC=3 tolL=2 prove=20 seme=7 distribuzione=normale ritaratura=si banda=8 "
+      "variabile=Vcc da=20 a=30 punti=3 "
       "curva=" +
       Path("curve.csv");
   const CliResult saved = Cli("componenti " + fields + " salva=" + Path("d.classe"));

@@ -12,8 +12,8 @@
 #include "actions/sampling_prologue.h"
 #include "actions/verify_action.h"
 #include "cli/analysis_actions.h"
-#include "cli/file_output.h"
 #include "cli/report.h"
+#include "engine/document/atomic_write.h"
 #include "engine/parts/bill_of_materials.h"
 
 namespace classe::cli {
@@ -42,7 +42,7 @@ Outcome BuyParts(Session& s) {
   const Outcome outcome = ShowParts(s.circuit, s.parts, s.ui);
   if (outcome != Outcome::Done || !s.bomPath) return outcome;
   if (const auto failed =
-          WriteFileAtomically(*s.bomPath, parts::BillOfMaterialsCsv(s.parts->purchase))) {
+          document::WriteAtomically(*s.bomPath, parts::BillOfMaterialsCsv(s.parts->purchase))) {
     s.ui.fault("Distinta base non scritta in " + *s.bomPath + ": " + *failed);
     return Outcome::Fault;
   }

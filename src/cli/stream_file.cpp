@@ -3,6 +3,8 @@
 
 #include "cli/stream_file.h"
 
+#include "engine/document/atomic_write.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,7 +20,7 @@ namespace classe::cli {
 namespace {
 
 std::string Reason(int error) {
-  return std::strerror(error);
+  return document::WriteFailureReason(error);
 }
 
 // Sends everything, retrying short writes; false with errno set on failure.

@@ -14,10 +14,33 @@
 #include <vector>
 
 namespace classe::document {
+
+std::string WriteFailureReason(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+      return "disco pieno";
+    case EFBIG:
+      return "spazio esaurito: disco pieno o limite alla dimensione dei file";
+    case EACCES:
+    case EPERM:
+      return "permesso negato";
+    case EROFS:
+      return "file system in sola lettura";
+    case ENOENT:
+    case ENOTDIR:
+      return "la cartella non esiste";
+    case EISDIR:
+      return "è una cartella, non un file";
+    default:
+      return std::strerror(error);
+  }
+}
+
 namespace {
 
 std::string Reason(int error) {
-  return std::strerror(error);
+  return WriteFailureReason(error);
 }
 
 // The folder's entry of the renamed file reaches the disk too.

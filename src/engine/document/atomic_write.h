@@ -15,4 +15,8 @@ namespace classe::document {
 // left behind. Returns the reason of a failure (Italian), or nothing.
 std::optional<std::string> WriteAtomically(const std::string& path, std::string_view bytes);
 
+// The causes a user can act on (a full disk, no permission, no such folder)
+// in Italian; the system's words for the rest.
+std::string WriteFailureReason(int error);
+
 }  // namespace classe::document

@@ -46,7 +46,8 @@ grep -qx 'Icon=classe-e' "$desktop" || fail "desktop entry has no icon"
 grep -qx 'Categories=Science;Engineering;Electronics;' "$desktop" || fail "desktop categories"
 grep -q '^Name=.*classe E' "$desktop" || fail "desktop entry name"
 desktop-file-validate "$desktop"
-zcat "$prefix/share/man/man1/classe-e-cli.1.gz" | grep -q '^\.SH' || fail "manual page"
+manual=$(zcat "$prefix/share/man/man1/classe-e-cli.1.gz") || fail "manual page"
+grep -q '^\.SH' <<<"$manual" || fail "manual page"
 
 # The metainfo: nothing reported at any level, pedantic hints included.
 report=$(appstreamcli validate --no-net --pedantic --strict "$prefix/$metainfo" 2>&1) ||
@@ -88,8 +89,12 @@ version=$("$prefix/bin/classe-e-cli" --version | cut -d' ' -f2)
 grep -qx "$version" <<<"$releases" || fail "version $version has no release notes"
 
 # The installed command-line tool computes the default design.
-"$prefix/bin/classe-e-cli" componenti | grep -qxF $'R\t9.044E+00\t[Ω]' || fail "classe-e-cli output"
-"$prefix/bin/classe-e-cli" --help | grep -q 'classe-e-cli' || fail "classe-e-cli --help"
+design=$("$prefix/bin/classe-e-cli" componenti) || fail "classe-e-cli output"
+grep -qxF $'R\t9.044E+00\t[Ω]' <<<"$design" || fail "classe-e-cli output"
+# Read whole first: grep -q stops at the first match, and the rest of the
+# usage text would then meet a closed pipe.
+help=$("$prefix/bin/classe-e-cli" --help) || fail "classe-e-cli --help"
+grep -q 'classe-e-cli' <<<"$help" || fail "classe-e-cli --help"
 
 # The installed window starts and stays up until it is ended.
 status=0

@@ -26,41 +26,41 @@ circuit::Stage Nominal(bool transistor) {
   return circuit::DesignExact(circuit::FromDesignState(s), o).value().stage;
 }
 
-void Run(benchmark::State& state, const circuit::Stage& nominal, ToleranceSpec spec) {
+void Run(benchmark::State& state, const circuit::Stage& nominal, ToleranceSettings settings) {
   for (auto _ : state) {
     Progress progress;
-    auto result = RunMonteCarlo(nominal, spec, &progress);
-    if (!result || result->summary.builds != spec.builds) state.SkipWithError("run failed");
+    auto result = RunMonteCarlo(nominal, settings, &progress);
+    if (!result || result->summary.builds != settings.builds) state.SkipWithError("run failed");
     benchmark::DoNotOptimize(result);
   }
-  state.counters["builds"] = static_cast<double>(spec.builds);
+  state.counters["builds"] = static_cast<double>(settings.builds);
 }
 
 void BM_AsBuiltLinear(benchmark::State& state) {
-  ToleranceSpec spec;
-  spec.builds = 100'000;
-  Run(state, Nominal(false), spec);
+  ToleranceSettings settings;
+  settings.builds = 100'000;
+  Run(state, Nominal(false), settings);
 }
 BENCHMARK(BM_AsBuiltLinear)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 void BM_Retuned(benchmark::State& state) {
   const circuit::Stage nominal = Nominal(false);
-  ToleranceSpec spec;
-  spec.builds = 2000;
-  spec.retune = [nominal](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
+  ToleranceSettings settings;
+  settings.builds = 2000;
+  settings.retune = [nominal](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
     auto tuned = parts::RetuneStage(s, 50, &nominal);
     if (!tuned) return tuned.failure();
     return std::move(tuned).value().stage;
   };
-  Run(state, nominal, spec);
+  Run(state, nominal, settings);
 }
 BENCHMARK(BM_Retuned)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 void BM_AsBuiltTransistor(benchmark::State& state) {
-  ToleranceSpec spec;
-  spec.builds = 2000;
-  spec.tolerances.Coss = 0.1;
-  Run(state, Nominal(true), spec);
+  ToleranceSettings settings;
+  settings.builds = 2000;
+  settings.tolerances.Coss = 0.1;
+  Run(state, Nominal(true), settings);
 }
 BENCHMARK(BM_AsBuiltTransistor)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 

@@ -72,7 +72,7 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads,
   using namespace analysis;
   job.reset();
   std::string error;
-  statistics::ToleranceSpec spec;
+  statistics::ToleranceSettings spec;
   const auto C = Decimal(ui, tolC, error);
   const auto L = Decimal(ui, tolL, error);
   const auto R = Decimal(ui, tolR, error);
@@ -91,7 +91,7 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads,
   spec.distribution =
       SelectedOption(ui, distribuzione) == 1 ? Distribution::Normal : Distribution::Uniform;
   spec.threads = threads;
-  if (const auto bad = statistics::CheckToleranceSpec(spec)) return RejectField(ui, *bad);
+  if (const auto bad = statistics::CheckToleranceSettings(spec)) return RejectField(ui, *bad);
 
   std::optional<circuit::Stage> nominal;
   const Outcome outcome = ExactNominal(state, ui, nominal);
@@ -149,7 +149,7 @@ Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
 }
 
 std::string ToleranceSummaryText(const statistics::MonteCarloResult& r,
-                                 const statistics::ToleranceSpec& spec) {
+                                 const statistics::ToleranceSettings& spec) {
   const statistics::Summary& s = r.summary;
   std::string text = "Esemplari simulati: " + std::to_string(s.builds);
   if (r.partial)

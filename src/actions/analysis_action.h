@@ -18,7 +18,7 @@ namespace classe {
 // may go to another.
 struct ToleranceJob {
   circuit::Stage nominal;
-  statistics::ToleranceSpec spec;
+  statistics::ToleranceSettings spec;
 };
 
 struct SweepJob {
@@ -40,7 +40,7 @@ Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
 
 // The summary the window shows and the command line prints.
 std::string ToleranceSummaryText(const statistics::MonteCarloResult& result,
-                                 const statistics::ToleranceSpec& spec);
+                                 const statistics::ToleranceSettings& spec);
 
 // Shows `text` as the message of a refused field and gives Rejected.
 Outcome RejectField(Controls& ui, const std::string& text);

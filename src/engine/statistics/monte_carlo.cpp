@@ -21,7 +21,7 @@ bool HasNetwork(const circuit::Stage& s) {
   return s.load.kind != circuit::LoadKind::Resistor;
 }
 
-void Grade(BuildRow& row, const StageFigures& nominal, const ToleranceSpec& spec) {
+void Grade(BuildRow& row, const StageFigures& nominal, const ToleranceSettings& spec) {
   if (!row.figures) return;
   const StageFigures& f = *row.figures;
   row.poOk = std::abs(f.Po / nominal.Po - 1) <= spec.poBand;
@@ -32,7 +32,7 @@ void Grade(BuildRow& row, const StageFigures& nominal, const ToleranceSpec& spec
 
 }  // namespace
 
-std::optional<std::string> CheckToleranceSpec(const ToleranceSpec& s) {
+std::optional<std::string> CheckToleranceSettings(const ToleranceSettings& s) {
   const Tolerances& t = s.tolerances;
   for (const auto& [value, kind] :
        {std::pair{t.C, "dei condensatori"}, std::pair{t.L, "delle induttanze"},
@@ -65,7 +65,7 @@ BuildParts NominalParts(const circuit::Stage& s) {
   return p;
 }
 
-circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSpec& spec,
+circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSettings& spec,
                          std::uint64_t index, BuildParts& p) {
   std::mt19937_64 g = BuildGenerator(spec.seed, index);
   const Tolerances& t = spec.tolerances;
@@ -149,8 +149,8 @@ Summary Summarize(const std::vector<BuildRow>& rows) {
 }
 
 circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
-                                                const ToleranceSpec& spec, Progress* progress) {
-  if (auto bad = CheckToleranceSpec(spec))
+                                                const ToleranceSettings& spec, Progress* progress) {
+  if (auto bad = CheckToleranceSettings(spec))
     return circuit::Failure{circuit::FailureKind::InvalidValue, *bad};
   if (auto bad = circuit::CheckStage(nominal)) return *bad;
   const std::optional<StageFigures> nominalFigures = FiguresOf(nominal);

@@ -34,7 +34,7 @@ inline constexpr long long kMaxBuilds = 1'000'000;
 // again for class E; a failure when it cannot be tuned.
 using Retune = std::function<circuit::Result<circuit::Stage>(const circuit::Stage&)>;
 
-struct ToleranceSpec {
+struct ToleranceSettings {
   Tolerances tolerances;
   Distribution distribution = Distribution::Uniform;
   long long builds = 2000;
@@ -93,12 +93,12 @@ struct MonteCarloResult {
 };
 
 // The reason, in Italian, the settings cannot be run; none when they can.
-std::optional<std::string> CheckToleranceSpec(const ToleranceSpec& spec);
+std::optional<std::string> CheckToleranceSettings(const ToleranceSettings& spec);
 
 // The values of build `index`, drawn in a fixed order whatever the
 // tolerances; and the stage built with them.
 BuildParts NominalParts(const circuit::Stage& nominal);
-circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSpec& spec,
+circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSettings& spec,
                          std::uint64_t index, BuildParts& drawn);
 
 // The summary of the rows done, against the nominal figures.
@@ -108,7 +108,7 @@ Summary Summarize(const std::vector<BuildRow>& rows);
 // the same seed whatever their number. Fails, with no rows, when the
 // settings are refused or the nominal stage has no steady state.
 circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
-                                                const ToleranceSpec& spec,
+                                                const ToleranceSettings& spec,
                                                 Progress* progress = nullptr);
 
 }  // namespace classe::statistics

@@ -18,8 +18,8 @@ namespace {
 
 using testing::ExactStage;
 
-ToleranceSpec Spec(long long builds, int threads = 0) {
-  ToleranceSpec spec;
+ToleranceSettings Spec(long long builds, int threads = 0) {
+  ToleranceSettings spec;
   spec.builds = builds;
   spec.threads = threads;
   return spec;
@@ -40,7 +40,7 @@ TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
   EXPECT_EQ(one.summary.yield.all, two.summary.yield.all);
   EXPECT_FALSE(one.partial);
   // Another seed, other builds.
-  ToleranceSpec other = Spec(300);
+  ToleranceSettings other = Spec(300);
   other.seed = 2;
   EXPECT_NE(RunMonteCarlo(nominal, other)->summary.Po.p50, one.summary.Po.p50);
 }
@@ -49,7 +49,7 @@ TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
 // yields and percentiles counted and ranked here, apart from the engine's.
 TEST(MonteCarlo, RowsAndSummaryAgreeWithASerialRecount) {
   const circuit::Stage nominal = ExactStage("4");
-  ToleranceSpec spec = Spec(200);
+  ToleranceSettings spec = Spec(200);
   spec.tolerances.R = 0.1;
   spec.tolerances.Ron = 0.5;
   spec.BVdss = 100;
@@ -131,14 +131,14 @@ TEST(MonteCarlo, TheBuiltStageSpreadsAsMeasuredElsewhere) {
 }
 
 TEST(MonteCarlo, TighterPartsStillMissAtHighQ) {
-  ToleranceSpec spec = Spec(2000);
+  ToleranceSettings spec = Spec(2000);
   spec.tolerances.C = spec.tolerances.L = 0.01;
   EXPECT_NEAR(RunMonteCarlo(ExactStage("50"), spec)->summary.yield.Po, 0.22, 0.04);
 }
 
 TEST(MonteCarlo, RetuneIsAppliedToEachBuild) {
   const circuit::Stage nominal = ExactStage("10");
-  ToleranceSpec spec = Spec(100);
+  ToleranceSettings spec = Spec(100);
   // A stand-in retune: L2 and the load back to their design values.
   std::atomic<int> calls = 0;
   spec.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
@@ -166,7 +166,7 @@ TEST(MonteCarlo, RetuneIsAppliedToEachBuild) {
 
 TEST(MonteCarlo, StoppedRunKeepsWhatItHas) {
   const circuit::Stage nominal = ExactStage("4");
-  ToleranceSpec spec = Spec(2000, 2);
+  ToleranceSettings spec = Spec(2000, 2);
   Progress progress;
   // Stop from inside the run, after some builds, as "Interrompi" would.
   spec.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
@@ -187,7 +187,7 @@ TEST(MonteCarlo, TransistorCossScalesWithItsTolerance) {
   circuit::Stage nominal = ExactStage("4");
   nominal.transistor = circuit::Transistor{transistor::CossModel::Linear(200e-12), 25, {}};
   nominal.Coss = 200e-12;
-  ToleranceSpec spec = Spec(1);
+  ToleranceSettings spec = Spec(1);
   spec.tolerances.Coss = 0.2;
   BuildParts p;
   const circuit::Stage s = DrawBuild(nominal, spec, 0, p);
@@ -200,27 +200,27 @@ TEST(MonteCarlo, TransistorCossScalesWithItsTolerance) {
 TEST(MonteCarlo, RefusesSettingsItCannotRun) {
   const circuit::Stage nominal = ExactStage("4");
   const auto refused = [&](auto change) {
-    ToleranceSpec spec = Spec(10);
+    ToleranceSettings spec = Spec(10);
     change(spec);
-    const bool bad = CheckToleranceSpec(spec).has_value();
+    const bool bad = CheckToleranceSettings(spec).has_value();
     // A refused run gives no rows; an accepted one is not run here (a million builds).
     if (bad) {
       EXPECT_FALSE(RunMonteCarlo(nominal, spec).ok());
     }
     return bad;
   };
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.tolerances.C = -0.01; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.tolerances.L = 1.0; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.tolerances.R = NAN; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.tolerances.Ron = 1.5; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.builds = 0; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.builds = kMaxBuilds + 1; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.poBand = 0; }));
-  EXPECT_TRUE(refused([](ToleranceSpec& s) { s.vonBand = -0.01; }));
-  EXPECT_FALSE(refused([](ToleranceSpec& s) { s.tolerances.C = 0.99; }));
-  EXPECT_FALSE(refused([](ToleranceSpec& s) { s.builds = kMaxBuilds; }));
-  EXPECT_EQ(*CheckToleranceSpec([] {
-    ToleranceSpec s;
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.tolerances.C = -0.01; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.tolerances.L = 1.0; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.tolerances.R = NAN; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.tolerances.Ron = 1.5; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.builds = 0; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.builds = kMaxBuilds + 1; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.poBand = 0; }));
+  EXPECT_TRUE(refused([](ToleranceSettings& s) { s.vonBand = -0.01; }));
+  EXPECT_FALSE(refused([](ToleranceSettings& s) { s.tolerances.C = 0.99; }));
+  EXPECT_FALSE(refused([](ToleranceSettings& s) { s.builds = kMaxBuilds; }));
+  EXPECT_EQ(*CheckToleranceSettings([] {
+    ToleranceSettings s;
     s.tolerances.C = 1;
     return s;
   }()),

@@ -30,6 +30,7 @@ enum class MessageKind {
   ExportFailure,     // "Impossibile scrivere il file …"
   Ngspice,           // the check with ngspice could not start
   Parts,             // the parts window's refusals and the retune's failures
+  Analysis,          // the tolerance and sweep windows' refusals
   Unknown,
 };
 
@@ -190,6 +191,22 @@ inline MessageKind ClassifyMessage(std::string_view text, bool fault) {
               "che dia {s} (resta il {n} % di Vcc). Scegli una serie più fitta o le coppie in "
               "parallelo.")) {
     return MessageKind::Parts;
+  }
+  if (Matches(text, "Errore di inserimento dati per {s}: scrivi {s}") ||
+      Matches(text, "La tolleranza {s} deve essere di almeno 0 % e minore di 100 %.") ||
+      Matches(text, "{s} deve restare {s} su tutto l'intervallo della scansione.") ||
+      text == "Il numero di prove deve essere compreso tra 1 e 1000000." ||
+      text == "La banda di Po deve essere un numero positivo." ||
+      text == "La banda della tensione all'accensione deve essere di almeno 0 %." ||
+      text == "Gli estremi della scansione devono essere numeri finiti." ||
+      text == "Il numero di punti della scansione deve essere compreso tra 2 e 100000." ||
+      text ==
+          "La reattanza del carico si può variare solo senza rete di adattamento: con la rete "
+          "nel circuito togli la spunta o varia RL." ||
+      text == "Il progetto nominale non ha un regime periodico da confrontare." ||
+      text == "Premi Calcola prima di esportare gli esemplari." ||
+      text == "Premi Calcola prima di esportare la scansione.") {
+    return MessageKind::Analysis;
   }
   if (text == "ngspice non è installato: per la verifica installalo con sudo apt install ngspice" ||
       Matches(text, "Verifica con ngspice non avviata: {s}.")) {

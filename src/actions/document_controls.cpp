@@ -97,10 +97,6 @@ void SetAnalysisSwitch(DesignDocument& doc, Control box, bool on) {
     doc.tolerances[std::string(retune.name)] = std::string(on ? retune.on : retune.off);
 }
 
-namespace {
-
-// The analyses' settings into their controls; the reason when a choice names
-// none of its options.
 std::optional<std::string> ShowAnalysisSettings(const DesignDocument& doc, Controls& ui) {
   for (std::span<const AnalysisField> table : kAnalysisTables)
     for (const AnalysisField& field : table)
@@ -120,8 +116,6 @@ std::optional<std::string> ShowAnalysisSettings(const DesignDocument& doc, Contr
   ui.setChecked(retune.box, on == retune.on);
   return std::nullopt;
 }
-
-}  // namespace
 
 void ShowPartsChoices(const DesignDocument& doc, Controls& ui) {
   for (const ChoiceField& choice : kChoiceFields)

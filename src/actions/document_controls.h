@@ -31,6 +31,9 @@ bool PartsUsed(const document::DesignDocument& doc);
 bool SetAnalysisSetting(document::DesignDocument& doc, Control control, std::string_view text);
 void SetAnalysisOption(document::DesignDocument& doc, Control option);
 void SetAnalysisSwitch(document::DesignDocument& doc, Control box, bool on);
+// The analyses' settings into their controls; the reason when a choice names
+// none of its options.
+std::optional<std::string> ShowAnalysisSettings(const document::DesignDocument& doc, Controls& ui);
 
 // Every input at the windows' defaults: what "Nuovo" shows.
 document::DesignDocument DefaultDocument();

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "actions/cell_names.h"
 #include "actions/controls.h"
 
 // The parts window ("Componenti commerciali"): the series bought in, the
@@ -39,8 +40,7 @@ inline constexpr Control Progress1 = Of("Progress1");  // busy while the parts a
 inline constexpr int kPartsFirst = 100, kRetuneFirst = 300, kSensitivityFirst = 600;
 inline constexpr int kStride = 20;
 
-// "Label" and the number, with static storage.
-std::string_view CellName(int number);
+using classe::CellName;
 
 inline Control Cell(int first, int row, int column) {
   return Of(CellName(first + row * kStride + column));

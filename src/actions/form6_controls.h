@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "actions/cell_names.h"
 #include "actions/controls.h"
 
 // The tolerance analysis window: the tolerances by part kind, how many builds,
@@ -35,5 +36,31 @@ inline constexpr Control Label2 = Of("Label2");        // what the mouse reads o
 inline constexpr Control Picture1 = Of("Picture1");    // histogram of Po
 inline constexpr Control Picture2 = Of("Picture2");    // of the efficiency
 inline constexpr Control Picture3 = Of("Picture3");    // of the drain peak
+inline constexpr Control Label3 = Of("Label3");        // the Po histogram's title
+inline constexpr Control Label4 = Of("Label4");        // its low end
+inline constexpr Control Label5 = Of("Label5");        // its high end
+inline constexpr Control Label6 = Of("Label6");        // the efficiency histogram's title
+inline constexpr Control Label7 = Of("Label7");
+inline constexpr Control Label8 = Of("Label8");
+inline constexpr Control Label9 = Of("Label9");  // the drain-peak histogram's title
+inline constexpr Control Label10 = Of("Label10");
+inline constexpr Control Label11 = Of("Label11");
+inline constexpr Control Label12 = Of("Label12");  // the program's version
+inline constexpr Control Label13 = Of("Label13");  // the yields' heading
+// The fields' captions, Label20… in the order of the fields, and
+// "Distribuzione:" as Label29.
+inline constexpr int kFieldCaptionFirst = 20;
+
+// The summary table (Label100…: row 0 the headings, then Po, efficiency,
+// drain peak, switch peak, turn-on voltage; column 0 the quantity, then the
+// 5, 50 and 95 % points, the least and the greatest) and the yields
+// (Label300…: the caption, then the fraction of the builds).
+inline constexpr int kSummaryFirst = 100, kYieldFirst = 300;
+inline constexpr int kStride = 20;
+inline constexpr int kSummaryRows = 5, kSummaryColumns = 6, kYieldRows = 4;
+
+inline Control Cell(int first, int row, int column) {
+  return Of(CellName(first + row * kStride + column));
+}
 
 }  // namespace classe::form6

@@ -29,5 +29,21 @@ inline constexpr Control Progress1 = Of("Progress1");  // points done
 inline constexpr Control Label1 = Of("Label1");        // what the run did
 inline constexpr Control Label2 = Of("Label2");        // the read-out under the mouse
 inline constexpr Control Picture1 = Of("Picture1");    // the curves
+inline constexpr Control Label3 = Of("Label3");        // the swept input, under the plot
+inline constexpr Control Label4 = Of("Label4");        // its low end
+inline constexpr Control Label5 = Of("Label5");        // its high end
+inline constexpr Control Label6 = Of("Label6");        // the program's version
+// Inside the plot, one caption a strip, top to bottom: its quantity and
+// range.
+inline constexpr Control Label10 = Of("Label10");
+inline constexpr Control Label11 = Of("Label11");
+inline constexpr Control Label12 = Of("Label12");
+inline constexpr Control Label13 = Of("Label13");
+inline constexpr Control Label14 = Of("Label14");
+// The fields' captions.
+inline constexpr Control Label20 = Of("Label20");  // "Da:"
+inline constexpr Control Label21 = Of("Label21");  // "A:"
+inline constexpr Control Label22 = Of("Label22");  // "Punti:"
+inline constexpr Control Label23 = Of("Label23");  // "Variabile:"
 
 }  // namespace classe::form7

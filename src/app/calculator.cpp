@@ -18,6 +18,8 @@
 #include "actions/form3_controls.h"
 #include "actions/form4_controls.h"
 #include "actions/form5_controls.h"
+#include "actions/form6_controls.h"
+#include "actions/form7_controls.h"
 #include "actions/graph_action.h"
 #include "actions/matching_action.h"
 #include "actions/peak_action.h"
@@ -43,6 +45,24 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
   controls_.setFactory(Window::Form3, [this] { return createFinalCircuitWindow(); });
   controls_.setFactory(Window::Form4, [this] { return createRealCircuitWindow(); });
   controls_.setFactory(Window::Form5, [this] { return createPartsWindow(); });
+  controls_.setFactory(Window::Form6, [this] { return createToleranceWindow(); });
+  controls_.setFactory(Window::Form7, [this] { return createSweepWindow(); });
+  connect(&toleranceRun_, &BackgroundRun::progressed, this, [this](long long done, long long all) {
+    if (AnalysisWindow* form = analysisWindow(Window::Form6)) {
+      form->setProgress(done, all);
+      if (toleranceRun_.running())
+        form->setCaption(form6::Label1.name, FromUtf8(ToleranceProgressText(done, all)));
+    }
+  });
+  connect(&toleranceRun_, &BackgroundRun::finished, this, &Calculator::tolerancesComputed);
+  connect(&sweepRun_, &BackgroundRun::progressed, this, [this](long long done, long long all) {
+    if (AnalysisWindow* form = analysisWindow(Window::Form7)) {
+      form->setProgress(done, all);
+      if (sweepRun_.running())
+        form->setCaption(form7::Label1.name, FromUtf8(SweepProgressText(done, all)));
+    }
+  });
+  connect(&sweepRun_, &BackgroundRun::finished, this, &Calculator::sweepComputed);
   connect(&partsWatcher_, &QFutureWatcher<PartsResult>::finished, this, &Calculator::partsComputed);
   connect(&ngspice_, &NgspiceRunner::finished, this, &Calculator::ngspiceEnded);
 
@@ -60,6 +80,8 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
 Calculator::~Calculator() {
   // A computation still running must not outlive what it reports to.
   partsWatcher_.waitForFinished();
+  toleranceRun_.stop();
+  sweepRun_.stop();
   controls_.closeOthers();
   delete help_;
 }
@@ -71,6 +93,8 @@ void Calculator::connectMenu() {
   connect(menu.exportNetlist, &QAction::triggered, this, &Calculator::exportNetlist);
   connect(menu.realCircuit, &QAction::triggered, this, &Calculator::openRealCircuit);
   connect(menu.parts, &QAction::triggered, this, &Calculator::openParts);
+  connect(menu.tolerances, &QAction::triggered, this, [this] { openAnalysis(Window::Form6); });
+  connect(menu.sweep, &QAction::triggered, this, [this] { openAnalysis(Window::Form7); });
   connect(menu.help, &QAction::triggered, this, &Calculator::showHelp);
   connect(menu.about, &QAction::triggered, this, [this] { ShowAbout(&main_); });
 }

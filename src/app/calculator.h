@@ -11,11 +11,15 @@
 
 #include "actions/parts_action.h"
 #include "actions/real_circuit_action.h"
+#include "actions/sweep_view.h"
+#include "actions/tolerance_view.h"
 #include "engine/design/design_state.h"
 #include "engine/document/design_document.h"
+#include "ui/background_run.h"
 #include "ui/file_chooser.h"
 #include "ui/message_presenter.h"
 #include "ui/widget_controls.h"
+#include "windows/analysis/analysis_window.h"
 #include "windows/help/help_window.h"
 #include "windows/main_window/form1.h"
 #include "windows/parts/form5.h"
@@ -47,6 +51,11 @@ class Calculator : public QObject {
   // A parts computation started and not yet shown (or dropped).
   bool computingParts() const { return partsPending_; }
   NgspiceRunner& ngspice() { return ngspice_; }
+  // The last tolerance run and sweep shown, if any, and whether one is
+  // under way.
+  const std::optional<ToleranceView>& tolerances() const { return tolerances_; }
+  const std::optional<SweepView>& sweep() const { return sweep_; }
+  bool analysing() const { return toleranceRun_.running() || sweepRun_.running(); }
 
   // The design file: opened (false, with a message, when refused: the
   // windows stay as they were), saved, and whether the inputs differ from it.
@@ -92,6 +101,20 @@ class Calculator : public QObject {
   void stopParts();
   void exportBillOfMaterials();
   void showHelp();
+  // The tolerance and the sweep windows (analysis_windows.cpp).
+  FormWindow* createToleranceWindow();
+  FormWindow* createSweepWindow();
+  AnalysisWindow* analysisWindow(Window window) const;
+  void openAnalysis(Window window);
+  void computeTolerances();
+  void tolerancesComputed(bool stopped);
+  void exportBuilds();
+  void computeSweep();
+  void sweepComputed(bool stopped);
+  void exportSweep();
+  void showAnalysisInputs(FormWindow& form);
+  void readAnalysisInputs(document::DesignDocument& doc);
+  void stopAnalyses();
   // The design file's menu items and its mark in the titles.
   void connectFileMenu();
   void newDesign();
@@ -128,6 +151,15 @@ class Calculator : public QObject {
   // Until its result has been taken: the watcher stops running before its
   // finished signal is delivered.
   bool partsPending_ = false;
+  BackgroundRun toleranceRun_;
+  BackgroundRun sweepRun_;
+  // What the run under way fills, and the settings it was started with.
+  std::shared_ptr<std::optional<circuit::Result<statistics::MonteCarloResult>>> toleranceOut_;
+  statistics::ToleranceSettings toleranceSettings_;
+  std::shared_ptr<std::optional<circuit::Result<statistics::SweepResult>>> sweepOut_;
+  statistics::SweepVariable sweepVariable_ = statistics::SweepVariable::LoadFactor;
+  std::optional<ToleranceView> tolerances_;
+  std::optional<SweepView> sweep_;
   QString path_;                     // the design file, empty before one is saved
   document::DesignDocument saved_;   // the inputs as last opened or saved
   document::DesignDocument inputs_;  // of every window, also one not open now

@@ -79,6 +79,7 @@ document::DesignDocument Calculator::currentDocument() {
   } else {
     doc.parts = inputs_.parts;
   }
+  readAnalysisInputs(doc);
   return doc;
 }
 
@@ -119,8 +120,8 @@ void Calculator::inputsChanged() {
 // the file, and marks it "*" while its inputs differ from the file's.
 void Calculator::updateTitles() {
   const bool modified = isModified();
-  for (Window window :
-       {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::Form5}) {
+  for (Window window : {Window::Form1, Window::Form2, Window::Form3, Window::Form4, Window::Form5,
+                        Window::Form6, Window::Form7}) {
     FormWindow* form = controls_.existing(window);
     if (!form) continue;
     const QString base = form->property(kBaseTitle).toString();
@@ -181,7 +182,9 @@ void Calculator::showDocument(const document::DesignDocument& doc) {
   // longer the design's.
   stopParts();
   parts_.reset();
-  for (Window window : {Window::Form2, Window::Form3, Window::Form4, Window::Form5})
+  stopAnalyses();
+  for (Window window :
+       {Window::Form2, Window::Form3, Window::Form4, Window::Form5, Window::Form6, Window::Form7})
     delete controls_.existing(window);
   inputs_ = doc;
   for (const ValueBox* box : kMainValues)

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSvgWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "actions/input_fields.h"
 #include "actions/value_boxes.h"
@@ -157,6 +158,13 @@ QWidget* FormWindow::createControl(const ControlSpec& item, QWidget* parent) {
       busy->setAccessibleName(text);
       return busy;
     }
+    case ControlKind::Progress: {
+      auto* bar = new QProgressBar(parent);
+      bar->setRange(0, 1);
+      bar->setValue(0);
+      bar->setAccessibleName(text);
+      return bar;
+    }
     case ControlKind::Choice: {
       auto* list = new QComboBox(parent);
       list->addItems(text.split(QLatin1Char('|')));
@@ -254,6 +262,20 @@ void FormWindow::onClick(std::string_view button, std::function<void()> handler)
   if (auto* b = qobject_cast<QAbstractButton*>(control(button))) {
     connect(b, &QAbstractButton::clicked, this, [handler = std::move(handler)] { handler(); });
   }
+}
+
+}  // namespace classe
+
+namespace classe {
+
+void FormWindow::setProgress(std::string_view name, long long done, long long total) {
+  auto* bar = qobject_cast<QProgressBar*>(control(name));
+  if (!bar) return;
+  // The bar counts in int: a run of up to a million builds fits, in thousandths
+  // of the whole.
+  constexpr int kSteps = 1000;
+  bar->setRange(0, kSteps);
+  bar->setValue(total > 0 ? static_cast<int>(kSteps * std::clamp(done, 0LL, total) / total) : 0);
 }
 
 }  // namespace classe

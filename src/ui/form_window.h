@@ -32,6 +32,7 @@ enum class ControlKind {
   CheckBox,  // check box with its caption
   Busy,      // indicator of work going on, hidden when there is none
   Choice,    // drop-down list: `text` its entries separated by '|', `current` the one at start
+  Progress,  // bar of work done out of a known whole; `text` what a screen reader calls it
 };
 
 // One control of a window design. Positions are twips in the client area of
@@ -78,6 +79,8 @@ class FormWindow : public QWidget {
   bool isSelected(std::string_view option) const;
   void setChecked(std::string_view box, bool checked);
   bool isChecked(std::string_view box) const;
+  // A Progress bar at `done` of `total`.
+  void setProgress(std::string_view bar, long long done, long long total);
   // Top-left corner of a control at user units of the picture box holding it.
   void moveControl(std::string_view name, double left, double top);
   // The picture box of that name, when it has user units.

@@ -293,6 +293,8 @@ class MainWindowTest : public QObject {
                                 "&Progetto",
                                 "&Circuito reale… Ctrl+R",
                                 "C&omponenti commerciali… ",
+                                "Analisi delle &tolleranze… ",
+                                "Analisi &parametrica… ",
                                 "&Aiuto",
                                 "&Guida F1",
                                 "&Informazioni su Classe E "}));

@@ -33,6 +33,7 @@
 #include <string>
 #include <utility>
 
+#include "actions/analysis_fields.h"
 #include "actions/input_fields.h"
 #include "actions/value_boxes.h"
 #include "engine/design/fault.h"
@@ -185,6 +186,16 @@ class PopupHandler : public QObject {
   Dice& dice_;
 };
 
+// The text a field starts with, whichever window's table holds it.
+std::optional<std::string_view> DefaultText(Control control) {
+  if (const InputField* field = FindInputField(control)) return field->defaultText;
+  for (std::span<const AnalysisField> table : {std::span<const AnalysisField>(kToleranceFields),
+                                               std::span<const AnalysisField>(kSweepFields)})
+    for (const AnalysisField& field : table)
+      if (field.control == control) return field.defaultText;
+  return std::nullopt;
+}
+
 QString Name(QWidget* window) {
   auto* form = qobject_cast<FormWindow*>(window);
   return form ? QString::fromLatin1(WindowName(form->id())) : "help";
@@ -282,7 +293,8 @@ class Monkey {
 
   std::vector<QWidget*> windows() {
     std::vector<QWidget*> all{&program_->main(), program_->calculator.helpWindow()};
-    for (Window w : {Window::Form2, Window::Form3, Window::Form4, Window::Form5})
+    for (Window w :
+         {Window::Form2, Window::Form3, Window::Form4, Window::Form5, Window::Form6, Window::Form7})
       all.push_back(program_->window(w));
     std::erase_if(all, [](QWidget* w) { return !w || !w->isVisible(); });
     return all;
@@ -506,14 +518,14 @@ class Monkey {
       auto* edit = qobject_cast<QLineEdit*>(w);
       if (!edit) continue;
       const auto [it, fresh] = typed_.try_emplace(edit, edit->text());
-      const InputField* field = FindInputField(control);
+      const auto defaultText = DefaultText(control);
       // A window opened again shows the design's inputs it held when closed.
       // Windows reuse names (Text1): the key is the window's and the name.
       const std::string key = where.toStdString();
       const auto closed = closed_.find(key);
-      if (fresh &&
-          (!field || (closed == closed_.end() ? edit->text().toStdString() != field->defaultText
-                                              : edit->text().toStdString() != closed->second)))
+      if (fresh && (!defaultText ||
+                    (closed == closed_.end() ? edit->text().toStdString() != *defaultText
+                                             : edit->text().toStdString() != closed->second)))
         Fail("a field opens with the design's text", where + " " + Shown(edit->text()));
       if (edit->text() != it->second)
         Fail("no field is changed by the program", where + " " + Shown(edit->text()));

@@ -24,13 +24,13 @@ std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSp
   const char* positive = nullptr;
   switch (s.variable) {
     case SweepVariable::LoadFactor:
-      positive = "Il fattore del carico";
+      positive = "Il fattore del carico deve restare positivo";
       break;
     case SweepVariable::Vcc:
-      positive = "Vcc";
+      positive = "Vcc deve restare positiva";
       break;
     case SweepVariable::Frequency:
-      positive = "La frequenza";
+      positive = "La frequenza deve restare positiva";
       break;
     case SweepVariable::Reactance:
       // In series with RL the reactance would need a node the network has
@@ -42,7 +42,7 @@ std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSp
       break;
   }
   if (positive && !(s.from > 0 && s.to > 0))
-    return std::string(positive) + " deve restare positivo su tutto l'intervallo della scansione.";
+    return std::string(positive) + " su tutto l'intervallo della scansione.";
   return std::nullopt;
 }
 

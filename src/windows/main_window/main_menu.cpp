@@ -38,6 +38,8 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
   menu.realCircuit = design->addAction(QStringLiteral("&Circuito reale…"));
   menu.realCircuit->setShortcut(QStringLiteral("Ctrl+R"));
   menu.parts = design->addAction(QStringLiteral("C&omponenti commerciali…"));
+  menu.tolerances = design->addAction(QStringLiteral("Analisi delle &tolleranze…"));
+  menu.sweep = design->addAction(QStringLiteral("Analisi &parametrica…"));
 
   QMenu* help = bar->addMenu(QStringLiteral("&Aiuto"));
   menu.help = help->addAction(QStringLiteral("&Guida"));

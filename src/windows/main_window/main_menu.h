@@ -25,6 +25,8 @@ struct MainMenu {
   QAction* quit = nullptr;           // "Esci", Ctrl+Q: the same as the button
   QAction* realCircuit = nullptr;    // "Circuito reale…", Ctrl+R
   QAction* parts = nullptr;          // "Componenti commerciali…"
+  QAction* tolerances = nullptr;     // "Analisi delle tolleranze…"
+  QAction* sweep = nullptr;          // "Analisi parametrica…"
   QAction* help = nullptr;           // "Guida", F1
   QAction* about = nullptr;          // "Informazioni su Classe E"
 };

@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The classe-e developers
 // SPDX-License-Identifier: MIT
 
-#include "actions/form5_controls.h"
+#include "actions/cell_names.h"
 
 #include <deque>
 #include <map>
 #include <mutex>
 #include <string>
 
-namespace classe::form5 {
+namespace classe {
 
 std::string_view CellName(int number) {
   // A deque keeps every name where it was made: the views handed out stay
@@ -22,4 +22,4 @@ std::string_view CellName(int number) {
   return made[number] = names.back();
 }
 
-}  // namespace classe::form5
+}  // namespace classe

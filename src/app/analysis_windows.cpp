@@ -1,0 +1,231 @@
+// SPDX-FileCopyrightText: 2026 The classe-e developers
+// SPDX-License-Identifier: MIT
+
+// The tolerance and the sweep windows: their runs go to the thread pool, the
+// bar follows them, and "Interrompi" shows what a run had done, marked as
+// partial.
+
+#include <QAbstractButton>
+
+#include "actions/analysis_action.h"
+#include "actions/analysis_fields.h"
+#include "actions/document_controls.h"
+#include "actions/form6_controls.h"
+#include "actions/form7_controls.h"
+#include "actions/recording_controls.h"
+#include "app/calculator.h"
+#include "engine/statistics/results_csv.h"
+#include "ui/atomic_file.h"
+#include "ui/image_export.h"
+#include "ui/qt_conversions.h"
+#include "windows/analysis/form6.h"
+#include "windows/analysis/form7.h"
+
+namespace classe {
+
+FormWindow* Calculator::createToleranceWindow() {
+  auto* form = new Form6();
+  showAnalysisInputs(*form);
+  watchInputs(form);
+  form->onClick(form6::Command1.name, [this] { computeTolerances(); });
+  form->onClick(form6::Command2.name, [this] { toleranceRun_.stop(); });
+  form->onClick(form6::Command3.name, [this] { exportBuilds(); });
+  form->onClick(form6::Command4.name, [form] { form->close(); });
+  const Control pictures[] = {form6::Picture1, form6::Picture2, form6::Picture3};
+  for (int k = 0; k < 3; ++k)
+    form->onPlotMouseMove(pictures[k].name, [this, k](float x, float y) {
+      if (tolerances_) ShowHistogramReadout(*tolerances_, controls_, k, x, y);
+    });
+  form->onSaveImage([this, form] {
+    SaveImageAs(*form->clientArea(), form->plotsRegion(), QStringLiteral("tolleranze.png"), files_,
+                messages_);
+  });
+  // A window closed during a run has no use for it.
+  connect(form, &QObject::destroyed, this, [this] { toleranceRun_.stop(); });
+  return form;
+}
+
+FormWindow* Calculator::createSweepWindow() {
+  auto* form = new Form7();
+  showAnalysisInputs(*form);
+  watchInputs(form);
+  form->onClick(form7::Command1.name, [this] { computeSweep(); });
+  form->onClick(form7::Command2.name, [this] { sweepRun_.stop(); });
+  form->onClick(form7::Command3.name, [this, form] {
+    SaveImageAs(*form->clientArea(), form->plotsRegion(), QStringLiteral("scansione.png"), files_,
+                messages_);
+  });
+  form->onClick(form7::Command4.name, [this] { exportSweep(); });
+  form->onClick(form7::Command5.name, [form] { form->close(); });
+  form->onPlotMouseMove(form7::Picture1.name, [this](float x, float y) {
+    if (sweep_) ShowSweepReadout(*sweep_, controls_, x, y);
+  });
+  form->onSaveImage([this, form] {
+    SaveImageAs(*form->clientArea(), form->plotsRegion(), QStringLiteral("scansione.png"), files_,
+                messages_);
+  });
+  // Choosing another input by hand puts its usual range in the fields; a
+  // document opened keeps its own.
+  const OptionField& variable = analysis::variabile;
+  for (std::size_t k = 0; k < variable.options.size() && !variable.values[k].empty(); ++k) {
+    auto* option = qobject_cast<QAbstractButton*>(form->control(variable.options[k].name));
+    connect(option, &QAbstractButton::clicked, this,
+            [this, k] { ShowSweepDefaults(controls_, static_cast<statistics::SweepVariable>(k)); });
+  }
+  connect(form, &QObject::destroyed, this, [this] { sweepRun_.stop(); });
+  return form;
+}
+
+AnalysisWindow* Calculator::analysisWindow(Window window) const {
+  return qobject_cast<AnalysisWindow*>(controls_.existing(window));
+}
+
+void Calculator::openAnalysis(Window window) {
+  controls_.showWindow(window);
+}
+
+void Calculator::computeTolerances() {
+  if (toleranceRun_.running()) return;
+  std::optional<ToleranceJob> job;
+  if (PrepareTolerances(realCircuit_, controls_, 0, job) != Outcome::Done) return;
+  AnalysisWindow* form = analysisWindow(Window::Form6);
+  if (!form) return;
+  tolerances_.reset();
+  ClearToleranceRun(controls_);
+  auto out = std::make_shared<std::optional<circuit::Result<statistics::MonteCarloResult>>>();
+  toleranceOut_ = out;
+  toleranceSettings_ = job->spec;
+  const long long builds = job->spec.builds;
+  form->setRunning(true);
+  toleranceRun_.start(
+      [out, job = std::move(*job)](statistics::Progress& progress) {
+        out->emplace(statistics::RunMonteCarlo(job.nominal, job.spec, &progress));
+      },
+      builds);
+}
+
+void Calculator::tolerancesComputed(bool) {
+  AnalysisWindow* form = analysisWindow(Window::Form6);
+  const auto out = std::move(toleranceOut_);
+  if (!form || !out || !*out) return;
+  form->setRunning(false);
+  if (!**out) {
+    form->setCaption(form6::Label1.name, QString());
+    messages_.show(FromUtf8((**out).failure().message), true);
+    return;
+  }
+  tolerances_ = MakeToleranceView(std::move(**out).value(), toleranceSettings_);
+  ShowToleranceRun(*tolerances_, controls_);
+}
+
+void Calculator::exportBuilds() {
+  if (!tolerances_) {
+    messages_.show(QStringLiteral("Premi Calcola prima di esportare gli esemplari."), true);
+    return;
+  }
+  const FileChooser::Choice choice = files_.saveFile(
+      analysisWindow(Window::Form6), QStringLiteral("Esporta esemplari CSV"),
+      QStringLiteral("tolleranze.csv"), {QStringLiteral("Valori separati da virgole (*.csv)")});
+  if (choice.path.isEmpty()) return;
+  const auto failure = WriteFileAtomically(choice.path, [&](std::ostream& out) {
+    statistics::WriteBuildsCsv(out, tolerances_->result);
+  });
+  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+}
+
+void Calculator::computeSweep() {
+  if (sweepRun_.running()) return;
+  std::optional<SweepJob> job;
+  if (PrepareSweep(realCircuit_, controls_, 0, job) != Outcome::Done) return;
+  AnalysisWindow* form = analysisWindow(Window::Form7);
+  if (!form) return;
+  sweep_.reset();
+  ClearSweepRun(controls_);
+  auto out = std::make_shared<std::optional<circuit::Result<statistics::SweepResult>>>();
+  sweepOut_ = out;
+  sweepVariable_ = job->sweep.variable;
+  const long long points = job->sweep.points;
+  form->setRunning(true);
+  sweepRun_.start(
+      [out, job = std::move(*job)](statistics::Progress& progress) {
+        out->emplace(statistics::RunSweep(job.nominal, job.sweep, &progress));
+      },
+      points);
+}
+
+void Calculator::sweepComputed(bool) {
+  AnalysisWindow* form = analysisWindow(Window::Form7);
+  const auto out = std::move(sweepOut_);
+  if (!form || !out || !*out) return;
+  form->setRunning(false);
+  if (!**out) {
+    form->setCaption(form7::Label1.name, QString());
+    messages_.show(FromUtf8((**out).failure().message), true);
+    return;
+  }
+  sweep_ = SweepView{std::move(**out).value(), sweepVariable_};
+  ShowSweepRun(*sweep_, controls_);
+}
+
+void Calculator::exportSweep() {
+  if (!sweep_) {
+    messages_.show(QStringLiteral("Premi Calcola prima di esportare la scansione."), true);
+    return;
+  }
+  const FileChooser::Choice choice = files_.saveFile(
+      analysisWindow(Window::Form7), QStringLiteral("Esporta scansione CSV"),
+      QStringLiteral("scansione.csv"), {QStringLiteral("Valori separati da virgole (*.csv)")});
+  if (choice.path.isEmpty()) return;
+  const auto failure = WriteFileAtomically(
+      choice.path, [&](std::ostream& out) { statistics::WriteSweepCsv(out, sweep_->result); });
+  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+}
+
+// The document's settings into a window made now: the ones it had when last
+// closed, or the file's.
+void Calculator::showAnalysisInputs(FormWindow& form) {
+  RecordingControls scratch;
+  ShowAnalysisSettings(inputs_, scratch);
+  for (std::span<const AnalysisField> table : {std::span<const AnalysisField>(kToleranceFields),
+                                               std::span<const AnalysisField>(kSweepFields)})
+    for (const AnalysisField& field : table)
+      if (field.control.window == form.id())
+        form.setFieldText(field.control.name, FromUtf8(scratch.text(field.control)));
+  for (const OptionField& choice : {analysis::distribuzione, analysis::variabile})
+    for (Control option : choice.options)
+      if (!option.name.empty() && option.window == form.id() && scratch.isSelected(option))
+        form.select(option.name);
+  const SwitchField& retune = analysis::ritaratura;
+  if (retune.box.window == form.id())
+    form.setChecked(retune.box.name, scratch.isChecked(retune.box));
+}
+
+void Calculator::readAnalysisInputs(document::DesignDocument& doc) {
+  for (Window window : {Window::Form6, Window::Form7}) {
+    FormWindow* form = controls_.existing(window);
+    if (!form) continue;
+    for (std::span<const AnalysisField> table : {std::span<const AnalysisField>(kToleranceFields),
+                                                 std::span<const AnalysisField>(kSweepFields)})
+      for (const AnalysisField& field : table)
+        if (field.control.window == window)
+          SetAnalysisSetting(doc, field.control, form->fieldText(field.control.name).toStdString());
+    for (const OptionField& choice : {analysis::distribuzione, analysis::variabile})
+      for (Control option : choice.options)
+        if (!option.name.empty() && option.window == window && form->isSelected(option.name))
+          SetAnalysisOption(doc, option);
+    const SwitchField& retune = analysis::ritaratura;
+    if (retune.box.window == window)
+      SetAnalysisSwitch(doc, retune.box, form->isChecked(retune.box.name));
+  }
+}
+
+void Calculator::stopAnalyses() {
+  toleranceRun_.stop();
+  sweepRun_.stop();
+  toleranceOut_.reset();
+  sweepOut_.reset();
+  tolerances_.reset();
+  sweep_.reset();
+}
+
+}  // namespace classe

@@ -75,6 +75,47 @@ class DesignFileWindowTest : public QObject {
     QCOMPARE(QSettings().value("fileRecenti").toStringList().value(0), path("a.classe"));
   }
 
+  // The tolerance and sweep settings of a file show in their windows; what
+  // the user changes there is what the next save keeps.
+  void theAnalysisWindowsShowAndKeepTheirSettings() {
+    Save("tolC=2 distribuzione=normale ritaratura=si prove=500 variabile=Vcc da=20 a=30",
+         path("c.classe"));
+    Program p;
+    p.files.openPath = path("c.classe");
+    p.main().menu().open->trigger();
+    QCOMPARE(p.messages.texts(), QStringList());
+    p.main().menu().tolerances->trigger();
+    const auto text = [&](Window w, const char* name) {
+      return qobject_cast<QLineEdit*>(p.control(w, name))->text();
+    };
+    const auto on = [&](Window w, const char* name) {
+      return qobject_cast<QAbstractButton*>(p.control(w, name))->isChecked();
+    };
+    QCOMPARE(text(Window::Form6, "Text1"), "2");
+    QCOMPARE(text(Window::Form6, "Text6"), "500");
+    QVERIFY(on(Window::Form6, "Option2"));
+    QVERIFY(on(Window::Form6, "Check1"));
+    p.main().menu().sweep->trigger();
+    QVERIFY(on(Window::Form7, "Option3"));
+    QCOMPARE(text(Window::Form7, "Text1"), "20");
+    QCOMPARE(text(Window::Form7, "Text2"), "30");
+    QVERIFY(!p.main().isWindowModified());
+
+    Type(p.control(Window::Form6, "Text2"), "3");
+    QTest::mouseClick(p.control(Window::Form6, "Option1"), Qt::LeftButton);
+    QTRY_VERIFY(p.main().isWindowModified());
+    p.window(Window::Form6)->close();
+    p.main().menu().save->trigger();
+    QCOMPARE(p.messages.texts(), QStringList());
+    QFile file(path("c.classe"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    QVERIFY2(saved.contains("\"tolL\": \"3\"") &&
+                 saved.contains("\"distribuzione\": \"uniforme\"") &&
+                 saved.contains("\"da\": \"20\""),
+             saved.constData());
+  }
+
   void typingMarksEveryWindowModifiedAndSavingClearsIt() {
     Program p;
     p.files.path = path("b.classe");

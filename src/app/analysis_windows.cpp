@@ -22,6 +22,51 @@
 #include "windows/analysis/form7.h"
 
 namespace classe {
+namespace {
+
+template <class T>
+using RunSlot = std::shared_ptr<std::optional<circuit::Result<T>>>;
+
+// Starts `work` in the background, its result to go into a new slot: a slot
+// the caller dropped (a document opened) is never shown.
+template <class T, class Work>
+void StartRun(BackgroundRun& run, AnalysisWindow& form, RunSlot<T>& slot, long long total,
+              Work work) {
+  auto out = std::make_shared<std::optional<circuit::Result<T>>>();
+  slot = out;
+  form.setRunning(true);
+  run.start([out, work = std::move(work)](statistics::Progress& p) { out->emplace(work(p)); },
+            total);
+}
+
+// What a finished run gave, or nothing: its window is gone, the slot was
+// dropped, or the run failed, which its message then says.
+template <class T>
+std::optional<T> TakeResult(RunSlot<T>& slot, AnalysisWindow* form, Control status,
+                            MessagePresenter& messages) {
+  const RunSlot<T> out = std::move(slot);
+  if (!form || !out || !*out) return std::nullopt;
+  form->setRunning(false);
+  if (!**out) {
+    form->setCaption(status.name, QString());
+    messages.show(FromUtf8((**out).failure().message), true);
+    return std::nullopt;
+  }
+  return std::move(**out).value();
+}
+
+// "Esporta CSV…" of a window: where the user says, written whole or not at
+// all.
+void ExportCsv(QWidget* parent, const QString& title, const QString& name, FileChooser& files,
+               MessagePresenter& messages, const std::function<void(std::ostream&)>& write) {
+  const FileChooser::Choice choice =
+      files.saveFile(parent, title, name, {QStringLiteral("Valori separati da virgole (*.csv)")});
+  if (choice.path.isEmpty()) return;
+  if (const auto failure = WriteFileAtomically(choice.path, write))
+    messages.show(WriteFailureMessage(choice.path, *failure), true);
+}
+
+}  // namespace
 
 FormWindow* Calculator::createToleranceWindow() {
   auto* form = new Form6();
@@ -92,29 +137,18 @@ void Calculator::computeTolerances() {
   if (!form) return;
   tolerances_.reset();
   ClearToleranceRun(controls_);
-  auto out = std::make_shared<std::optional<circuit::Result<statistics::MonteCarloResult>>>();
-  toleranceOut_ = out;
   toleranceSettings_ = job->spec;
   const long long builds = job->spec.builds;
-  form->setRunning(true);
-  toleranceRun_.start(
-      [out, job = std::move(*job)](statistics::Progress& progress) {
-        out->emplace(statistics::RunMonteCarlo(job.nominal, job.spec, &progress));
-      },
-      builds);
+  StartRun(toleranceRun_, *form, toleranceOut_, builds,
+           [job = std::move(*job)](statistics::Progress& progress) {
+             return statistics::RunMonteCarlo(job.nominal, job.spec, &progress);
+           });
 }
 
 void Calculator::tolerancesComputed(bool) {
-  AnalysisWindow* form = analysisWindow(Window::Form6);
-  const auto out = std::move(toleranceOut_);
-  if (!form || !out || !*out) return;
-  form->setRunning(false);
-  if (!**out) {
-    form->setCaption(form6::Label1.name, QString());
-    messages_.show(FromUtf8((**out).failure().message), true);
-    return;
-  }
-  tolerances_ = MakeToleranceView(std::move(**out).value(), toleranceSettings_);
+  auto result = TakeResult(toleranceOut_, analysisWindow(Window::Form6), form6::Label1, messages_);
+  if (!result) return;
+  tolerances_ = MakeToleranceView(std::move(*result), toleranceSettings_);
   ShowToleranceRun(*tolerances_, controls_);
 }
 
@@ -123,14 +157,9 @@ void Calculator::exportBuilds() {
     messages_.show(QStringLiteral("Premi Calcola prima di esportare gli esemplari."), true);
     return;
   }
-  const FileChooser::Choice choice = files_.saveFile(
-      analysisWindow(Window::Form6), QStringLiteral("Esporta esemplari CSV"),
-      QStringLiteral("tolleranze.csv"), {QStringLiteral("Valori separati da virgole (*.csv)")});
-  if (choice.path.isEmpty()) return;
-  const auto failure = WriteFileAtomically(choice.path, [&](std::ostream& out) {
-    statistics::WriteBuildsCsv(out, tolerances_->result);
-  });
-  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+  ExportCsv(analysisWindow(Window::Form6), QStringLiteral("Esporta esemplari CSV"),
+            QStringLiteral("tolleranze.csv"), files_, messages_,
+            [&](std::ostream& out) { statistics::WriteBuildsCsv(out, tolerances_->result); });
 }
 
 void Calculator::computeSweep() {
@@ -141,29 +170,18 @@ void Calculator::computeSweep() {
   if (!form) return;
   sweep_.reset();
   ClearSweepRun(controls_);
-  auto out = std::make_shared<std::optional<circuit::Result<statistics::SweepResult>>>();
-  sweepOut_ = out;
   sweepVariable_ = job->sweep.variable;
   const long long points = job->sweep.points;
-  form->setRunning(true);
-  sweepRun_.start(
-      [out, job = std::move(*job)](statistics::Progress& progress) {
-        out->emplace(statistics::RunSweep(job.nominal, job.sweep, &progress));
-      },
-      points);
+  StartRun(sweepRun_, *form, sweepOut_, points,
+           [job = std::move(*job)](statistics::Progress& progress) {
+             return statistics::RunSweep(job.nominal, job.sweep, &progress);
+           });
 }
 
 void Calculator::sweepComputed(bool) {
-  AnalysisWindow* form = analysisWindow(Window::Form7);
-  const auto out = std::move(sweepOut_);
-  if (!form || !out || !*out) return;
-  form->setRunning(false);
-  if (!**out) {
-    form->setCaption(form7::Label1.name, QString());
-    messages_.show(FromUtf8((**out).failure().message), true);
-    return;
-  }
-  sweep_ = SweepView{std::move(**out).value(), sweepVariable_};
+  auto result = TakeResult(sweepOut_, analysisWindow(Window::Form7), form7::Label1, messages_);
+  if (!result) return;
+  sweep_ = SweepView{std::move(*result), sweepVariable_};
   ShowSweepRun(*sweep_, controls_);
 }
 
@@ -172,13 +190,9 @@ void Calculator::exportSweep() {
     messages_.show(QStringLiteral("Premi Calcola prima di esportare la scansione."), true);
     return;
   }
-  const FileChooser::Choice choice = files_.saveFile(
-      analysisWindow(Window::Form7), QStringLiteral("Esporta scansione CSV"),
-      QStringLiteral("scansione.csv"), {QStringLiteral("Valori separati da virgole (*.csv)")});
-  if (choice.path.isEmpty()) return;
-  const auto failure = WriteFileAtomically(
-      choice.path, [&](std::ostream& out) { statistics::WriteSweepCsv(out, sweep_->result); });
-  if (failure) messages_.show(WriteFailureMessage(choice.path, *failure), true);
+  ExportCsv(analysisWindow(Window::Form7), QStringLiteral("Esporta scansione CSV"),
+            QStringLiteral("scansione.csv"), files_, messages_,
+            [&](std::ostream& out) { statistics::WriteSweepCsv(out, sweep_->result); });
 }
 
 // The document's settings into a window made now: the ones it had when last

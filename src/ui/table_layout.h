@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "actions/analysis_fields.h"
 #include "actions/controls.h"
 #include "actions/input_fields.h"
 #include "actions/value_box.h"
@@ -49,6 +50,16 @@ struct RowLayout {
             .height = textHeight};
   }
 
+  constexpr ControlSpec field(const AnalysisField& input, Column column, int top) const {
+    return {.name = input.control.name,
+            .kind = ControlKind::Field,
+            .text = input.defaultText,
+            .left = column.left,
+            .top = top,
+            .width = column.width,
+            .height = textHeight};
+  }
+
   constexpr ControlSpec value(const ValueBox& box, Column column, int top,
                               bool hidden = false) const {
     return {.name = box.control.name,
@@ -72,6 +83,18 @@ constexpr ControlSpec ButtonSpec(Control control, std::string_view caption, int 
           .width = width,
           .height = height,
           .hidden = hidden};
+}
+
+// A caption inside a picture box, one line of small text, placed by the
+// action that draws there.
+constexpr ControlSpec CaptionInPicture(Control control, Control picture, int width) {
+  return {.name = control.name,
+          .left = 30,
+          .top = 0,
+          .width = width,
+          .height = 225,
+          .bold = false,
+          .holder = picture.name};
 }
 
 // The caption with the program's version a window carries, at (left, top).

@@ -42,16 +42,6 @@ static_assert(std::size(kFieldCaptions) == kToleranceFields.size());
 
 constexpr Control kWaiting[] = {form6::Command1, form6::Command3};
 
-ControlSpec Field(const AnalysisField& field, int top) {
-  return {.name = field.control.name,
-          .kind = K::Field,
-          .text = field.defaultText,
-          .left = kField.left,
-          .top = top,
-          .width = kField.width,
-          .height = kRows.textHeight};
-}
-
 std::vector<ControlSpec> Layout() {
   std::vector<ControlSpec> layout;
   int top = 105;
@@ -78,7 +68,7 @@ std::vector<ControlSpec> Layout() {
     }
     layout.push_back(kRows.caption(form6::Cell(form6::kFieldCaptionFirst, 0, static_cast<int>(k)),
                                    kFieldCaptions[k], kCaption, top));
-    layout.push_back(Field(kToleranceFields[k], top));
+    layout.push_back(kRows.field(kToleranceFields[k], kField, top));
     top += kRowStep;
   }
   layout.push_back({.name = form6::Check1.name,

@@ -33,24 +33,12 @@ constexpr ControlSpec Option(Control option, std::string_view text, int left, in
 }
 
 constexpr ControlSpec Field(const AnalysisField& field, int left) {
-  return {.name = field.control.name,
-          .kind = K::Field,
-          .text = field.defaultText,
-          .left = left,
-          .top = 105,
-          .width = 900,
-          .height = kRows.textHeight};
+  return kRows.field(field, {left, 900}, 105);
 }
 
 // A strip's caption inside the plot, placed by the action.
 constexpr ControlSpec StripCaption(Control control) {
-  return {.name = control.name,
-          .left = 30,
-          .top = 0,
-          .width = 6000,
-          .height = 225,
-          .bold = false,
-          .holder = form7::Picture1.name};
+  return CaptionInPicture(control, form7::Picture1, 6000);
 }
 
 // clang-format off

@@ -54,13 +54,7 @@ constexpr ControlSpec Section(Control control, std::string_view text, int top) {
 
 // A strip's caption inside the plot, placed by the action.
 constexpr ControlSpec StripCaption(Control control) {
-  return {.name = control.name,
-          .left = 30,
-          .top = 0,
-          .width = 5000,
-          .height = 225,
-          .bold = false,
-          .holder = form4::Picture1.name};
+  return CaptionInPicture(control, form4::Picture1, 5000);
 }
 
 // The window's design, in twips. Fields, the check box, the options and the

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -267,6 +268,14 @@ void FormWindow::onClick(std::string_view button, std::function<void()> handler)
 }  // namespace classe
 
 namespace classe {
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  if (closesOnEscape_ && event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void FormWindow::setProgress(std::string_view name, long long done, long long total) {
   auto* bar = qobject_cast<QProgressBar*>(control(name));

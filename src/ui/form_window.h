@@ -16,6 +16,7 @@
 #include "ui/plot_surface.h"
 
 class QButtonGroup;
+class QKeyEvent;
 class QMenuBar;
 
 namespace classe {
@@ -105,6 +106,10 @@ class FormWindow : public QWidget {
   // A Picture control; the plain window makes an empty widget.
   virtual QWidget* createPicture(const ControlSpec& item, QWidget* parent);
 
+  // Esc closes the window, as its "Esci" does.
+  void closeOnEscape() { closesOnEscape_ = true; }
+  void keyPressEvent(QKeyEvent* event) override;
+
   // Text size of the window's controls, in points (8.25 by design).
   virtual double textPointSize() const { return 8.25; }
 
@@ -116,6 +121,7 @@ class FormWindow : public QWidget {
   std::map<std::string, QWidget*, std::less<>> controls_;
   std::map<std::string, std::string, std::less<>> holders_;
   QButtonGroup* options_ = nullptr;
+  bool closesOnEscape_ = false;
 };
 
 }  // namespace classe

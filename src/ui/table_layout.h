@@ -40,17 +40,10 @@ struct RowLayout {
             .hidden = hidden};
   }
 
-  constexpr ControlSpec field(const InputField& input, Column column, int top) const {
-    return {.name = input.control.name,
-            .kind = ControlKind::Field,
-            .text = input.defaultText,
-            .left = column.left,
-            .top = top,
-            .width = column.width,
-            .height = textHeight};
-  }
-
-  constexpr ControlSpec field(const AnalysisField& input, Column column, int top) const {
+  // A text field of the main windows' tables (InputField) or of the
+  // analyses' (AnalysisField), with its default text.
+  template <class Field>
+  constexpr ControlSpec field(const Field& input, Column column, int top) const {
     return {.name = input.control.name,
             .kind = ControlKind::Field,
             .text = input.defaultText,

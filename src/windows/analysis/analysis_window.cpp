@@ -15,7 +15,9 @@ constexpr int kBorderPixels = 2;
 }  // namespace
 
 AnalysisWindow::AnalysisWindow(Window id, RunControls run, QWidget* parent)
-    : FormWindow(id, parent), run_(run) {}
+    : FormWindow(id, parent), run_(run) {
+  closeOnEscape();
+}
 
 void AnalysisWindow::framePlots(std::span<const std::pair<Control, const char*>> names) {
   for (const auto& [picture, name] : names) {
@@ -77,14 +79,6 @@ void AnalysisWindow::setRunning(bool running) {
 
 void AnalysisWindow::setProgress(long long done, long long total) {
   FormWindow::setProgress(run_.bar.name, done, total);
-}
-
-void AnalysisWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  FormWindow::keyPressEvent(event);
 }
 
 }  // namespace classe

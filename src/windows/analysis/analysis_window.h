@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <QKeyEvent>
 #include <QRect>
 #include <functional>
 #include <map>
@@ -49,7 +48,6 @@ class AnalysisWindow : public FormWindow {
   void framePlots(std::span<const std::pair<Control, const char*>> names);
 
   QWidget* createPicture(const ControlSpec& item, QWidget* parent) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   RunControls run_;

@@ -136,6 +136,7 @@ Form5::Form5(QWidget* parent) : FormWindow(Window::Form5, parent) {
   setWindowTitle(QStringLiteral("Componenti commerciali"));
   static const std::vector<ControlSpec> layout = Layout();
   build(layout, kLightBlue, kClientSize);
+  closeOnEscape();
   control(form5::Combo1.name)->setAccessibleName(QStringLiteral("Serie dei condensatori"));
   control(form5::Combo2.name)->setAccessibleName(QStringLiteral("Serie delle induttanze"));
   setComputing(false);
@@ -146,14 +147,6 @@ void Form5::setComputing(bool running) {
   control(form5::Command1.name)->setEnabled(!running);
   control(form5::Command2.name)->setEnabled(!running);
   control(form5::Command4.name)->setEnabled(running);
-}
-
-void Form5::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  FormWindow::keyPressEvent(event);
 }
 
 }  // namespace classe

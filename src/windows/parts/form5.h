@@ -3,8 +3,6 @@
 
 #pragma once
 
-#include <QKeyEvent>
-
 #include "ui/form_window.h"
 
 namespace classe {
@@ -21,9 +19,6 @@ class Form5 : public FormWindow {
   // While a computation runs: the busy bar shown, "Calcola" and the export
   // disabled, "Interrompi" enabled.
   void setComputing(bool running);
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace classe

@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QFrame>
-#include <QKeyEvent>
 #include <array>
 
 #include "actions/form4_controls.h"
@@ -260,6 +259,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
 Form4::Form4(QWidget* parent) : FormWindow(Window::Form4, parent) {
   setWindowTitle(QStringLiteral("Circuito reale dell'amplificatore in classe E"));
   build(kLayout, kLightBlue, kClientSize);
+  closeOnEscape();
   // The plot's sunken border, drawn behind it.
   auto* frame = new QFrame(clientArea());
   frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -308,14 +308,6 @@ void Form4::setNgspiceInstalled(bool installed) {
 
 void Form4::setStatus(const QString& text) {
   setCaption(form4::Label9.name, text);
-}
-
-void Form4::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  FormWindow::keyPressEvent(event);
 }
 
 }  // namespace classe

@@ -38,7 +38,6 @@ class Form4 : public FormWindow {
 
  protected:
   QWidget* createPicture(const ControlSpec& item, QWidget* parent) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   PlotArea* plot_ = nullptr;

@@ -8,6 +8,7 @@
 #include "actions/analysis_action.h"
 #include "actions/analysis_fields.h"
 #include "actions/field_text.h"
+#include "cli/report_json.h"
 #include "cli/stream_file.h"
 #include "engine/statistics/results_csv.h"
 
@@ -30,19 +31,6 @@ std::optional<int> Threads(Session& s) {
     return std::nullopt;
   }
   return static_cast<int>(*n);
-}
-
-Json Head(const RunReport& report) {
-  Json json;
-  json["action"] = report.action;
-  json["messages"] = Json::array();
-  Json fault = nullptr;
-  for (const auto& message : report.session.ui.messages()) {
-    json["messages"].push_back(message.text);
-    if (message.fault) fault = message.text;
-  }
-  json["fault"] = fault;
-  return json;
 }
 
 Json SpreadJson(const statistics::Spread& s) {
@@ -114,7 +102,7 @@ void PrintToleranceSummary(std::ostream& out, const RunReport& report) {
 }
 
 void PrintJsonTolerances(std::ostream& out, const RunReport& report) {
-  Json json = Head(report);
+  Json json = JsonHead(report);
   const auto& r = report.session.tolerances;
   if (!r) {
     json["percentiles"] = nullptr;
@@ -144,7 +132,7 @@ void PrintSweepCsv(std::ostream& out, const RunReport& report) {
 }
 
 void PrintJsonSweep(std::ostream& out, const RunReport& report) {
-  Json json = Head(report);
+  Json json = JsonHead(report);
   const auto& r = report.session.sweep;
   const OptionField& variable = analysis::variabile;
   json["variable"] = std::string(variable.values[static_cast<std::size_t>(

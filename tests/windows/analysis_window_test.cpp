@@ -206,6 +206,9 @@ class AnalysisWindowTest : public QObject {
     p.click(Window::Form7, "Command1");
     QCOMPARE(p.messages.texts().size(), 1);
     QVERIFY(!p.calculator.analysing());
+    // Esc closes it, as "Esci" does.
+    QTest::keyClick(p.window(Window::Form7), Qt::Key_Escape);
+    QTRY_VERIFY(!p.window(Window::Form7) || !p.window(Window::Form7)->isVisible());
   }
 };
 

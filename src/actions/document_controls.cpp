@@ -133,6 +133,15 @@ bool PartsUsed(const DesignDocument& doc) {
   return PartsText(doc, kPartsUsedKey) == "si";
 }
 
+void MarkToleranceRun(DesignDocument& doc) {
+  doc.tolerances[std::string(kToleranceRunKey)] = "si";
+}
+
+bool ToleranceRunDone(const DesignDocument& doc) {
+  const auto it = doc.tolerances.find(kToleranceRunKey);
+  return it != doc.tolerances.end() && it->second == "si";
+}
+
 DesignDocument DefaultDocument() {
   DesignDocument doc;
   for (std::span<const InputField> table : kDocumentTables) {

@@ -90,8 +90,7 @@ int main(int argc, char** argv) {
   const Outcome outcome = line->action->run(session);
   if (line->saveTo && saveAfterRun) {
     doc.tolerances[std::string(kToleranceRunKey)] = "no";
-    if (outcome == Outcome::Done && session.tolerances && !session.tolerances->partial)
-      MarkToleranceRun(doc);
+    if (outcome == Outcome::Done) MarkToleranceRun(doc);
     if (const auto failed = SaveDocument(*line->saveTo, doc)) {
       std::cerr << "classe-e-cli: " << failed->message << '\n';
       return failed->status;

@@ -242,20 +242,18 @@ std::optional<std::string> FirstMessage(const cli::Session& session) {
 }
 
 // The parts as the parts window buys them for the exact design already
-// computed; the reason when they cannot be.
-std::optional<std::string> BuyParts(cli::Session& session) {
+// computed; the reason when they cannot be. The choice is read in a session
+// of its own, so that its refusal stands in the section alone.
+std::optional<std::string> BuyParts(const document::DesignDocument& doc, cli::Session& session) {
   if (!session.circuit.exact)
     return std::string(
         "Le parti si scelgono per il progetto esatto, che il circuito reale non dà (il motivo è "
         "in fondo alla prima pagina).");
+  cli::Session read;
+  if (const auto refused = cli::ShowInSession(doc, read)) return refused->message;
   Outcome outcome = Outcome::Done;
-  const std::size_t before = session.ui.messages().size();
-  const auto choice = ReadPartChoice(session.ui, outcome);
-  if (!choice) {
-    const auto& messages = session.ui.messages();
-    return messages.size() > before ? messages.back().text
-                                    : std::string("le parti non si possono scegliere.");
-  }
+  const auto choice = ReadPartChoice(read.ui, outcome);
+  if (!choice) return FirstMessage(read);
   auto made =
       ComputeParts(session.circuit.exact->stage, session.circuit.exact->steady.power.load, *choice);
   if (!made) return made.failure().message;
@@ -292,7 +290,7 @@ Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& repor
   if (outcome != Outcome::Done) return outcome;
   // The sections beyond the design say why they are missing in their place
   // and leave the rest of the report as it is.
-  if (PartsUsed(doc)) report.partsFault = BuyParts(session);
+  if (PartsUsed(doc)) report.partsFault = BuyParts(doc, session);
   if (ToleranceRunDone(doc)) report.tolerancesFault = RerunTolerances(doc, session);
   return Outcome::Done;
 }

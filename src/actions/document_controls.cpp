@@ -133,6 +133,9 @@ bool PartsUsed(const DesignDocument& doc) {
   return PartsText(doc, kPartsUsedKey) == "si";
 }
 
+// The key the file's tolerance section lists, so that its default is written.
+static_assert(document::kToleranceTexts.back().key == kToleranceRunKey);
+
 void MarkToleranceRun(DesignDocument& doc) {
   doc.tolerances[std::string(kToleranceRunKey)] = "si";
 }

@@ -212,6 +212,13 @@ TEST_F(Report, TheRunMarkFollowsTheRunAndARefusedRerunSaysWhy) {
   EXPECT_NE(page.find("Analisi delle tolleranze"), std::string::npos);
   EXPECT_NE(page.find(reason), std::string::npos) << page;
   EXPECT_EQ(page.find("Esemplari simulati"), std::string::npos);
+
+  // The same for a parts choice the parts window would refuse.
+  ASSERT_EQ(Sh(kCli + " rapporto --file " + file + " margine=abc pdf=" + pdf_).status, 0);
+  page = Sh("pdftotext -layout -f 2 -l 2 " + pdf_ + " -").out;
+  EXPECT_NE(page.find("Parti come acquistate"), std::string::npos) << page;
+  EXPECT_NE(page.find("margine di tensione"), std::string::npos) << page;
+  EXPECT_NE(page.find("Esemplari simulati: 50"), std::string::npos) << page;
   fs::remove(file);
 }
 

@@ -136,8 +136,8 @@ bool PartsUsed(const DesignDocument& doc) {
 // The key the file's tolerance section lists, so that its default is written.
 static_assert(document::kToleranceTexts.back().key == kToleranceRunKey);
 
-void MarkToleranceRun(DesignDocument& doc) {
-  doc.tolerances[std::string(kToleranceRunKey)] = "si";
+void MarkToleranceRun(DesignDocument& doc, bool done) {
+  doc.tolerances[std::string(kToleranceRunKey)] = done ? "si" : "no";
 }
 
 bool ToleranceRunDone(const DesignDocument& doc) {

@@ -31,7 +31,8 @@ bool PartsUsed(const document::DesignDocument& doc);
 
 // A tolerance run went through every build (it was not stopped): the
 // report reruns it, the same builds for the same seed, and shows its yield.
-void MarkToleranceRun(document::DesignDocument& doc);
+// `done` false takes the mark back (a run stopped or refused).
+void MarkToleranceRun(document::DesignDocument& doc, bool done = true);
 // "eseguita" is "si".
 bool ToleranceRunDone(const document::DesignDocument& doc);
 

@@ -89,8 +89,7 @@ int main(int argc, char** argv) {
   session.csv = line->csv;
   const Outcome outcome = line->action->run(session);
   if (line->saveTo && saveAfterRun) {
-    doc.tolerances[std::string(kToleranceRunKey)] = "no";
-    if (outcome == Outcome::Done) MarkToleranceRun(doc);
+    MarkToleranceRun(doc, outcome == Outcome::Done);
     if (const auto failed = SaveDocument(*line->saveTo, doc)) {
       std::cerr << "classe-e-cli: " << failed->message << '\n';
       return failed->status;

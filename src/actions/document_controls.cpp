@@ -127,6 +127,18 @@ bool PartsUsed(const DesignDocument& doc) {
   return PartsText(doc, kPartsUsedKey) == "si";
 }
 
+// The key the file's tolerance section lists, so that its default is written.
+static_assert(document::kToleranceTexts.back().key == kToleranceRunKey);
+
+void MarkToleranceRun(DesignDocument& doc, bool done) {
+  doc.tolerances[std::string(kToleranceRunKey)] = done ? "si" : "no";
+}
+
+bool ToleranceRunDone(const DesignDocument& doc) {
+  const auto it = doc.tolerances.find(kToleranceRunKey);
+  return it != doc.tolerances.end() && it->second == "si";
+}
+
 DesignDocument DefaultDocument() {
   DesignDocument doc;
   for (std::span<const InputField> table : kDocumentTables) {

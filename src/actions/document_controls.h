@@ -20,10 +20,21 @@ namespace classe {
 inline constexpr std::string_view kPairsKey = "coppie";
 inline constexpr std::string_view kPartsUsedKey = "acquisto";
 
+// The tolerance section's key that is no field: a run has gone through
+// every build with the section's settings.
+inline constexpr std::string_view kToleranceRunKey = "eseguita";
+
 // The series lists and the pairs' check box as the document has them.
 void ShowPartsChoices(const document::DesignDocument& doc, Controls& ui);
 // "acquisto" is "si".
 bool PartsUsed(const document::DesignDocument& doc);
+
+// A tolerance run went through every build (it was not stopped): the
+// report reruns it, the same builds for the same seed, and shows its yield.
+// `done` false takes the mark back (a run stopped or refused).
+void MarkToleranceRun(document::DesignDocument& doc, bool done = true);
+// "eseguita" is "si".
+bool ToleranceRunDone(const document::DesignDocument& doc);
 
 // The tolerance and sweep settings the command line gives, into their
 // section: a field's text (false when the control is none of theirs), the

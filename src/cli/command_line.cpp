@@ -223,6 +223,7 @@ File di progetto (.classe):
   --file FILE  i campi partono da quelli del file (anche prima dell'azione);
                quelli dati sulla riga di comando li sostituiscono
   salva=FILE   scrive i campi dati come file di progetto, poi esegue l'azione
+               (tolleranze dopo l'analisi, segnando se è andata a termine)
   pdf=FILE     dove rapporto scrive il rapporto in PDF
 Analisi delle tolleranze (tolleranze) e parametrica (scansione) del
 progetto esatto costruito:

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/document_controls.h"
 #include "cli/cli_actions.h"
 #include "cli/command_line.h"
 #include "cli/design_file.h"
@@ -74,7 +75,10 @@ int main(int argc, char** argv) {
   auto refused = BuildDocument(*line, doc, warning);
   if (!warning.empty()) std::cerr << "classe-e-cli: " << warning << '\n';
   if (!refused) refused = ShowInSession(doc, session);
-  if (!refused && line->saveTo) refused = SaveDocument(*line->saveTo, doc);
+  // A tolerance run's file says whether the run went through, which only the
+  // run can tell.
+  const bool saveAfterRun = line->action->name == "tolleranze";
+  if (!refused && line->saveTo && !saveAfterRun) refused = SaveDocument(*line->saveTo, doc);
   if (refused) {
     std::cerr << "classe-e-cli: " << refused->message << '\n';
     return refused->status;
@@ -84,6 +88,13 @@ int main(int argc, char** argv) {
   session.threads = line->threads;
   session.csv = line->csv;
   const Outcome outcome = line->action->run(session);
+  if (line->saveTo && saveAfterRun) {
+    MarkToleranceRun(doc, outcome == Outcome::Done);
+    if (const auto failed = SaveDocument(*line->saveTo, doc)) {
+      std::cerr << "classe-e-cli: " << failed->message << '\n';
+      return failed->status;
+    }
+  }
 
   // A rejected field's message and any fault go to the error stream.
   for (const auto& message : ui.messages()) {

@@ -11,15 +11,18 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <sstream>
 
+#include "actions/analysis_action.h"
 #include "actions/document_controls.h"
 #include "actions/input_fields.h"
 #include "cli/design_file.h"
 #include "cli/report.h"
+#include "engine/document/atomic_write.h"
+#include "report/report_page.h"
+#include "report/report_sections.h"
 
 namespace classe {
 namespace {
@@ -43,28 +46,15 @@ std::vector<Shown> ShownValues(const cli::Session& session) {
   return values;
 }
 
-// Millimetres on the page to device units.
-class Page {
- public:
-  Page(QPainter& painter, QPagedPaintDevice& device)
-      : p_(painter),
-        k_(device.width() / device.pageLayout().paintRect(QPageLayout::Millimeter).width()) {}
-  double x(double mm) const { return mm * k_; }
-  QPointF at(double xmm, double ymm) const { return {x(xmm), x(ymm)}; }
-  void text(double xmm, double ymm, const QString& s, double points = 8, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    p_.setFont(font);
-    p_.drawText(at(xmm, ymm), s);
-  }
-  void line(double x1, double y1, double x2, double y2) { p_.drawLine(at(x1, y1), at(x2, y2)); }
-  QPainter& painter() { return p_; }
+using report::Page;
 
- private:
-  QPainter& p_;
-  double k_;
-};
+void DrawTitle(Page& page, const QString& title) {
+  page.text(10, 12, title, 15, true);
+  page.text(
+      10, 18,
+      QStringLiteral("Classe E versione " CLASSE_VERSION ", ") +
+          QLocale(QLocale::Italian).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")));
+}
 
 void DrawInputs(Page& page, const document::DesignDocument& doc, double y) {
   page.text(10, y, QStringLiteral("Dati di progetto"), 11, true);
@@ -251,25 +241,66 @@ std::optional<std::string> FirstMessage(const cli::Session& session) {
   return messages.back().text;
 }
 
+// The parts as the parts window buys them for the exact design already
+// computed; the reason when they cannot be. The choice is read in a session
+// of its own, so that its refusal stands in the section alone.
+std::optional<std::string> BuyParts(const document::DesignDocument& doc, cli::Session& session) {
+  if (!session.circuit.exact)
+    return std::string(
+        "Le parti si scelgono per il progetto esatto, che il circuito reale non dà (il motivo è "
+        "in fondo alla prima pagina).");
+  cli::Session read;
+  if (const auto refused = cli::ShowInSession(doc, read)) return refused->message;
+  Outcome outcome = Outcome::Done;
+  const auto choice = ReadPartChoice(read.ui, outcome);
+  if (!choice) return FirstMessage(read);
+  auto made =
+      ComputeParts(session.circuit.exact->stage, session.circuit.exact->steady.power.load, *choice);
+  if (!made) return made.failure().message;
+  session.parts = std::move(made).value();
+  return std::nullopt;
+}
+
+// The tolerance run again with the document's settings, in a session of its
+// own: the tolerance window's checks and the exact design leave their
+// messages there, not among the report's.
+std::optional<std::string> RerunTolerances(const document::DesignDocument& doc,
+                                           cli::Session& session) {
+  cli::Session run;
+  if (const auto refused = cli::ShowInSession(doc, run)) return refused->message;
+  std::optional<ToleranceJob> job;
+  if (PrepareTolerances(run.circuit, run.ui, 0, job) != Outcome::Done || !job)
+    return FirstMessage(run);
+  auto result = statistics::RunMonteCarlo(job->nominal, job->spec);
+  if (!result) return result.failure().message;
+  session.toleranceSpec = std::move(job->spec);
+  session.tolerances = std::move(result).value();
+  return std::nullopt;
+}
+
 }  // namespace
 
-Outcome ComputeReport(const document::DesignDocument& doc, cli::Session& session) {
+Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& report) {
+  cli::Session& session = report.session;
   if (const auto refused = cli::ShowInSession(doc, session)) {
     session.ui.fault(refused->message);
     return Outcome::Refused;
   }
-  return cli::FindCliAction("rapporto")->run(session);
+  const Outcome outcome = cli::FindCliAction("rapporto")->run(session);
+  if (outcome != Outcome::Done) return outcome;
+  // The sections beyond the design say why they are missing in their place
+  // and leave the rest of the report as it is.
+  if (PartsUsed(doc)) report.partsFault = BuyParts(doc, session);
+  if (ToleranceRunDone(doc)) report.tolerancesFault = RerunTolerances(doc, session);
+  return Outcome::Done;
 }
 
-void DrawReport(const document::DesignDocument& doc, const cli::Session& session,
+void DrawReport(const document::DesignDocument& doc, const ComputedReport& report,
                 QPagedPaintDevice& device) {
+  const cli::Session& session = report.session;
   QPainter painter(&device);
   Page page(painter, device);
-  page.text(10, 12, QStringLiteral("Rapporto di progetto: amplificatore RF in classe E"), 15, true);
-  page.text(
-      10, 18,
-      QStringLiteral("Classe E versione " CLASSE_VERSION ", ") +
-          QLocale(QLocale::Italian).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")));
+  DrawTitle(page, QStringLiteral("Rapporto di progetto: amplificatore RF in classe E"));
   DrawInputs(page, doc, 27);
   const std::vector<Shown> values = ShownValues(session);
   DrawMainValues(page, values, 27);
@@ -289,35 +320,50 @@ void DrawReport(const document::DesignDocument& doc, const cli::Session& session
     page.text(10, y, QString::fromStdString(message.text), 7);
     y += 3.5;
   }
+
+  // The first page is full: the parts and the yield go on a second.
+  const bool parts = PartsUsed(doc), yield = ToleranceRunDone(doc);
+  if (!parts && !yield) return;
+  device.newPage();
+  DrawTitle(page, QStringLiteral("Rapporto di progetto: parti e tolleranze"));
+  y = 28;
+  if (parts) y = report::DrawPartsSection(page, session.parts, report.partsFault, y) + 4;
+  if (yield)
+    report::DrawToleranceSection(page, session.tolerances, session.toleranceSpec,
+                                 report.tolerancesFault, y);
 }
 
 std::optional<std::string> WriteReportPdf(const document::DesignDocument& doc,
-                                          const QString& path) {
-  cli::Session session;
-  if (ComputeReport(doc, session) != Outcome::Done) return FirstMessage(session);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return "il file " + path.toStdString() + " non si può scrivere (" +
-           file.errorString().toStdString() + ").";
+                                          const ComputedReport& report, const QString& path) {
+  QByteArray bytes;
   {
-    QPdfWriter pdf(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setResolution(600);
     pdf.setTitle(QStringLiteral("Rapporto di progetto Classe E"));
     pdf.setCreator(QStringLiteral("Classe E " CLASSE_VERSION));
-    DrawReport(doc, session, pdf);
+    DrawReport(doc, report, pdf);
   }
-  if (!file.commit())
-    return "il file " + path.toStdString() + " non si può scrivere (" +
-           file.errorString().toStdString() + ").";
+  if (const auto failure = document::WriteAtomically(
+          path.toStdString(), std::string_view(bytes.constData(), std::size_t(bytes.size()))))
+    return "il file " + path.toStdString() + " non si può scrivere (" + *failure + ").";
   return std::nullopt;
 }
 
+std::optional<std::string> WriteReportPdf(const document::DesignDocument& doc,
+                                          const QString& path) {
+  ComputedReport report;
+  if (ComputeReport(doc, report) != Outcome::Done) return FirstMessage(report.session);
+  return WriteReportPdf(doc, report, path);
+}
+
 std::optional<std::string> PrintReport(const document::DesignDocument& doc, QPrinter& printer) {
-  cli::Session session;
-  if (ComputeReport(doc, session) != Outcome::Done) return FirstMessage(session);
-  DrawReport(doc, session, printer);
+  ComputedReport report;
+  if (ComputeReport(doc, report) != Outcome::Done) return FirstMessage(report.session);
+  DrawReport(doc, report, printer);
   return std::nullopt;
 }
 

@@ -39,13 +39,16 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   // The checks and messages of the command line: a rejected field or a fault
   // goes to the error stream, and nothing is written.
-  Session computed;
+  ComputedReport computed;
   const Outcome outcome = ComputeReport(doc, computed);
-  for (const auto& message : computed.ui.messages()) {
+  for (const auto& message : computed.session.ui.messages()) {
     if (message.fault || outcome == Outcome::Rejected) std::cerr << message.text << '\n';
   }
   if (outcome != Outcome::Done) return outcome == Outcome::Rejected ? kExitRejected : kExitFault;
-  if (const auto failed = WriteReportPdf(doc, QString::fromStdString(*line->pdf))) {
+  // A section the file asks for and cannot have is said in its place, and here.
+  for (const auto& fault : {computed.partsFault, computed.tolerancesFault})
+    if (fault) std::cerr << *fault << '\n';
+  if (const auto failed = WriteReportPdf(doc, computed, QString::fromStdString(*line->pdf))) {
     std::cerr << "classe-e-cli: " << *failed << '\n';
     return kExitCantWrite;
   }

@@ -59,10 +59,12 @@ struct DocumentText {
 inline constexpr std::array<DocumentText, 5> kPartsTexts{{
     {"serieC", "E24"}, {"serieL", "continua"}, {"coppie", "no"}, {"margine", "1.5"},
     {"acquisto", "no"}}};
-inline constexpr std::array<DocumentText, 11> kToleranceTexts{{
+// "eseguita": "si" once a tolerance run has gone through every build with
+// these settings, so that the report shows its yield.
+inline constexpr std::array<DocumentText, 12> kToleranceTexts{{
     {"tolC", "5"}, {"tolL", "5"}, {"tolR", "0"}, {"tolCoss", "0"}, {"tolRon", "0"},
     {"distribuzione", "uniforme"}, {"prove", "2000"}, {"seme", "1"}, {"banda", "10"},
-    {"bandaVon", "5"}, {"ritaratura", "no"}}};
+    {"bandaVon", "5"}, {"ritaratura", "no"}, {"eseguita", "no"}}};
 inline constexpr std::array<DocumentText, 4> kSweepTexts{{
     {"variabile", "RL"}, {"da", "0.5"}, {"a", "2"}, {"punti", "31"}}};
 // clang-format on

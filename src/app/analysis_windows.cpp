@@ -137,6 +137,7 @@ void Calculator::computeTolerances() {
   if (!form) return;
   tolerances_.reset();
   ClearToleranceRun(controls_);
+  markToleranceRun(false);
   toleranceSettings_ = job->spec;
   const long long builds = job->spec.builds;
   StartRun(toleranceRun_, *form, toleranceOut_, builds,
@@ -150,6 +151,14 @@ void Calculator::tolerancesComputed(bool) {
   if (!result) return;
   tolerances_ = MakeToleranceView(std::move(*result), toleranceSettings_);
   ShowToleranceRun(*tolerances_, controls_);
+  // A whole run is part of the design: the report shows its yield.
+  if (!tolerances_->result.partial) markToleranceRun(true);
+}
+
+void Calculator::markToleranceRun(bool done) {
+  inputs_ = currentDocument();
+  MarkToleranceRun(inputs_, done);
+  updateTitles();
 }
 
 void Calculator::exportBuilds() {

@@ -115,6 +115,8 @@ class Calculator : public QObject {
   void showAnalysisInputs(FormWindow& form);
   void readAnalysisInputs(document::DesignDocument& doc);
   void stopAnalyses();
+  // Whether the design holds a whole tolerance run, as the report shows it.
+  void markToleranceRun(bool done);
   // The design file's menu items and its mark in the titles.
   void connectFileMenu();
   void newDesign();

@@ -72,6 +72,9 @@ class AnalysisWindowTest : public QObject {
     const auto& r = p.calculator.tolerances()->result;
     QCOMPARE(r.summary.builds, 400);
     QVERIFY(!r.partial);
+    // A whole run is part of the design, for the report.
+    QCOMPARE(p.calculator.currentDocument().tolerances.at("eseguita"), "si");
+    QVERIFY(p.main().isWindowModified());
     QCOMPARE(p.cell(form6::kSummaryFirst, 1, 0), "Po [W]");
     QVERIFY(std::abs(Number(p.cell(form6::kSummaryFirst, 1, 2)) / r.nominal.Po - 1) < 0.05);
     // 5 % ≤ 50 % ≤ 95 % in the table as in the run.
@@ -120,6 +123,7 @@ class AnalysisWindowTest : public QObject {
     const auto& r = p.calculator.tolerances()->result;
     QVERIFY(r.partial);
     QVERIFY(r.summary.builds < 1000000);
+    QCOMPARE(p.calculator.currentDocument().tolerances.at("eseguita"), "no");
     QVERIFY(p.text(Window::Form6, "Label1").startsWith("Analisi interrotta: risultati parziali"));
     QVERIFY(f->control("Command1")->isEnabled());
     QVERIFY(!f->control("Progress1")->isVisible());

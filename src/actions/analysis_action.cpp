@@ -7,6 +7,7 @@
 
 #include "actions/analysis_fields.h"
 #include "actions/field_text.h"
+#include "actions/parts_action.h"
 #include "engine/parts/retune.h"
 
 namespace classe {
@@ -60,6 +61,16 @@ std::string Percent(double fraction) {
   return std::string(text, end) + " %";
 }
 
+// At the bench L2 and the load seen are turned back to class E on each
+// build, from the design the builder aims at.
+statistics::Retune BenchRetune(const circuit::Stage& design, double Po) {
+  return [design, Po](const circuit::Stage& built) -> circuit::Result<circuit::Stage> {
+    auto tuned = parts::RetuneStage(built, Po, &design);
+    if (!tuned) return tuned.failure();
+    return std::move(tuned).value().stage;
+  };
+}
+
 }  // namespace
 
 Outcome RejectField(Controls& ui, const std::string& text) {
@@ -67,7 +78,7 @@ Outcome RejectField(Controls& ui, const std::string& text) {
   return Outcome::Rejected;
 }
 
-Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads,
+Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads, bool bought,
                           std::optional<ToleranceJob>& job) {
   using namespace analysis;
   job.reset();
@@ -93,23 +104,33 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads,
   spec.threads = threads;
   if (const auto bad = statistics::CheckToleranceSettings(spec)) return RejectField(ui, *bad);
 
+  std::optional<parts::PartChoice> choice;
+  if (bought) {
+    Outcome read = Outcome::Done;
+    choice = ReadPartChoice(ui, read);
+    if (!choice) return read;
+  }
   std::optional<circuit::Stage> nominal;
   const Outcome outcome = ExactNominal(state, ui, nominal);
   if (outcome != Outcome::Done) return outcome;
   if (nominal->transistor) spec.BVdss = nominal->transistor->BVdss;
-  if (ui.isChecked(ritaratura.box)) {
-    // At the bench L2 and the load seen are turned back to class E on each
-    // build, from the design the builder aims at.
-    const circuit::Stage design = *nominal;
-    const double Po = state.exact->steady.power.load;
-    spec.retune = [design, Po](const circuit::Stage& built) -> circuit::Result<circuit::Stage> {
-      auto tuned = parts::RetuneStage(built, Po, &design);
-      if (!tuned) return tuned.failure();
-      return std::move(tuned).value().stage;
-    };
-  }
-  job = ToleranceJob{*nominal, std::move(spec)};
+  const double Po = state.exact->steady.power.load;
+  if (ui.isChecked(ritaratura.box)) spec.retune = BenchRetune(*nominal, Po);
+  job = ToleranceJob{*nominal, Po, std::move(spec), choice};
   return Outcome::Done;
+}
+
+circuit::Result<statistics::MonteCarloResult> RunToleranceJob(const ToleranceJob& job,
+                                                              statistics::Progress* progress) {
+  if (!job.bought) return statistics::RunMonteCarlo(job.nominal, job.spec, progress);
+  auto purchase = parts::PlanPurchase(job.nominal, job.Po, *job.bought);
+  if (!purchase) return purchase.failure();
+  // The parts as bought, tuned once at the bench: what every board of the
+  // series starts from, and what its own retune aims at.
+  const circuit::Stage& nominal = purchase->retune.stage;
+  statistics::ToleranceSettings spec = job.spec;
+  if (spec.retune) spec.retune = BenchRetune(nominal, job.Po);
+  return statistics::RunMonteCarlo(nominal, spec, progress);
 }
 
 Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,

@@ -177,6 +177,7 @@ std::string StatusText(const ToleranceView& view) {
   if (view.result.partial)
     text = "Analisi interrotta: risultati parziali, " + std::to_string(s.builds) +
            " esemplari di " + std::to_string(view.settings.builds);
+  text += view.bought ? " con le parti acquistate" : " con i valori del progetto esatto";
   if (s.failed) text += ", " + std::to_string(s.failed) + " senza regime periodico";
   text += view.settings.retune ? ", ritarati L2 e il carico" : ", come montati";
   text += ". Po nominale " + Fixed(view.result.nominal.Po) + " W.";

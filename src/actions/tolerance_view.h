@@ -18,6 +18,7 @@ struct ToleranceView {
   statistics::ToleranceSettings settings;
   // Po [W], the efficiency [%] and the drain peak [V] over the solved builds.
   std::array<statistics::Histogram, 3> histograms;
+  bool bought = false;  // of the parts bought, not the exact design's values
 };
 
 // Histograms get about √n bins, between these.

@@ -132,17 +132,20 @@ void Calculator::openAnalysis(Window window) {
 void Calculator::computeTolerances() {
   if (toleranceRun_.running()) return;
   std::optional<ToleranceJob> job;
-  if (PrepareTolerances(realCircuit_, controls_, 0, job) != Outcome::Done) return;
+  // Once the parts window has bought the parts, the design is built of them.
+  const bool bought = PartsUsed(currentDocument());
+  if (PrepareTolerances(realCircuit_, controls_, 0, bought, job) != Outcome::Done) return;
   AnalysisWindow* form = analysisWindow(Window::Form6);
   if (!form) return;
   tolerances_.reset();
   ClearToleranceRun(controls_);
   markToleranceRun(false);
   toleranceSettings_ = job->spec;
+  toleranceBought_ = job->bought.has_value();
   const long long builds = job->spec.builds;
   StartRun(toleranceRun_, *form, toleranceOut_, builds,
            [job = std::move(*job)](statistics::Progress& progress) {
-             return statistics::RunMonteCarlo(job.nominal, job.spec, &progress);
+             return RunToleranceJob(job, &progress);
            });
 }
 
@@ -150,6 +153,7 @@ void Calculator::tolerancesComputed(bool) {
   auto result = TakeResult(toleranceOut_, analysisWindow(Window::Form6), form6::Label1, messages_);
   if (!result) return;
   tolerances_ = MakeToleranceView(std::move(*result), toleranceSettings_);
+  tolerances_->bought = toleranceBought_;
   ShowToleranceRun(*tolerances_, controls_);
   // A whole run is part of the design: the report shows its yield.
   if (!tolerances_->result.partial) markToleranceRun(true);

@@ -158,6 +158,7 @@ class Calculator : public QObject {
   // What the run under way fills, and the settings it was started with.
   std::shared_ptr<std::optional<circuit::Result<statistics::MonteCarloResult>>> toleranceOut_;
   statistics::ToleranceSettings toleranceSettings_;
+  bool toleranceBought_ = false;
   std::shared_ptr<std::optional<circuit::Result<statistics::SweepResult>>> sweepOut_;
   statistics::SweepVariable sweepVariable_ = statistics::SweepVariable::LoadFactor;
   std::optional<ToleranceView> tolerances_;

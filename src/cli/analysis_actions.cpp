@@ -51,9 +51,9 @@ Outcome RunTolerances(Session& s) {
   const auto threads = Threads(s);
   if (!threads) return Outcome::Rejected;
   std::optional<ToleranceJob> job;
-  const Outcome outcome = PrepareTolerances(s.circuit, s.ui, *threads, job);
+  const Outcome outcome = PrepareTolerances(s.circuit, s.ui, *threads, s.boughtParts, job);
   if (outcome != Outcome::Done) return outcome;
-  auto result = statistics::RunMonteCarlo(job->nominal, job->spec);
+  auto result = RunToleranceJob(*job, nullptr);
   if (!result) {
     s.ui.fault(result.failure().message);
     return Outcome::Fault;

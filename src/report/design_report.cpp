@@ -269,9 +269,9 @@ std::optional<std::string> RerunTolerances(const document::DesignDocument& doc,
   cli::Session run;
   if (const auto refused = cli::ShowInSession(doc, run)) return refused->message;
   std::optional<ToleranceJob> job;
-  if (PrepareTolerances(run.circuit, run.ui, 0, job) != Outcome::Done || !job)
+  if (PrepareTolerances(run.circuit, run.ui, 0, PartsUsed(doc), job) != Outcome::Done || !job)
     return FirstMessage(run);
-  auto result = statistics::RunMonteCarlo(job->nominal, job->spec);
+  auto result = RunToleranceJob(*job, nullptr);
   if (!result) return result.failure().message;
   session.toleranceSpec = std::move(job->spec);
   session.tolerances = std::move(result).value();

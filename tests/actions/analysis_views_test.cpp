@@ -96,8 +96,10 @@ TEST(ToleranceView, TheTableTheYieldsAndTheStatusSayWhatTheRunDid) {
   // Po 46 … 54 of the eleven builds done: 5 of 11.
   EXPECT_EQ(ui.caption(form6::Cell(form6::kYieldFirst, 0, 1)), "45.5 %");
   EXPECT_EQ(ui.caption(form6::Cell(form6::kYieldFirst, 2, 0)), "picco sul drain sotto 150 V");
-  EXPECT_EQ(ui.caption(form6::Label1),
-            "11 esemplari simulati, 1 senza regime periodico, come montati. Po nominale 50.00 W.");
+  EXPECT_EQ(
+      ui.caption(form6::Label1),
+      "11 esemplari simulati con i valori del progetto esatto, 1 senza regime periodico, come "
+      "montati. Po nominale 50.00 W.");
 
   RecordingControls stopped;
   ShowToleranceRun(TenBuilds(true), stopped);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -46,6 +47,23 @@ TEST(ToleranceCli, JsonHasPercentilesAndYields) {
   const auto& po = json["percentiles"]["Po"];
   EXPECT_LT(po["min"].get<double>(), po["p5"].get<double>());
   EXPECT_LT(po["p95"].get<double>(), po["max"].get<double>());
+}
+
+// With the parts' fields the builds are of the parts bought and retuned once,
+// as `parti` gives them: the nominal Po is the retuned stage's, not 50 W.
+TEST(ToleranceCli, PartsFieldsBuildThePartsBought) {
+  const std::string fields = " Ron=0.1 rete=no serieC=E12";
+  const auto parts = nlohmann::json::parse(Cli("--json parti" + fields).out);
+  const double retunedPo = parts["retune"]["Po"].get<double>();
+  ASSERT_GT(std::abs(retunedPo / 50 - 1), 0.02);  // E12 misses Po at Q 4
+  const auto bought =
+      nlohmann::json::parse(Cli("--json tolleranze prove=50 tolC=0 tolL=0" + fields).out);
+  EXPECT_NEAR(bought["nominal"]["Po"].get<double>() / retunedPo, 1, 1e-6);
+  // No tolerance: every build is the nominal one.
+  EXPECT_NEAR(bought["percentiles"]["Po"]["max"].get<double>() / retunedPo, 1, 1e-6);
+  const auto exact =
+      nlohmann::json::parse(Cli("--json tolleranze prove=50 tolC=0 tolL=0 Ron=0.1 rete=no").out);
+  EXPECT_NEAR(exact["nominal"]["Po"].get<double>(), 50, 0.05);
 }
 
 TEST(ToleranceCli, SameSeedSameOutputOnOneAndTwoThreads) {

@@ -104,6 +104,25 @@ class AnalysisWindowTest : public QObject {
     QVERIFY(lines[0].startsWith("build,Cext,"));
   }
 
+  // Once the parts window has bought the parts, the builds are of them.
+  void afterThePartsWindowTheBuildsAreOfThePartsBought() {
+    Analysis p;
+    p.main().menu().parts->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!p.calculator.computingParts(), 20000);
+    QVERIFY(p.calculator.parts());
+    p.open(Window::Form6);
+    p.set(Window::Form6, "Text1", "0");
+    p.set(Window::Form6, "Text2", "0");
+    p.set(Window::Form6, "Text6", "20");
+    p.click(Window::Form6, "Command1");
+    p.finish();
+    QVERIFY(p.calculator.tolerances());
+    QVERIFY(p.calculator.tolerances()->bought);
+    QVERIFY(p.text(Window::Form6, "Label1").contains("con le parti acquistate"));
+    const double retuned = p.calculator.parts()->purchase.retune.steady.power.load;
+    QVERIFY(std::abs(p.calculator.tolerances()->result.nominal.Po / retuned - 1) < 1e-6);
+  }
+
   // "Interrompi" during a long run: what was done is shown, marked partial,
   // and the buttons come back.
   void aStoppedRunShowsWhatItHasMarkedPartial() {

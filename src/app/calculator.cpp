@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "actions/compute_action.h"
@@ -63,6 +64,10 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
     }
   });
   connect(&sweepRun_, &BackgroundRun::finished, this, &Calculator::sweepComputed);
+  connect(&reportRun_, &BackgroundRun::progressed, this, [this](long long done, long long all) {
+    if (reportProgress_ && all > 0) reportProgress_->setValue(static_cast<int>(1000 * done / all));
+  });
+  connect(&reportRun_, &BackgroundRun::finished, this, &Calculator::reportComputed);
   connect(&partsWatcher_, &QFutureWatcher<PartsResult>::finished, this, &Calculator::partsComputed);
   connect(&ngspice_, &NgspiceRunner::finished, this, &Calculator::ngspiceEnded);
 
@@ -82,6 +87,7 @@ Calculator::~Calculator() {
   partsWatcher_.waitForFinished();
   toleranceRun_.stop();
   sweepRun_.stop();
+  reportRun_.stop();
   controls_.closeOthers();
   delete help_;
 }

@@ -15,6 +15,7 @@
 #include "actions/tolerance_view.h"
 #include "engine/design/design_state.h"
 #include "engine/document/design_document.h"
+#include "report/design_report.h"
 #include "ui/background_run.h"
 #include "ui/file_chooser.h"
 #include "ui/message_presenter.h"
@@ -25,6 +26,8 @@
 #include "windows/parts/form5.h"
 #include "windows/real_circuit/form4.h"
 #include "windows/real_circuit/ngspice_runner.h"
+
+class QProgressDialog;
 
 namespace classe {
 
@@ -56,6 +59,8 @@ class Calculator : public QObject {
   const std::optional<ToleranceView>& tolerances() const { return tolerances_; }
   const std::optional<SweepView>& sweep() const { return sweep_; }
   bool analysing() const { return toleranceRun_.running() || sweepRun_.running(); }
+  // A report being computed for the printer or a PDF.
+  bool reporting() const { return reportRun_.running(); }
 
   // The design file: opened (false, with a message, when refused: the
   // windows stay as they were), saved, and whether the inputs differ from it.
@@ -134,6 +139,9 @@ class Calculator : public QObject {
   void fillRecent();
   void printReport();
   void exportReport();
+  using ReportDrawing = std::function<void(const document::DesignDocument&, const ComputedReport&)>;
+  void computeReport(ReportDrawing draw);
+  void reportComputed(bool stopped);
 
   DesignState state_;
   Form1 main_;
@@ -163,6 +171,17 @@ class Calculator : public QObject {
   statistics::SweepVariable sweepVariable_ = statistics::SweepVariable::LoadFactor;
   std::optional<ToleranceView> tolerances_;
   std::optional<SweepView> sweep_;
+  // The report under way: its figures, the document they are of and what to
+  // do with them.
+  struct ReportJob {
+    ComputedReport report;
+    Outcome outcome = Outcome::Fault;
+  };
+  BackgroundRun reportRun_;
+  std::shared_ptr<ReportJob> reportJob_;
+  document::DesignDocument reportDocument_;
+  ReportDrawing reportDrawing_;
+  QPointer<QProgressDialog> reportProgress_;
   QString path_;                     // the design file, empty before one is saved
   document::DesignDocument saved_;   // the inputs as last opened or saved
   document::DesignDocument inputs_;  // of every window, also one not open now

@@ -15,11 +15,14 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <variant>
 
+#include "actions/analysis_fields.h"
 #include "actions/document_controls.h"
+#include "actions/field_text.h"
 #include "actions/form4_controls.h"
 #include "actions/form5_controls.h"
 #include "actions/value_boxes.h"
@@ -313,14 +316,15 @@ void Calculator::fillRecent() {
 }
 
 void Calculator::printReport() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setDocName(QStringLiteral("Rapporto Classe E"));
-  const bool go = askPrint_ ? askPrint_(&main_, printer)
-                            : QPrintDialog(&printer, &main_).exec() == QDialog::Accepted;
+  auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+  printer->setPageSize(QPageSize(QPageSize::A4));
+  printer->setDocName(QStringLiteral("Rapporto Classe E"));
+  const bool go = askPrint_ ? askPrint_(&main_, *printer)
+                            : QPrintDialog(printer.get(), &main_).exec() == QDialog::Accepted;
   if (!go) return;
-  if (const auto refused = PrintReport(currentDocument(), printer))
-    messages_.show(FromUtf8(*refused), true);
+  computeReport([printer](const document::DesignDocument& doc, const ComputedReport& report) {
+    DrawReport(doc, report, *printer);
+  });
 }
 
 void Calculator::exportReport() {
@@ -330,8 +334,56 @@ void Calculator::exportReport() {
                       : QFileInfo(path_).completeBaseName() + QStringLiteral(".pdf"),
       {QStringLiteral("Documento PDF (*.pdf)")});
   if (choice.path.isEmpty()) return;
-  if (const auto refused = WriteReportPdf(currentDocument(), choice.path))
-    messages_.show(FromUtf8(*refused), true);
+  computeReport([this, path = choice.path](const document::DesignDocument& doc,
+                                           const ComputedReport& report) {
+    if (const auto refused = WriteReportPdf(doc, report, path))
+      messages_.show(FromUtf8(*refused), true);
+  });
+}
+
+// The report's figures are computed off the GUI thread, since its tolerance
+// run may take seconds; a dialog shows the builds done and can stop them,
+// and then nothing is drawn.
+void Calculator::computeReport(ReportDrawing draw) {
+  if (reportRun_.running()) return;
+  const document::DesignDocument doc = currentDocument();
+  long long builds = 0;
+  if (ToleranceRunDone(doc)) {
+    const auto it = doc.tolerances.find(std::string(analysis::prove.name));
+    const auto n = ParseWhole(it == doc.tolerances.end() ? analysis::prove.defaultText
+                                                         : std::string_view(it->second));
+    builds = n ? *n : 0;
+  }
+  auto job = std::make_shared<ReportJob>();
+  reportJob_ = job;
+  reportDrawing_ = std::move(draw);
+  reportDocument_ = doc;
+  auto* dialog =
+      new QProgressDialog(QStringLiteral("Preparazione del rapporto…"),
+                          QStringLiteral("Interrompi"), 0, builds > 0 ? 1000 : 0, &main_);
+  dialog->setWindowTitle(QStringLiteral("Rapporto"));
+  dialog->setWindowModality(Qt::WindowModal);
+  dialog->setMinimumDuration(400);  // a quick report shows no dialog
+  dialog->setAutoReset(false);
+  dialog->setAutoClose(false);
+  reportProgress_ = dialog;
+  connect(dialog, &QProgressDialog::canceled, this, [this] { reportRun_.stop(); });
+  reportRun_.start(
+      [doc, job](statistics::Progress& progress) {
+        job->outcome = ComputeReport(doc, job->report, &progress);
+      },
+      builds);
+}
+
+void Calculator::reportComputed(bool stopped) {
+  if (reportProgress_) reportProgress_->deleteLater();
+  const std::shared_ptr<ReportJob> job = std::move(reportJob_);
+  if (!job || stopped) return;
+  if (job->outcome != Outcome::Done) {
+    messages_.show(FromUtf8(ReportRefusal(job->report)), true);
+    return;
+  }
+  reportDrawing_(reportDocument_, job->report);
 }
 
 }  // namespace classe

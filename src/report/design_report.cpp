@@ -265,13 +265,13 @@ std::optional<std::string> BuyParts(const document::DesignDocument& doc, cli::Se
 // own: the tolerance window's checks and the exact design leave their
 // messages there, not among the report's.
 std::optional<std::string> RerunTolerances(const document::DesignDocument& doc,
-                                           cli::Session& session) {
+                                           cli::Session& session, statistics::Progress* progress) {
   cli::Session run;
   if (const auto refused = cli::ShowInSession(doc, run)) return refused->message;
   std::optional<ToleranceJob> job;
   if (PrepareTolerances(run.circuit, run.ui, 0, PartsUsed(doc), job) != Outcome::Done || !job)
     return FirstMessage(run);
-  auto result = RunToleranceJob(*job, nullptr);
+  auto result = RunToleranceJob(*job, progress);
   if (!result) return result.failure().message;
   session.toleranceSpec = std::move(job->spec);
   session.tolerances = std::move(result).value();
@@ -280,7 +280,8 @@ std::optional<std::string> RerunTolerances(const document::DesignDocument& doc,
 
 }  // namespace
 
-Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& report) {
+Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& report,
+                      statistics::Progress* progress) {
   cli::Session& session = report.session;
   if (const auto refused = cli::ShowInSession(doc, session)) {
     session.ui.fault(refused->message);
@@ -291,7 +292,7 @@ Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& repor
   // The sections beyond the design say why they are missing in their place
   // and leave the rest of the report as it is.
   if (PartsUsed(doc)) report.partsFault = BuyParts(doc, session);
-  if (ToleranceRunDone(doc)) report.tolerancesFault = RerunTolerances(doc, session);
+  if (ToleranceRunDone(doc)) report.tolerancesFault = RerunTolerances(doc, session, progress);
   return Outcome::Done;
 }
 
@@ -351,6 +352,10 @@ std::optional<std::string> WriteReportPdf(const document::DesignDocument& doc,
           path.toStdString(), std::string_view(bytes.constData(), std::size_t(bytes.size()))))
     return "il file " + path.toStdString() + " non si può scrivere (" + *failure + ").";
   return std::nullopt;
+}
+
+std::string ReportRefusal(const ComputedReport& report) {
+  return *FirstMessage(report.session);
 }
 
 std::optional<std::string> WriteReportPdf(const document::DesignDocument& doc,

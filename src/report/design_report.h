@@ -10,6 +10,7 @@
 #include "actions/action.h"
 #include "cli/cli_actions.h"
 #include "engine/document/design_document.h"
+#include "engine/statistics/progress.h"
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -31,7 +32,15 @@ struct ComputedReport {
 // designs in the real circuit; then the parts as the parts window buys them
 // and the tolerance run again, the same builds for the same seed, when the
 // document asks for them. The session's messages say why it stopped.
-Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& report);
+// `progress` counts the builds of the tolerance run, and stops it: the report
+// is then not drawn. It touches no widget, so that it may run off the GUI
+// thread.
+Outcome ComputeReport(const document::DesignDocument& doc, ComputedReport& report,
+                      statistics::Progress* progress = nullptr);
+
+// Why a report that was not computed has nothing to draw, in the program's
+// words.
+std::string ReportRefusal(const ComputedReport& report);
 
 // The report of a computed session, in Italian: on the first A4 page the
 // inputs, the ideal and the exact design side by side, the real circuit's

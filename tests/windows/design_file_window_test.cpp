@@ -3,7 +3,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -178,10 +181,50 @@ class DesignFileWindowTest : public QObject {
     Program p;
     p.files.path = path("r.pdf");
     p.main().menu().exportReport->trigger();
+    // Computed off the GUI thread, then drawn.
+    QTRY_VERIFY_WITH_TIMEOUT(!p.calculator.reporting(), 30000);
     QCOMPARE(p.messages.texts(), QStringList());
     QFile pdf(path("r.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
+
+    // The printer the dialog chose gets the same pages.
+    p.calculator.setPrintQuestion([&](QWidget*, QPrinter& printer) {
+      printer.setOutputFileName(path("p.pdf"));
+      return true;
+    });
+    p.main().menu().print->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!p.calculator.reporting(), 30000);
+    QFile printed(path("p.pdf"));
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QVERIFY(printed.read(5) == "%PDF-");
+  }
+
+  // A report whose tolerance run is long shows its progress; "Interrompi"
+  // stops it and nothing is written.
+  void aLongReportCanBeStopped() {
+    Save("prove=1000000 tolC=5", path("long.classe"));
+    QFile file(path("long.classe"));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray text = file.readAll();
+    text.replace("\"eseguita\": \"no\"", "\"eseguita\": \"si\"");
+    QVERIFY(text.contains("\"eseguita\": \"si\""));
+    file.resize(0);
+    file.write(text);
+    file.close();
+    Program p;
+    QVERIFY(p.calculator.openDesign(path("long.classe")));
+    p.files.path = path("long.pdf");
+    p.main().menu().exportReport->trigger();
+    QVERIFY(p.calculator.reporting());
+    QProgressDialog* dialog = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (dialog = p.main().findChild<QProgressDialog*>()) && dialog->isVisible(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->value() > 0, 10000);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.calculator.reporting(), 10000);
+    QCOMPARE(p.messages.texts(), QStringList());
+    QVERIFY(!QFile::exists(path("long.pdf")));
   }
 };
 

@@ -167,6 +167,9 @@ inline constexpr Control Label128 = Of("Label128");
 
 // The curves, with a caption for each strip, and the read-out.
 inline constexpr Control Picture1 = Of("Picture1");
+// The transistor's Coss(v) in use, V against pF, and its caption.
+inline constexpr Control Picture2 = Of("Picture2");
+inline constexpr Control Label158 = Of("Label158");
 inline constexpr Control Label129 = Of("Label129");  // Vc1 strip
 inline constexpr Control Label130 = Of("Label130");  // Isw strip
 inline constexpr Control Label131 = Of("Label131");  // Ic1 strip

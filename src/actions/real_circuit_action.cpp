@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "actions/coss_plot.h"
 #include "actions/form4_controls.h"
 #include "actions/input_fields.h"
 #include "actions/real_circuit_plot.h"
@@ -310,6 +311,7 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
     if (which != Designs::Exact) ShowColumn(ui, state.ideal, false);
     if (which != Designs::Ideal) ShowColumn(ui, state.exact, true);
     DrawRealCircuitCurves(state, ui);
+    DrawCossPlot(state, ui);
     WarnOfBreakdown(state, ui, which);
     return outcome;
   });

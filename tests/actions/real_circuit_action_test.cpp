@@ -173,6 +173,30 @@ TEST(RealCircuitAction, CossCurveReplacesTheJunction) {
   EXPECT_EQ(Caption(ui, boxes::PoExact.control), "5.000E+01");
 }
 
+// The Coss(v) picture: the law from 0 V to the exact design's drain peak, the
+// datasheet's figure marked at Vds; nothing without a transistor.
+TEST(RealCircuitAction, TheCossPictureShowsTheLawInUse) {
+  RealCircuit plain;
+  EXPECT_TRUE(plain.ui.picture(form4::Picture2).polylines.empty());
+  EXPECT_EQ(Caption(plain.ui, form4::Label158), "Coss(v): nessun transistor (Coss = 0)");
+  RealCircuit graded({{form4::Text2, "300"}});
+  ASSERT_EQ(graded.outcome, Outcome::Done);
+  const auto& lines = graded.ui.picture(form4::Picture2).polylines;
+  ASSERT_EQ(lines.size(), 5u);  // two axes, the curve, the mark's two strokes
+  const auto& curve = lines[2].points;
+  // 300 pF at 25 V graded with m 0.5 and Vj 0.7 V: 300·√(1 + 25/0.7) at 0 V.
+  EXPECT_NEAR(curve.front().y, 300 * std::sqrt(1 + 25 / 0.7), 0.05);
+  EXPECT_FLOAT_EQ(curve.front().x, 0);
+  EXPECT_NEAR(curve.back().x, graded.state.exact->steady.vPeak, 1e-3);
+  EXPECT_NEAR(curve.back().y, 300 * std::sqrt((1 + 25 / 0.7) / (1 + curve.back().x / 0.7)), 0.05);
+  const auto& across = lines[3].points;
+  EXPECT_FLOAT_EQ((across[0].x + across[1].x) / 2, 25);
+  EXPECT_NEAR(across[0].y, 300, 1e-3);
+  EXPECT_EQ(Caption(graded.ui, form4::Label158).rfind("Coss(v) [pF] da 0 a 108 V: da 1818 a ", 0),
+            0u)
+      << Caption(graded.ui, form4::Label158);
+}
+
 TEST(RealCircuitAction, LossyInductorsLowerTheEfficiency) {
   RealCircuit lossless;
   RealCircuit lossy({{form4::Text3, "100"}});

@@ -59,7 +59,7 @@ class RealCircuitWindowTest : public QObject {
 
   void namedForScreenReadersAndLaidOut() {
     RealCircuit p;
-    testing::CheckLayout(*p.open(), {}, {"Label1"});
+    testing::CheckLayout(*p.open(), {}, {"Label1", "Label158"});
     QStringList heard;
     for (const char* box : {"Label17", "Label18", "Label52", "Label53", "Label54"})
       heard << p.about(box);
@@ -73,6 +73,22 @@ class RealCircuitWindowTest : public QObject {
 
   // A rejected field opens the window empty; a design the engine cannot give
   // is a fault that leaves its column empty.
+  // A transistor's Coss(v) shows beside the design, from 0 V to its drain
+  // peak; without one the picture says there is none.
+  void theCossPictureFollowsTheTransistor() {
+    RealCircuit p;
+    Form4* f = p.open();
+    QCOMPARE(p.text(Window::Form4, "Label158"), "Coss(v): nessun transistor (Coss = 0)");
+    qobject_cast<QLineEdit*>(p.control(Window::Form4, "Text2"))->setText("300");
+    p.click4("Command1");
+    QCOMPARE(p.messages.texts(), QStringList());
+    const QString caption = p.text(Window::Form4, "Label158");
+    QVERIFY2(caption.startsWith("Coss(v) [pF] da 0 a ") && caption.endsWith("in blu il dato a Vds"),
+             qPrintable(caption));
+    if (const QByteArray shot = qgetenv("CLASSE_SHOT"); !shot.isEmpty())
+      f->grab().save(QString::fromLocal8Bit(shot) + "-form4.png");
+  }
+
   void rejectedFieldsAndFaultsAsTheButtonsSayThem() {
     RealCircuit p({{"Text1", ""}, {"Text3", "1.7"}});
     p.open();

@@ -202,6 +202,10 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     kRows.value(boxes::CurrentSwitchExact, kNgspice, 9520),
     kRows.value(boxes::VoltageSwitchExact, kDifference, 9520),
 
+    // The transistor's Coss(v), beside the design it belongs to.
+    {.name = form4::Label158.name, .left = kNgspice.left, .top = 880, .width = kDifference.left + kDifference.width - kNgspice.left, .height = 450, .bold = false},
+    {.name = form4::Picture2.name, .kind = K::Picture, .left = kNgspice.left, .top = 1360, .width = kDifference.left + kDifference.width - kNgspice.left, .height = 2420, .background = kWhite},
+
     // The curves of both designs and their read-out.
     {.name = form4::Picture1.name,
      .kind = K::Picture,
@@ -269,6 +273,7 @@ Form4::Form4(QWidget* parent) : FormWindow(Window::Form4, parent) {
   plot_->setGeometry(
       plot_->geometry().adjusted(kBorderPixels, kBorderPixels, -kBorderPixels, -kBorderPixels));
   plot_->setAccessibleName(QStringLiteral("Forme d'onda del circuito reale"));
+  coss_->setAccessibleName(QStringLiteral("Coss del transistor in funzione della tensione"));
   for (QWidget* child : plot_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     child->setAttribute(Qt::WA_NoMousePropagation);
   control(form4::Command3.name)->setEnabled(false);
@@ -276,10 +281,12 @@ Form4::Form4(QWidget* parent) : FormWindow(Window::Form4, parent) {
 
 QWidget* Form4::createPicture(const ControlSpec& item, QWidget* parent) {
   if (item.name == form4::Picture1.name) return plot_ = new PlotArea(item.background, parent);
+  if (item.name == form4::Picture2.name) return coss_ = new PlotArea(item.background, parent);
   return FormWindow::createPicture(item, parent);
 }
 
 PlotSurface* Form4::surface(std::string_view picture) {
+  if (picture == form4::Picture2.name) return coss_;
   return picture == form4::Picture1.name ? plot_ : nullptr;
 }
 

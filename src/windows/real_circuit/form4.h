@@ -41,6 +41,7 @@ class Form4 : public FormWindow {
 
  private:
   PlotArea* plot_ = nullptr;
+  PlotArea* coss_ = nullptr;
 };
 
 // The verification button's caption, and what it says when ngspice is missing.

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
@@ -157,6 +158,14 @@ QString RandomText(Dice& dice, int longest) {
   }
 }
 
+// The drop-down list whose popup `watched` is, if it is one.
+QComboBox* ListOfPopup(QObject* watched) {
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (!w || !w->inherits("QComboBoxPrivateContainer")) return nullptr;
+  auto* list = qobject_cast<QComboBox*>(w->parentWidget());
+  return list && list->count() > 0 ? list : nullptr;
+}
+
 // A menu that shows gets its item drawn at once, so that the draws stay in order, and triggered
 // from the menu's own loop. A dialog but the about box slipped past the recorded ones.
 class PopupHandler : public QObject {
@@ -172,6 +181,16 @@ class PopupHandler : public QObject {
       QTimer::singleShot(0, menu, [menu = QPointer(menu), chosen] {
         if (menu) menu->hide();
         if (chosen) chosen->trigger();
+      });
+    } else if (auto* list = ListOfPopup(watched)) {
+      // A drop-down list opened from the keyboard: an entry is chosen, or
+      // the list closed, as a user does.
+      const int index = dice_.chance(75) ? dice_.below(list->count()) : list->currentIndex();
+      log << "list entry " + Shown(list->itemText(index));
+      QTimer::singleShot(0, list, [list = QPointer(list), index] {
+        if (!list) return;
+        list->setCurrentIndex(index);
+        list->hidePopup();
       });
     } else if (auto* progress = qobject_cast<QProgressDialog*>(watched)) {
       // A long report shows its progress: it is the program's own, and goes

@@ -115,7 +115,7 @@ inline bool IsFaultText(std::string_view text) {
 // deck of a design without numbers; each text itself is the engine's tests'
 // business.
 inline bool IsEngineFailure(std::string_view text) {
-  constexpr std::array<std::string_view, 19> kPatterns{
+  constexpr std::array<std::string_view, 18> kPatterns{
       "Valore non valido per {s}: dev{s}.",
       "Risultato non finito nel calcolo di {s}: i valori dei componenti sono fuori scala.",
       "Ron = {n} Ω non è accettabile: la resistenza dell'interruttore chiuso non può essere "
@@ -137,8 +137,6 @@ inline bool IsEngineFailure(std::string_view text) {
       "Il progetto ideale non ha valori da simulare.",
       "Nessun progetto con questo transistor: la sua Coss ({n} pF a {n} V) supera da sola la "
       "capacità in parallelo che il progetto richiede.{s}",
-      "La netlist per ngspice non descrive una Coss letta da una curva: per la verifica con "
-      "ngspice usa la legge di giunzione (Coss, Vds, m, Vj).",
       "Errore di calcolo: l'integrazione del semiperiodo con l'interruttore aperto non è "
       "riuscita (CVODES {s}).",
       "La {s} deve essere {s}.",

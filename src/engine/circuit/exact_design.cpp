@@ -25,6 +25,10 @@ constexpr int kMaxIterations = 60;
 constexpr double kTolerance = 1e-11;
 // A line search that cannot improve below this has reached the floor too.
 constexpr double kFloor = 1e-9;
+// With a transistor the residuals come from an integration to 1e-9 of each
+// state, whose step choice moves with the unknowns: their floor is higher,
+// and a Po off by 1e-7 is far below anything a part can be bought to.
+constexpr double kNonlinearFloor = 1e-7;
 // Forward-difference step in the logarithms: the Jacobian comes out to about
 // 1e-7, enough for Newton to gain six digits a step near the root.
 constexpr double kDifferenceStep = 1e-7;
@@ -112,7 +116,7 @@ Result<Solution> Solve(const Problem& p, Vector3 u) {
   return DampedNewton([&p](const Vector3& v) { return Residual(p, v); }, u,
                       {.maxIterations = kMaxIterations,
                        .tolerance = kTolerance,
-                       .floor = kFloor,
+                       .floor = p.options.transistor ? kNonlinearFloor : kFloor,
                        .step = kDifferenceStep,
                        .maxStep = kMaxStep},
                       [&p](NewtonStop why, const Vector3& at, const Vector3& r, int iteration) {

@@ -103,12 +103,6 @@ Failure SampleCount(long long M, long long limit) {
                                             std::to_string(limit) + ".");
 }
 
-Failure CurveNotInDeck() {
-  return Make(FailureKind::CurveNotInDeck,
-              "La netlist per ngspice non descrive una Coss letta da una curva: per la verifica "
-              "con ngspice usa la legge di giunzione (Coss, Vds, m, Vj).");
-}
-
 Failure RetuneImpossible(std::string_view knobs, std::string_view condition, double left) {
   return Make(FailureKind::RetuneImpossible,
               "Ritaratura impossibile: con le parti scelte non si trova una regolazione di " +

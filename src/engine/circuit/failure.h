@@ -23,7 +23,6 @@ enum class FailureKind {
   SwitchNeedsResistance,  // the SPICE switch cannot have Ron = 0
   SampleCount,            // a waveform sample count out of range
   TransistorTooLarge,     // the transistor alone has more capacitance than the design needs
-  CurveNotInDeck,         // a Coss read from a curve has no SPICE element here
   RetuneImpossible,       // no setting of the knobs meets a switching condition
 };
 
@@ -51,7 +50,6 @@ Failure SingularStep(int iteration);
 Failure NoConvergence(int iterations, double residual);
 Failure SwitchNeedsResistance();
 Failure SampleCount(long long M, long long limit);
-Failure CurveNotInDeck();
 // `knobs` as the user reads them ("L2 e R"), `condition` the one left unmet
 // ("la tensione nulla all'accensione"), `left` what remains of it, a
 // fraction of Vcc.

@@ -150,5 +150,25 @@ INSTANTIATE_TEST_SUITE_P(Decks, TransistorAgainstNgspice,
                            return std::string(row.param.name);
                          });
 
+// A datasheet's curve lands too: ngspice runs it as a capacitor given by its
+// charge table, with the body diode beside it.
+TEST(CurveAgainstNgspice, ExactDesignLands) {
+  for (const auto& [Q, RL] :
+       {std::pair{"4", std::optional<double>()}, std::pair{"10", std::optional(5.0)}}) {
+    auto read = transistor::ReadCossCurve("Vds,Coss\n0,1200\n5,600\n25,300\n60,200\n150,140\n");
+    StageOptions options = Options(RL, 1e-3);
+    options.transistor = Transistor{std::get<transistor::CossCurve>(std::move(read)), 25, {}};
+    const ExactDesign d = DesignExact(Ideal(Q), options).value();
+    const std::string deck = WriteSpiceDeck(d.stage).value().text;
+    EXPECT_NE(deck.find("Ccoss dj 0 Q='pwl(V(dj)"), std::string::npos);
+    const std::map<std::string, double> m = RunNgspice(deck);
+    ASSERT_EQ(m.count("po"), 1u) << Q;
+    const SteadyState& s = d.steady;
+    EXPECT_NEAR(m.at("po"), s.power.load, 1e-3 * s.power.load) << Q;
+    EXPECT_NEAR(m.at("vpk"), s.vPeak, 1e-3 * s.vPeak) << Q;
+    EXPECT_NEAR(m.at("von") / s.vPeak, s.vonFraction, 1e-3) << Q;
+  }
+}
+
 }  // namespace
 }  // namespace classe::circuit

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include <Eigen/Eigenvalues>
 #include <Eigen/LU>
@@ -63,16 +64,12 @@ Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const Shooting
     o.start = start->x0;
     o.jacobian = start->jacobian;
   } else {
-    // The linear stage's steady state and period map, in SI: a start close
-    // enough for the chord steps, which take a matrix of their own if not.
+    // The linear stage's steady state, in SI: its period map is too far off
+    // for the chord steps, the first shot brings the stage's own below.
     const Result<Orbit<n>> linear = SolveOrbit<n>(stage);
     if (!linear) return linear.failure();
     o.start = linear->ToSi(linear->start).template head<n>();
-    const Eigen::Matrix<double, n, 1> d = linear->scale.template head<n>();
-    o.jacobian = d.cwiseInverse().asDiagonal() * linear->periodMap * d.asDiagonal();
-    o.jacobian -= Square::Identity();
   }
-  o.periodMap = o.jacobian + Square::Identity();
   const State w = StateScale<n>(stage).cwiseInverse();
   const Square closed = o.closedMap.template topLeftCorner<n, n>();
   const double end[] = {kHalfPeriod};
@@ -85,19 +82,51 @@ Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const Shooting
     o.jacobian = o.periodMap - Square::Identity();
     return std::nullopt;
   };
-  Eigen::PartialPivLU<Square> lu(o.jacobian);
-  bool exact = false;  // whether the matrix is this stage's own
+  Eigen::PartialPivLU<Square> lu;
+  bool exact = false;            // whether the matrix is this stage's own
+  std::optional<State> shotEnd;  // x(π) from the start, when already known
+  if (warm) {
+    o.periodMap = o.jacobian + Square::Identity();
+  } else {
+    const auto s = o.open->Shoot(o.start);
+    if (!s) return s.failure();
+    o.periodMap = closed * s->monodromy;
+    o.jacobian = o.periodMap - Square::Identity();
+    exact = true;
+    shotEnd = s->end;
+  }
+  lu.compute(o.jacobian);
   double last = INFINITY;
+  double rate = 1;  // the last step's gain, size over last
   for (int shot = 0;; ++shot) {
-    auto trace = o.open->Follow(o.start, end);
-    if (!trace) return trace.failure();
-    const State xPi = trace->at.front();
+    // Only the orbit kept is measured; a step that should land within the
+    // tolerance is measured on the way, in case it does.
+    const bool measure = shot > 0 && last * rate <= kPeriodicity;
+    std::optional<typename OpenHalf<n>::Trace> trace;
+    State xPi;
+    if (measure) {
+      auto t = o.open->Follow(o.start, end);
+      if (!t) return t.failure();
+      trace = std::move(t).value();
+      xPi = trace->at.front();
+    } else if (shot == 0 && shotEnd) {
+      xPi = *shotEnd;
+    } else {
+      auto e = o.open->End(o.start);
+      if (!e) return e.failure();
+      xPi = *e;
+    }
     const State F = (o.closedMap * Augmented<n>(xPi)).template head<n>() - o.start;
     const double size = F.cwiseProduct(w).cwiseAbs().maxCoeff();
     o.iterations = shot;
     if (size <= kPeriodicity || (size <= kNoiseFloor && size > 0.5 * last)) {
-      o.trace = std::move(trace).value();
-      o.beforeTurnOn = xPi;
+      if (!trace) {
+        auto t = o.open->Follow(o.start, end);
+        if (!t) return t.failure();
+        trace = std::move(t).value();
+      }
+      o.beforeTurnOn = trace->at.front();
+      o.trace = std::move(*trace);
       break;
     }
     if (shot == kMaxShots) return NoConvergence(shot, size);
@@ -110,6 +139,7 @@ Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const Shooting
     const State step = lu.solve(-F);
     if (!step.allFinite()) return SingularPeriod();
     o.start += step;
+    rate = std::isfinite(last) ? std::min(1.0, size / last) : 1.0;
     last = size;
   }
   // The linear orbit keeps its states balanced.

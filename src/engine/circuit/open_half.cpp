@@ -240,6 +240,18 @@ auto OpenHalf<n>::Jacobian(const State& x) const -> Square {
 }
 
 template <int n>
+auto OpenHalf<n>::End(const State& x0) -> Result<State> {
+  Run<n> run(*this, solver_->context, x0, StateScale<n>(stage_));
+  if (!run.ok()) return IntegrationFailed(-1);
+  sunrealtype t = 0;
+  const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
+  if (flag < 0) return IntegrationFailed(flag);
+  const State end = FromVector<n>(run.y());
+  if (!end.allFinite()) return IntegrationFailed(-3);
+  return end;
+}
+
+template <int n>
 auto OpenHalf<n>::Shoot(const State& x0) -> Result<Shot> {
   Run<n> run(*this, solver_->context, x0, StateScale<n>(stage_));
   if (!run.ok() || !run.WithSensitivities()) return IntegrationFailed(-1);

@@ -48,6 +48,10 @@ class OpenHalf {
   // ∂(dx/dteta)/∂x.
   Square Jacobian(const State& x) const;
 
+  // x(π) from x(0) alone: what a Newton step needs, at a fraction of the cost
+  // of the measured motion.
+  Result<State> End(const State& x0);
+
   // x(π) from x(0), and ∂x(π)/∂x(0) from the variational equations (CVODES'
   // forward sensitivities with respect to the initial state).
   struct Shot {

@@ -52,8 +52,10 @@ double NonlinearOrbit<n>::SpectralRadius() const {
   return eigen.eigenvalues().cwiseAbs().maxCoeff();
 }
 
+namespace {
+
 template <int n>
-Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const ShootingStart* start) {
+Result<NonlinearOrbit<n>> Shooting(const Stage& stage, const ShootingStart* start) {
   using State = Eigen::Matrix<double, n, 1>;
   using Square = Eigen::Matrix<double, n, n>;
   NonlinearOrbit<n> o(stage);
@@ -148,6 +150,16 @@ Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const Shooting
   o.linear.beforeTurnOn = d.cwiseProduct(Augmented<n>(o.beforeTurnOn));
   o.linear.afterTurnOn = o.linear.turnOn * o.linear.beforeTurnOn;
   o.linear.periodMap = o.periodMap;
+  return o;
+}
+
+}  // namespace
+
+template <int n>
+Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const ShootingStart* start) {
+  Result<NonlinearOrbit<n>> o = Shooting<n>(stage, start);
+  // A nearby stage's orbit that leads nowhere: the linear stage's may.
+  if (!o && start) return Shooting<n>(stage, nullptr);
   return o;
 }
 

@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kMaxShots = 40;
 // Converged when x(2π) − x(0) is this small against Vcc (voltages) and Vcc/R
-// (currents): the integration's own tolerance is 1e-11.
+// (currents): below the integration's 1e-9, whose error a shot from the same
+// start repeats exactly.
 constexpr double kPeriodicity = 1e-10;
 // Or when Newton stops gaining on the integration's noise this close to it.
 constexpr double kNoiseFloor = 1e-8;
@@ -76,28 +77,27 @@ Result<NonlinearOrbit<n>> Shooting(const Stage& stage, const ShootingStart* star
   const Square closed = o.closedMap.template topLeftCorner<n, n>();
   const double end[] = {kHalfPeriod};
 
-  // The Newton matrix from the variational equations at x.
-  const auto fresh = [&](const State& x) -> std::optional<Failure> {
+  Eigen::PartialPivLU<Square> lu;
+  bool exact = false;  // whether the matrix is this stage's own
+  // The Newton matrix from the variational equations at x; x(π) with it.
+  const auto fresh = [&](const State& x) -> Result<State> {
     const auto s = o.open->Shoot(x);
     if (!s) return s.failure();
     o.periodMap = closed * s->monodromy;
     o.jacobian = o.periodMap - Square::Identity();
-    return std::nullopt;
+    lu.compute(o.jacobian);
+    exact = true;
+    return s->end;
   };
-  Eigen::PartialPivLU<Square> lu;
-  bool exact = false;            // whether the matrix is this stage's own
   std::optional<State> shotEnd;  // x(π) from the start, when already known
   if (warm) {
     o.periodMap = o.jacobian + Square::Identity();
+    lu.compute(o.jacobian);
   } else {
-    const auto s = o.open->Shoot(o.start);
-    if (!s) return s.failure();
-    o.periodMap = closed * s->monodromy;
-    o.jacobian = o.periodMap - Square::Identity();
-    exact = true;
-    shotEnd = s->end;
+    Result<State> e = fresh(o.start);
+    if (!e) return e.failure();
+    shotEnd = *e;
   }
-  lu.compute(o.jacobian);
   double last = INFINITY;
   double rate = 1;  // the last step's gain, size over last
   for (int shot = 0;; ++shot) {
@@ -107,7 +107,7 @@ Result<NonlinearOrbit<n>> Shooting(const Stage& stage, const ShootingStart* star
     std::optional<typename OpenHalf<n>::Trace> trace;
     State xPi;
     if (measure) {
-      auto t = o.open->Follow(o.start, end);
+      auto t = o.open->Follow(o.start, end, true);
       if (!t) return t.failure();
       trace = std::move(t).value();
       xPi = trace->at.front();
@@ -123,20 +123,28 @@ Result<NonlinearOrbit<n>> Shooting(const Stage& stage, const ShootingStart* star
     o.iterations = shot;
     if (size <= kPeriodicity || (size <= kNoiseFloor && size > 0.5 * last)) {
       if (!trace) {
-        auto t = o.open->Follow(o.start, end);
+        auto t = o.open->Follow(o.start, end, true);
         if (!t) return t.failure();
         trace = std::move(t).value();
       }
+      // The period map of the orbit itself: its spectral radius, and the
+      // matrix a nearby stage's search starts with.
+      o.periodMap = closed * trace->monodromy;
+      o.jacobian = o.periodMap - Square::Identity();
       o.beforeTurnOn = trace->at.front();
       o.trace = std::move(*trace);
       break;
     }
     if (shot == kMaxShots) return NoConvergence(shot, size);
-    // A chord step that gained less than a factor of 4 asks for a new matrix.
-    if (size > 0.25 * last && !exact) {
-      if (auto bad = fresh(o.start)) return *bad;
+    if (trace) {
+      // A measured step that fell short brought its own matrix.
+      o.periodMap = closed * trace->monodromy;
+      o.jacobian = o.periodMap - Square::Identity();
       lu.compute(o.jacobian);
       exact = true;
+    } else if (size > 0.25 * last && !exact) {
+      // A chord step that gained less than a factor of 4 asks for a new matrix.
+      if (Result<State> e = fresh(o.start); !e) return e.failure();
     }
     const State step = lu.solve(-F);
     if (!step.allFinite()) return SingularPeriod();

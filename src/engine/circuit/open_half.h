@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -39,7 +38,6 @@ class OpenHalf {
   // `model` is a linear state space of `stage` whose drain row divides by
   // `modelC1` (it is rescaled here by modelC1/C1(vD)).
   OpenHalf(const Stage& stage, const StateSpace<n>& model, double modelC1);
-  ~OpenHalf();
   OpenHalf(const OpenHalf&) = delete;
   OpenHalf& operator=(const OpenHalf&) = delete;
 
@@ -50,7 +48,7 @@ class OpenHalf {
 
   // x(π) from x(0) alone: what a Newton step needs, at a fraction of the cost
   // of the measured motion.
-  Result<State> End(const State& x0);
+  Result<State> End(const State& x0) const;
 
   // x(π) from x(0), and ∂x(π)/∂x(0) from the variational equations (CVODES'
   // forward sensitivities with respect to the initial state).
@@ -58,28 +56,30 @@ class OpenHalf {
     State end;
     Square monodromy;
   };
-  Result<Shot> Shoot(const State& x0);
+  Result<Shot> Shoot(const State& x0) const;
 
   // The same motion measured: ∫ z·zᵀ dteta with z = (x, 1) over the half
   // (its last column is ∫ x dteta, its last entry π), the mean over the half
   // of the power the diode takes, ∫ −vD·id dteta, the drain's local maxima,
-  // and the states at the angles asked for (ascending, within [0, π]).
+  // and the states at the angles asked for (ascending, within [0, π]); with
+  // `variational`, ∂x(π)/∂x(0) too.
   struct Trace {
     Eigen::Matrix<double, n + 1, n + 1> moment;
     double diodeEnergy = 0;  // ∫ −vD·id dteta, V·A·rad
     std::vector<double> peakTeta;
     std::vector<State> peakState;
     std::vector<State> at;  // one per angle asked for
+    Square monodromy = Square::Zero();
   };
-  Result<Trace> Follow(const State& x0, std::span<const double> angles);
+  Result<Trace> Follow(const State& x0, std::span<const double> angles,
+                       bool variational = false) const;
 
  private:
-  struct Solver;
   const Stage stage_;
   AugMatrix<n> open_;  // the linear model with the switch open, SI
   double omega_;
-  double C1_;  // what the linear model's drain row divides by
-  std::unique_ptr<Solver> solver_;
+  double C1_;     // what the linear model's drain row divides by
+  State absTol_;  // of each state, against its scale
 };
 
 }  // namespace classe::circuit

@@ -5,13 +5,13 @@
 
 #include <cvodes/cvodes.h>
 #include <nvector/nvector_serial.h>
-#include <sunlinsol/sunlinsol_dense.h>
 #include <sunmatrix/sunmatrix_dense.h>
 
 #include <cmath>
 #include <memory>
 #include <string>
 
+#include "engine/circuit/cvodes_kernels.h"
 #include "engine/circuit/orbit.h"
 #include "engine/transistor/junction.h"
 
@@ -36,124 +36,85 @@ template <int n>
 using Square = typename OpenHalf<n>::Square;
 
 template <int n>
-Eigen::Map<const State<n>> View(N_Vector v) {
-  return Eigen::Map<const State<n>>(N_VGetArrayPointer(v));
+Eigen::Map<const State<n>> View(N_Vector v, int at = 0) {
+  return Eigen::Map<const State<n>>(N_VGetArrayPointer(v) + at);
 }
 
 template <int n>
-Eigen::Map<State<n>> Write(N_Vector v) {
-  return Eigen::Map<State<n>>(N_VGetArrayPointer(v));
+Eigen::Map<State<n>> Write(N_Vector v, int at = 0) {
+  return Eigen::Map<State<n>>(N_VGetArrayPointer(v) + at);
 }
 
 // CVODES' error messages are for programmers: the caller gets a Failure.
 void Silent(int, const char*, const char*, char*, void*) {}
 
 // The callbacks' data is the integrator's slot for the half it runs: CVODES
-// copies the pointer into its sensitivity and linear solver modules once,
-// when they are set up.
+// copies the pointer into its linear solver module once, when it is set up.
 template <int n>
 const OpenHalf<n>& Of(void* data) {
   return **static_cast<const OpenHalf<n>* const*>(data);
 }
 
-template <int n>
-int Rhs(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
-  const State<n> r = Of<n>(data).Rate(View<n>(y));
-  if (!r.allFinite()) return 1;  // recoverable: CVODES retries a smaller step
-  Write<n>(ydot) = r;
-  return 0;
-}
-
-template <int n>
-int Jac(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector, N_Vector) {
-  const Square<n> A = Of<n>(data).Jacobian(View<n>(y));
-  if (!A.allFinite()) return 1;
-  // The dense matrix is column-major, as Eigen's.
-  Eigen::Map<Square<n>>(SM_DATA_D(J)) = A;
-  return 0;
-}
-
-template <int n>
-int SensRhs(int, sunrealtype, N_Vector y, N_Vector, N_Vector* yS, N_Vector* ySdot, void* data,
-            N_Vector, N_Vector) {
-  const Square<n> A = Of<n>(data).Jacobian(View<n>(y));
-  if (!A.allFinite()) return 1;
-  for (int k = 0; k < n; ++k)
-    Write<n>(ySdot[k]) = A * View<n>(yS[k]);
-  return 0;
-}
-
-template <int n>
-int QuadRhs(sunrealtype, N_Vector y, N_Vector q, void*) {
-  Eigen::Matrix<double, n + 1, 1> z;
-  z << View<n>(y), 1.0;
-  double* out = N_VGetArrayPointer(q);
-  int k = 0;
-  for (int i = 0; i <= n; ++i)
-    for (int j = i; j <= n; ++j)
-      out[k++] = z(i) * z(j);
-  const double v = z(kVD);
-  out[k] = -v * transistor::DiodeCurrent(v);
-  return 0;
-}
-
-template <int n>
-int Slope(sunrealtype, N_Vector y, sunrealtype* g, void* data) {
-  g[0] = Of<n>(data).Rate(View<n>(y))(kVD);
-  return 0;
-}
-
-// One CVODES memory, its vectors and its dense solver, made once a thread
+// One CVODES memory, its vectors and its linear solver, made once a thread
 // and re-initialised for every half period: on four to six states making
-// them cost more than the integration. `measured` ones also carry the
-// quadratures and stop at the drain's maxima.
-template <int n>
+// them costs as much as the integration.
+//
+// With `variational` the state is x followed by the columns of ∂x/∂x(0),
+// each obeying d/dteta S = J(x)·S: one vector of n + n² entries, under the
+// same error control as x, costs CVODES far less than n forward
+// sensitivities of n entries each, whose bookkeeping is per vector. The
+// Newton matrix is I − γ·J(x) on every diagonal block (the second
+// derivatives coupling S to x left out, as a modified Newton allows), so
+// the solver factors the one n × n block.
+//
+// `measured` ones also carry the quadratures (outside the error control) and
+// stop at the drain's maxima.
+template <int n, bool variational, bool measured>
 class Integrator {
  public:
-  explicit Integrator(bool measured) {
+  static constexpr int kSize = variational ? n + n * n : n;
+
+  Integrator() {
     if (SUNContext_Create(nullptr, &context_) != 0) return;
-    y_ = N_VNew_Serial(n, context_);
-    tol_ = N_VNew_Serial(n, context_);
+    y_ = N_VNew_Serial(kSize, context_);
+    tol_ = N_VNew_Serial(kSize, context_);
     memory_ = CVodeCreate(CV_ADAMS, context_);
     matrix_ = SUNDenseMatrix(n, n, context_);
     if (!y_ || !tol_ || !memory_ || !matrix_) return;
+    // Before CVodeInit, which clones its work vectors from y.
+    UseLocalKernels(y_);
+    UseLocalKernels(tol_);
     N_VConst(0.0, y_);
     N_VConst(1.0, tol_);
-    solver_ = SUNLinSol_Dense(y_, matrix_, context_);
-    sens_ = N_VCloneVectorArray(n, y_);
-    if (!solver_ || !sens_) return;
-    SetIdentity();
-    ok_ = CVodeInit(memory_, Rhs<n>, 0.0, y_) == CV_SUCCESS &&
+    solver_ = BlockDiagonalSolver(context_, n);
+    if (!solver_) return;
+    ok_ = CVodeInit(memory_, Rhs, 0.0, y_) == CV_SUCCESS &&
           CVodeSetErrHandlerFn(memory_, Silent, nullptr) == CV_SUCCESS &&
           CVodeSetUserData(memory_, &half_) == CV_SUCCESS &&
           CVodeSVtolerances(memory_, kRelTol, tol_) == CV_SUCCESS &&
           CVodeSetLinearSolver(memory_, solver_, matrix_) == CV_SUCCESS &&
-          CVodeSetJacFn(memory_, Jac<n>) == CV_SUCCESS &&
-          CVodeSetMaxNumSteps(memory_, kMaxSteps) == CV_SUCCESS &&
-          CVodeSensInit(memory_, n, CV_STAGGERED, SensRhs<n>, sens_) == CV_SUCCESS &&
-          CVodeSensEEtolerances(memory_) == CV_SUCCESS &&
-          CVodeSetSensErrCon(memory_, SUNFALSE) == CV_SUCCESS &&
-          CVodeSensToggleOff(memory_) == CV_SUCCESS;
+          CVodeSetJacFn(memory_, Jac) == CV_SUCCESS &&
+          CVodeSetMaxNumSteps(memory_, kMaxSteps) == CV_SUCCESS;
     if (ok_ && measured) {
       quad_ = N_VNew_Serial(kMoments<n> + 1, context_);
       if (!quad_) {
         ok_ = false;
         return;
       }
+      UseLocalKernels(quad_);
       N_VConst(0.0, quad_);
       // Outside the error control, the quadratures need no tolerances of
-      // their own; the steps the state takes keep them to its accuracy.
+      // their own: the steps the state takes keep them to its accuracy.
       int direction = -1;
-      ok_ = CVodeQuadInit(memory_, QuadRhs<n>, quad_) == CV_SUCCESS &&
+      ok_ = CVodeQuadInit(memory_, QuadRhs, quad_) == CV_SUCCESS &&
             CVodeSetQuadErrCon(memory_, SUNFALSE) == CV_SUCCESS &&
-            CVodeRootInit(memory_, 1, Slope<n>) == CV_SUCCESS &&
+            CVodeRootInit(memory_, 1, Slope) == CV_SUCCESS &&
             CVodeSetRootDirection(memory_, &direction) == CV_SUCCESS &&
             CVodeSetNoInactiveRootWarn(memory_) == CV_SUCCESS;
     }
   }
   ~Integrator() {
     if (quad_) N_VDestroy(quad_);
-    if (sens_) N_VDestroyVectorArray(sens_, n);
     CVodeFree(&memory_);
     if (solver_) SUNLinSolFree(solver_);
     if (matrix_) SUNMatDestroy(matrix_);
@@ -164,14 +125,20 @@ class Integrator {
   Integrator(const Integrator&) = delete;
   Integrator& operator=(const Integrator&) = delete;
 
-  // A new motion of `half` from x0, with the variational equations from the
-  // identity when asked.
-  bool Start(const OpenHalf<n>& half, const State<n>& x0, const State<n>& absTol,
-             bool variational) {
+  // A new motion of `half` from x0 (and ∂x/∂x(0) from the identity).
+  bool Start(const OpenHalf<n>& half, const State<n>& x0, const State<n>& absTol) {
     if (!ok_) return false;
     half_ = &half;
     Write<n>(y_) = x0;
     Write<n>(tol_) = absTol;
+    if constexpr (variational) {
+      // Column k of S is measured as state i against state k: the tolerance
+      // of entry (i, k) is state i's over state k's scale.
+      for (int k = 0; k < n; ++k) {
+        Write<n>(y_, n + k * n) = State<n>::Unit(k);
+        Write<n>(tol_, n + k * n) = absTol / (absTol(k) / kAbsTol);
+      }
+    }
     if (CVodeReInit(memory_, 0.0, y_) != CV_SUCCESS ||
         CVodeSVtolerances(memory_, kRelTol, tol_) != CV_SUCCESS ||
         CVodeSetStopTime(memory_, kHalfPeriod) != CV_SUCCESS)
@@ -180,24 +147,61 @@ class Integrator {
       N_VConst(0.0, quad_);
       if (CVodeQuadReInit(memory_, quad_) != CV_SUCCESS) return false;
     }
-    if (variational) {
-      SetIdentity();
-      return CVodeSensReInit(memory_, CV_STAGGERED, sens_) == CV_SUCCESS;
-    }
-    return CVodeSensToggleOff(memory_) == CV_SUCCESS;
+    return true;
   }
 
   void* memory() const { return memory_; }
   N_Vector y() const { return y_; }
-  N_Vector* sensitivities() const { return sens_; }
   N_Vector quadratures() const { return quad_; }
+  State<n> x() const { return View<n>(y_); }
+  Square<n> Monodromy() const {
+    Square<n> m;
+    for (int k = 0; k < n; ++k)
+      m.col(k) = View<n>(y_, n + k * n);
+    return m;
+  }
 
  private:
-  void SetIdentity() {
-    for (int k = 0; k < n; ++k) {
-      N_VConst(0.0, sens_[k]);
-      NV_Ith_S(sens_[k], k) = 1.0;
+  static int Rhs(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
+    const OpenHalf<n>& half = Of<n>(data);
+    const State<n> x = View<n>(y);
+    const State<n> r = half.Rate(x);
+    if (!r.allFinite()) return 1;  // recoverable: CVODES retries a smaller step
+    Write<n>(ydot) = r;
+    if constexpr (variational) {
+      const Square<n> A = half.Jacobian(x);
+      if (!A.allFinite()) return 1;
+      for (int k = 0; k < n; ++k)
+        Write<n>(ydot, n + k * n) = A * View<n>(y, n + k * n);
     }
+    return 0;
+  }
+
+  static int Jac(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
+                 N_Vector) {
+    const Square<n> A = Of<n>(data).Jacobian(View<n>(y));
+    if (!A.allFinite()) return 1;
+    // The one block; dense storage is column-major, as Eigen's.
+    Eigen::Map<Square<n>>(SM_DATA_D(J)) = A;
+    return 0;
+  }
+
+  static int QuadRhs(sunrealtype, N_Vector y, N_Vector q, void*) {
+    Eigen::Matrix<double, n + 1, 1> z;
+    z << View<n>(y), 1.0;
+    double* out = N_VGetArrayPointer(q);
+    int k = 0;
+    for (int i = 0; i <= n; ++i)
+      for (int j = i; j <= n; ++j)
+        out[k++] = z(i) * z(j);
+    const double v = z(kVD);
+    out[k] = -v * transistor::DiodeCurrent(v);
+    return 0;
+  }
+
+  static int Slope(sunrealtype, N_Vector y, sunrealtype* g, void* data) {
+    g[0] = Of<n>(data).Rate(View<n>(y))(kVD);
+    return 0;
   }
 
   const OpenHalf<n>* half_ = nullptr;
@@ -207,21 +211,15 @@ class Integrator {
   void* memory_ = nullptr;
   SUNMatrix matrix_ = nullptr;
   SUNLinearSolver solver_ = nullptr;
-  N_Vector* sens_ = nullptr;
   N_Vector quad_ = nullptr;
   bool ok_ = false;
 };
 
-// This thread's integrators: one for x(π) and its matrix, one for the
-// measured motion (the quadratures and root-finding cost on every step).
-template <int n>
-Integrator<n>& Plain() {
-  thread_local Integrator<n> integrator(false);
-  return integrator;
-}
-template <int n>
-Integrator<n>& Measured() {
-  thread_local Integrator<n> integrator(true);
+// This thread's integrators, one for each kind of run: the quadratures and
+// root-finding cost on every step, and the variational equations more.
+template <int n, bool variational, bool measured>
+Integrator<n, variational, measured>& ThisThreads() {
+  thread_local Integrator<n, variational, measured> integrator;
   return integrator;
 }
 
@@ -230,14 +228,6 @@ Failure IntegrationFailed(int flag) {
           "Errore di calcolo: l'integrazione del semiperiodo con l'interruttore aperto non è "
           "riuscita (CVODES " +
               std::to_string(flag) + ")."};
-}
-
-template <int n>
-Square<n> Monodromy(N_Vector* sens) {
-  Square<n> m;
-  for (int k = 0; k < n; ++k)
-    m.col(k) = View<n>(sens[k]);
-  return m;
 }
 
 }  // namespace
@@ -279,35 +269,33 @@ auto OpenHalf<n>::Jacobian(const State& x) const -> Square {
 
 template <int n>
 auto OpenHalf<n>::End(const State& x0) const -> Result<State> {
-  Integrator<n>& run = Plain<n>();
-  if (!run.Start(*this, x0, absTol_, false)) return IntegrationFailed(-1);
+  auto& run = ThisThreads<n, false, false>();
+  if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   sunrealtype t = 0;
   const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
   if (flag < 0) return IntegrationFailed(flag);
-  const State end = View<n>(run.y());
+  const State end = run.x();
   if (!end.allFinite()) return IntegrationFailed(-3);
   return end;
 }
 
 template <int n>
 auto OpenHalf<n>::Shoot(const State& x0) const -> Result<Shot> {
-  Integrator<n>& run = Plain<n>();
-  if (!run.Start(*this, x0, absTol_, true)) return IntegrationFailed(-1);
+  auto& run = ThisThreads<n, true, false>();
+  if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   sunrealtype t = 0;
   const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
   if (flag < 0) return IntegrationFailed(flag);
-  if (CVodeGetSens(run.memory(), &t, run.sensitivities()) != CV_SUCCESS)
-    return IntegrationFailed(-2);
-  Shot shot{View<n>(run.y()), Monodromy<n>(run.sensitivities())};
+  Shot shot{run.x(), run.Monodromy()};
   if (!shot.end.allFinite() || !shot.monodromy.allFinite()) return IntegrationFailed(-3);
   return shot;
 }
 
 template <int n>
-auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles, bool variational) const
-    -> Result<Trace> {
-  Integrator<n>& run = Measured<n>();
-  if (!run.Start(*this, x0, absTol_, variational)) return IntegrationFailed(-1);
+template <bool variational>
+auto OpenHalf<n>::Traced(const State& x0, std::span<const double> angles) const -> Result<Trace> {
+  auto& run = ThisThreads<n, variational, true>();
+  if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   Trace trace;
   trace.at.reserve(angles.size());
   sunrealtype t = 0;
@@ -317,7 +305,7 @@ auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles, bool v
       if (flag < 0) return flag;
       if (flag == CV_ROOT_RETURN) {
         trace.peakTeta.push_back(t);
-        trace.peakState.push_back(View<n>(run.y()));
+        trace.peakState.push_back(run.x());
       }
     }
     return 0;
@@ -329,7 +317,7 @@ auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles, bool v
     }
     if (const int flag = advance(std::min(angle, kHalfPeriod)); flag < 0)
       return IntegrationFailed(flag);
-    trace.at.push_back(View<n>(run.y()));
+    trace.at.push_back(run.x());
   }
   if (const int flag = advance(kHalfPeriod); flag < 0) return IntegrationFailed(flag);
   if (CVodeGetQuad(run.memory(), &t, run.quadratures()) != CV_SUCCESS) return IntegrationFailed(-2);
@@ -342,15 +330,17 @@ auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles, bool v
     }
   trace.moment(n, n) = kHalfPeriod;
   trace.diodeEnergy = q[k];
-  if (variational) {
-    if (CVodeGetSens(run.memory(), &t, run.sensitivities()) != CV_SUCCESS)
-      return IntegrationFailed(-2);
-    trace.monodromy = Monodromy<n>(run.sensitivities());
-  }
+  if constexpr (variational) trace.monodromy = run.Monodromy();
   if (!trace.moment.allFinite() || !std::isfinite(trace.diodeEnergy) ||
       !trace.monodromy.allFinite())
     return IntegrationFailed(-3);
   return trace;
+}
+
+template <int n>
+auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles, bool variational) const
+    -> Result<Trace> {
+  return variational ? Traced<true>(x0, angles) : Traced<false>(x0, angles);
 }
 
 template class OpenHalf<4>;

@@ -18,7 +18,9 @@ namespace classe::circuit {
 // capacitance C1(vD) = C1 − Coss + Coss(vD) and the body diode make the drain
 // row nonlinear, ω·C1(vD)·dvD/dteta = iL1 − iL2 + id(vD); every other row is
 // the linear model's. SI state, teta from 0 to π, integrated by SUNDIALS'
-// CVODES (BDF: the diode, when it conducts, is stiff).
+// CVODES (Adams, Newton with the analytic Jacobian: the diode, when it
+// conducts, is stiff). Safe to use from several threads at once: each keeps
+// its own integrators.
 // What a state's entries are measured against: Vcc for voltages, Vcc/R for
 // currents (the integrator's tolerances, the shooting's convergence).
 template <int n>
@@ -50,8 +52,8 @@ class OpenHalf {
   // of the measured motion.
   Result<State> End(const State& x0) const;
 
-  // x(π) from x(0), and ∂x(π)/∂x(0) from the variational equations (CVODES'
-  // forward sensitivities with respect to the initial state).
+  // x(π) from x(0), and ∂x(π)/∂x(0) from the variational equations,
+  // integrated with the state under the same error control.
   struct Shot {
     State end;
     Square monodromy;
@@ -75,6 +77,9 @@ class OpenHalf {
                        bool variational = false) const;
 
  private:
+  template <bool variational>
+  Result<Trace> Traced(const State& x0, std::span<const double> angles) const;
+
   const Stage stage_;
   AugMatrix<n> open_;  // the linear model with the switch open, SI
   double omega_;

@@ -38,13 +38,13 @@ struct NonlinearOrbit {
   // set to this steady state (balanced, as it keeps them).
   Orbit<n> linear;
   std::shared_ptr<OpenHalf<n>> open;
-  AugMatrix<n> closedMap;             // SI: x(2π) from x(π) before the turn-on map
-  State start;                        // SI state at teta = 0
-  State beforeTurnOn;                 // at teta = π
-  typename OpenHalf<n>::Trace trace;  // of the open half, from start
-  Eigen::Matrix<double, n, n> periodMap;
-  Eigen::Matrix<double, n, n> jacobian;  // the Newton matrix last used
-  int iterations = 0;                    // Newton steps of the shooting
+  AugMatrix<n> closedMap;                 // SI: x(2π) from x(π) before the turn-on map
+  State start;                            // SI state at teta = 0
+  State beforeTurnOn;                     // at teta = π
+  typename OpenHalf<n>::Trace trace;      // of the open half, from start
+  Eigen::Matrix<double, n, n> periodMap;  // at this orbit
+  Eigen::Matrix<double, n, n> jacobian;   // periodMap less the identity
+  int iterations = 0;                     // Newton steps of the shooting
 
   AugMatrix<n> MomentOpen() const { return trace.moment; }
   AugMatrix<n> MomentClosed() const { return linear.MomentClosed(); }
@@ -60,8 +60,9 @@ struct ShootingStart {
 };
 
 // From `start`, or from the linear steady state with the drain capacitance
-// at the datasheet voltage. Chord Newton: the matrix of the first step (or of
-// `start`) is kept while each step gains a factor of 4.
+// at the datasheet voltage (also when `start` leads nowhere). Chord Newton:
+// the matrix of the first shot (or of `start`) is kept while each step gains
+// a factor of 4.
 template <int n>
 Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage,
                                               const ShootingStart* start = nullptr);

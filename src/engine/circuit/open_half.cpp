@@ -5,11 +5,13 @@
 
 #include <cvodes/cvodes.h>
 #include <nvector/nvector_serial.h>
-#include <sunlinsol/sunlinsol_dense.h>
 #include <sunmatrix/sunmatrix_dense.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
 
+#include "engine/circuit/cvodes_kernels.h"
 #include "engine/circuit/orbit.h"
 #include "engine/transistor/junction.h"
 
@@ -30,167 +32,196 @@ constexpr int kMoments = (n + 1) * (n + 2) / 2;
 
 template <int n>
 using State = typename OpenHalf<n>::State;
+template <int n>
+using Square = typename OpenHalf<n>::Square;
 
 template <int n>
-State<n> FromVector(N_Vector v) {
-  return Eigen::Map<const State<n>>(N_VGetArrayPointer(v));
+Eigen::Map<const State<n>> View(N_Vector v, int at = 0) {
+  return Eigen::Map<const State<n>>(N_VGetArrayPointer(v) + at);
 }
 
 template <int n>
-void ToVector(const State<n>& x, N_Vector v) {
-  Eigen::Map<State<n>>(N_VGetArrayPointer(v)) = x;
+Eigen::Map<State<n>> Write(N_Vector v, int at = 0) {
+  return Eigen::Map<State<n>>(N_VGetArrayPointer(v) + at);
 }
 
 // CVODES' error messages are for programmers: the caller gets a Failure.
 void Silent(int, const char*, const char*, char*, void*) {}
 
-}  // namespace
-
+// The callbacks' data is the integrator's slot for the half it runs: CVODES
+// copies the pointer into its linear solver module once, when it is set up.
 template <int n>
-struct OpenHalf<n>::Solver {
-  SUNContext context = nullptr;
-  Solver() { SUNContext_Create(nullptr, &context); }
-  ~Solver() { SUNContext_Free(&context); }
-};
+const OpenHalf<n>& Of(void* data) {
+  return **static_cast<const OpenHalf<n>* const*>(data);
+}
 
-// One integration's memory, freed whatever way the integration ends.
-template <int n>
-class Run {
+// One CVODES memory, its vectors and its linear solver, made once a thread
+// and re-initialised for every half period: on four to six states making
+// them costs as much as the integration.
+//
+// With `variational` the state is x followed by the columns of ∂x/∂x(0),
+// each obeying d/dteta S = J(x)·S: one vector of n + n² entries, under the
+// same error control as x, costs CVODES far less than n forward
+// sensitivities of n entries each, whose bookkeeping is per vector. The
+// Newton matrix is I − γ·J(x) on every diagonal block (the second
+// derivatives coupling S to x left out, as a modified Newton allows), so
+// the solver factors the one n × n block.
+//
+// `measured` ones also carry the quadratures (outside the error control) and
+// stop at the drain's maxima.
+template <int n, bool variational, bool measured>
+class Integrator {
  public:
-  Run(OpenHalf<n>& half, SUNContext context, const State<n>& x0, const State<n>& scale)
-      : y_(N_VNew_Serial(n, context)), tol_(N_VNew_Serial(n, context)) {
-    ToVector<n>(x0, y_);
-    ToVector<n>(State<n>(kAbsTol * scale), tol_);
-    memory_ = CVodeCreate(CV_ADAMS, context);
-    matrix_ = SUNDenseMatrix(n, n, context);
-    solver_ = SUNLinSol_Dense(y_, matrix_, context);
-    ok_ = memory_ && matrix_ && solver_ && CVodeInit(memory_, Rhs, 0.0, y_) == CV_SUCCESS &&
+  static constexpr int kSize = variational ? n + n * n : n;
+
+  Integrator() {
+    if (SUNContext_Create(nullptr, &context_) != 0) return;
+    y_ = N_VNew_Serial(kSize, context_);
+    tol_ = N_VNew_Serial(kSize, context_);
+    memory_ = CVodeCreate(CV_ADAMS, context_);
+    matrix_ = SUNDenseMatrix(n, n, context_);
+    if (!y_ || !tol_ || !memory_ || !matrix_) return;
+    // Before CVodeInit, which clones its work vectors from y.
+    UseLocalKernels(y_);
+    UseLocalKernels(tol_);
+    N_VConst(0.0, y_);
+    N_VConst(1.0, tol_);
+    solver_ = BlockDiagonalSolver(context_, n);
+    if (!solver_) return;
+    ok_ = CVodeInit(memory_, Rhs, 0.0, y_) == CV_SUCCESS &&
           CVodeSetErrHandlerFn(memory_, Silent, nullptr) == CV_SUCCESS &&
-          CVodeSetUserData(memory_, &half) == CV_SUCCESS &&
+          CVodeSetUserData(memory_, &half_) == CV_SUCCESS &&
           CVodeSVtolerances(memory_, kRelTol, tol_) == CV_SUCCESS &&
           CVodeSetLinearSolver(memory_, solver_, matrix_) == CV_SUCCESS &&
           CVodeSetJacFn(memory_, Jac) == CV_SUCCESS &&
-          CVodeSetMaxNumSteps(memory_, kMaxSteps) == CV_SUCCESS &&
-          CVodeSetStopTime(memory_, kHalfPeriod) == CV_SUCCESS;
+          CVodeSetMaxNumSteps(memory_, kMaxSteps) == CV_SUCCESS;
+    if (ok_ && measured) {
+      quad_ = N_VNew_Serial(kMoments<n> + 1, context_);
+      if (!quad_) {
+        ok_ = false;
+        return;
+      }
+      UseLocalKernels(quad_);
+      N_VConst(0.0, quad_);
+      // Outside the error control, the quadratures need no tolerances of
+      // their own: the steps the state takes keep them to its accuracy.
+      int direction = -1;
+      ok_ = CVodeQuadInit(memory_, QuadRhs, quad_) == CV_SUCCESS &&
+            CVodeSetQuadErrCon(memory_, SUNFALSE) == CV_SUCCESS &&
+            CVodeRootInit(memory_, 1, Slope) == CV_SUCCESS &&
+            CVodeSetRootDirection(memory_, &direction) == CV_SUCCESS &&
+            CVodeSetNoInactiveRootWarn(memory_) == CV_SUCCESS;
+    }
   }
-  ~Run() {
-    if (sens_) N_VDestroyVectorArray(sens_, n);
+  ~Integrator() {
     if (quad_) N_VDestroy(quad_);
-    if (quadTol_) N_VDestroy(quadTol_);
     CVodeFree(&memory_);
     if (solver_) SUNLinSolFree(solver_);
     if (matrix_) SUNMatDestroy(matrix_);
-    N_VDestroy(tol_);
-    N_VDestroy(y_);
+    if (tol_) N_VDestroy(tol_);
+    if (y_) N_VDestroy(y_);
+    if (context_) SUNContext_Free(&context_);
   }
-  Run(const Run&) = delete;
-  Run& operator=(const Run&) = delete;
+  Integrator(const Integrator&) = delete;
+  Integrator& operator=(const Integrator&) = delete;
 
-  bool ok() const { return ok_; }
+  // A new motion of `half` from x0 (and ∂x/∂x(0) from the identity).
+  bool Start(const OpenHalf<n>& half, const State<n>& x0, const State<n>& absTol) {
+    if (!ok_) return false;
+    half_ = &half;
+    Write<n>(y_) = x0;
+    Write<n>(tol_) = absTol;
+    if constexpr (variational) {
+      // Column k of S is measured as state i against state k: the tolerance
+      // of entry (i, k) is state i's over state k's scale.
+      for (int k = 0; k < n; ++k) {
+        Write<n>(y_, n + k * n) = State<n>::Unit(k);
+        Write<n>(tol_, n + k * n) = absTol / (absTol(k) / kAbsTol);
+      }
+    }
+    if (CVodeReInit(memory_, 0.0, y_) != CV_SUCCESS ||
+        CVodeSVtolerances(memory_, kRelTol, tol_) != CV_SUCCESS ||
+        CVodeSetStopTime(memory_, kHalfPeriod) != CV_SUCCESS)
+      return false;
+    if (quad_) {
+      N_VConst(0.0, quad_);
+      if (CVodeQuadReInit(memory_, quad_) != CV_SUCCESS) return false;
+    }
+    return true;
+  }
+
   void* memory() const { return memory_; }
   N_Vector y() const { return y_; }
-
-  // The variational equations from the identity.
-  bool WithSensitivities() {
-    sens_ = N_VCloneVectorArray(n, y_);
-    if (!sens_) return false;
-    for (int i = 0; i < n; ++i) {
-      N_VConst(0.0, sens_[i]);
-      NV_Ith_S(sens_[i], i) = 1.0;
-    }
-    return CVodeSensInit(memory_, n, CV_STAGGERED, SensRhs, sens_) == CV_SUCCESS &&
-           CVodeSensEEtolerances(memory_) == CV_SUCCESS &&
-           CVodeSetSensErrCon(memory_, SUNFALSE) == CV_SUCCESS;
-  }
-  N_Vector* sensitivities() const { return sens_; }
-
-  // The moments and the diode's energy, under error control with tolerances
-  // of the products' own scales.
-  bool WithQuadratures(SUNContext context, const State<n>& scale) {
-    quad_ = N_VNew_Serial(kMoments<n> + 1, context);
-    quadTol_ = N_VNew_Serial(kMoments<n> + 1, context);
-    if (!quad_ || !quadTol_) return false;
-    N_VConst(0.0, quad_);
-    Eigen::Matrix<double, n + 1, 1> s;
-    s << scale, 1.0;
-    int k = 0;
-    for (int i = 0; i <= n; ++i)
-      for (int j = i; j <= n; ++j)
-        NV_Ith_S(quadTol_, k++) = kAbsTol * s(i) * s(j);
-    NV_Ith_S(quadTol_, k) = kAbsTol * scale(kVD) * scale(kIL1);
-    return CVodeQuadInit(memory_, QuadRhs, quad_) == CV_SUCCESS &&
-           CVodeQuadSVtolerances(memory_, kRelTol, quadTol_) == CV_SUCCESS &&
-           CVodeSetQuadErrCon(memory_, SUNFALSE) == CV_SUCCESS;
-  }
   N_Vector quadratures() const { return quad_; }
-
-  // Stops at every maximum of the drain voltage (its slope falling through 0).
-  bool WithPeaks() {
-    int direction = -1;
-    return CVodeRootInit(memory_, 1, Slope) == CV_SUCCESS &&
-           CVodeSetRootDirection(memory_, &direction) == CV_SUCCESS &&
-           CVodeSetNoInactiveRootWarn(memory_) == CV_SUCCESS;
+  State<n> x() const { return View<n>(y_); }
+  Square<n> Monodromy() const {
+    Square<n> m;
+    for (int k = 0; k < n; ++k)
+      m.col(k) = View<n>(y_, n + k * n);
+    return m;
   }
 
  private:
-  static OpenHalf<n>& Of(void* data) { return *static_cast<OpenHalf<n>*>(data); }
-
   static int Rhs(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
-    const State<n> x = FromVector<n>(y);
-    const State<n> r = Of(data).Rate(x);
+    const OpenHalf<n>& half = Of<n>(data);
+    const State<n> x = View<n>(y);
+    const State<n> r = half.Rate(x);
     if (!r.allFinite()) return 1;  // recoverable: CVODES retries a smaller step
-    ToVector<n>(r, ydot);
+    Write<n>(ydot) = r;
+    if constexpr (variational) {
+      const Square<n> A = half.Jacobian(x);
+      if (!A.allFinite()) return 1;
+      for (int k = 0; k < n; ++k)
+        Write<n>(ydot, n + k * n) = A * View<n>(y, n + k * n);
+    }
     return 0;
   }
 
   static int Jac(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
                  N_Vector) {
-    const typename OpenHalf<n>::Square A = Of(data).Jacobian(FromVector<n>(y));
+    const Square<n> A = Of<n>(data).Jacobian(View<n>(y));
     if (!A.allFinite()) return 1;
-    for (int i = 0; i < n; ++i)
-      for (int j = 0; j < n; ++j)
-        SM_ELEMENT_D(J, i, j) = A(i, j);
-    return 0;
-  }
-
-  static int SensRhs(int, sunrealtype, N_Vector y, N_Vector, N_Vector* yS, N_Vector* ySdot,
-                     void* data, N_Vector, N_Vector) {
-    const typename OpenHalf<n>::Square A = Of(data).Jacobian(FromVector<n>(y));
-    if (!A.allFinite()) return 1;
-    for (int k = 0; k < n; ++k)
-      ToVector<n>(A * FromVector<n>(yS[k]), ySdot[k]);
+    // The one block; dense storage is column-major, as Eigen's.
+    Eigen::Map<Square<n>>(SM_DATA_D(J)) = A;
     return 0;
   }
 
   static int QuadRhs(sunrealtype, N_Vector y, N_Vector q, void*) {
     Eigen::Matrix<double, n + 1, 1> z;
-    z << FromVector<n>(y), 1.0;
+    z << View<n>(y), 1.0;
+    double* out = N_VGetArrayPointer(q);
     int k = 0;
     for (int i = 0; i <= n; ++i)
       for (int j = i; j <= n; ++j)
-        NV_Ith_S(q, k++) = z(i) * z(j);
+        out[k++] = z(i) * z(j);
     const double v = z(kVD);
-    NV_Ith_S(q, k) = -v * transistor::DiodeCurrent(v);
+    out[k] = -v * transistor::DiodeCurrent(v);
     return 0;
   }
 
   static int Slope(sunrealtype, N_Vector y, sunrealtype* g, void* data) {
-    g[0] = Of(data).Rate(FromVector<n>(y))(kVD);
+    g[0] = Of<n>(data).Rate(View<n>(y))(kVD);
     return 0;
   }
 
-  N_Vector y_;
-  N_Vector tol_;
+  const OpenHalf<n>* half_ = nullptr;
+  SUNContext context_ = nullptr;
+  N_Vector y_ = nullptr;
+  N_Vector tol_ = nullptr;
   void* memory_ = nullptr;
   SUNMatrix matrix_ = nullptr;
   SUNLinearSolver solver_ = nullptr;
-  N_Vector* sens_ = nullptr;
   N_Vector quad_ = nullptr;
-  N_Vector quadTol_ = nullptr;
   bool ok_ = false;
 };
 
-namespace {
+// This thread's integrators, one for each kind of run: the quadratures and
+// root-finding cost on every step, and the variational equations more.
+template <int n, bool variational, bool measured>
+Integrator<n, variational, measured>& ThisThreads() {
+  thread_local Integrator<n, variational, measured> integrator;
+  return integrator;
+}
 
 Failure IntegrationFailed(int flag) {
   return {FailureKind::NonFinite,
@@ -207,10 +238,7 @@ OpenHalf<n>::OpenHalf(const Stage& stage, const StateSpace<n>& model, double mod
       open_(model.open),
       omega_(stage.omega),
       C1_(modelC1),
-      solver_(std::make_unique<Solver>()) {}
-
-template <int n>
-OpenHalf<n>::~OpenHalf() = default;
+      absTol_(kAbsTol * StateScale<n>(stage)) {}
 
 template <int n>
 auto OpenHalf<n>::Rate(const State& x) const -> State {
@@ -240,28 +268,34 @@ auto OpenHalf<n>::Jacobian(const State& x) const -> Square {
 }
 
 template <int n>
-auto OpenHalf<n>::Shoot(const State& x0) -> Result<Shot> {
-  Run<n> run(*this, solver_->context, x0, StateScale<n>(stage_));
-  if (!run.ok() || !run.WithSensitivities()) return IntegrationFailed(-1);
+auto OpenHalf<n>::End(const State& x0) const -> Result<State> {
+  auto& run = ThisThreads<n, false, false>();
+  if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   sunrealtype t = 0;
   const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
   if (flag < 0) return IntegrationFailed(flag);
-  if (CVodeGetSens(run.memory(), &t, run.sensitivities()) != CV_SUCCESS)
-    return IntegrationFailed(-2);
-  Shot shot;
-  shot.end = FromVector<n>(run.y());
-  for (int k = 0; k < n; ++k)
-    shot.monodromy.col(k) = FromVector<n>(run.sensitivities()[k]);
+  const State end = run.x();
+  if (!end.allFinite()) return IntegrationFailed(-3);
+  return end;
+}
+
+template <int n>
+auto OpenHalf<n>::Shoot(const State& x0) const -> Result<Shot> {
+  auto& run = ThisThreads<n, true, false>();
+  if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
+  sunrealtype t = 0;
+  const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
+  if (flag < 0) return IntegrationFailed(flag);
+  Shot shot{run.x(), run.Monodromy()};
   if (!shot.end.allFinite() || !shot.monodromy.allFinite()) return IntegrationFailed(-3);
   return shot;
 }
 
 template <int n>
-auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles) -> Result<Trace> {
-  const State scale = StateScale<n>(stage_);
-  Run<n> run(*this, solver_->context, x0, scale);
-  if (!run.ok() || !run.WithQuadratures(solver_->context, scale) || !run.WithPeaks())
-    return IntegrationFailed(-1);
+template <bool variational>
+auto OpenHalf<n>::Traced(const State& x0, std::span<const double> angles) const -> Result<Trace> {
+  auto& run = ThisThreads<n, variational, true>();
+  if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   Trace trace;
   trace.at.reserve(angles.size());
   sunrealtype t = 0;
@@ -271,7 +305,7 @@ auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles) -> Res
       if (flag < 0) return flag;
       if (flag == CV_ROOT_RETURN) {
         trace.peakTeta.push_back(t);
-        trace.peakState.push_back(FromVector<n>(run.y()));
+        trace.peakState.push_back(run.x());
       }
     }
     return 0;
@@ -283,20 +317,30 @@ auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles) -> Res
     }
     if (const int flag = advance(std::min(angle, kHalfPeriod)); flag < 0)
       return IntegrationFailed(flag);
-    trace.at.push_back(FromVector<n>(run.y()));
+    trace.at.push_back(run.x());
   }
   if (const int flag = advance(kHalfPeriod); flag < 0) return IntegrationFailed(flag);
   if (CVodeGetQuad(run.memory(), &t, run.quadratures()) != CV_SUCCESS) return IntegrationFailed(-2);
+  const double* q = N_VGetArrayPointer(run.quadratures());
   int k = 0;
   for (int i = 0; i <= n; ++i)
     for (int j = i; j <= n; ++j) {
-      trace.moment(i, j) = NV_Ith_S(run.quadratures(), k++);
+      trace.moment(i, j) = q[k++];
       trace.moment(j, i) = trace.moment(i, j);
     }
   trace.moment(n, n) = kHalfPeriod;
-  trace.diodeEnergy = NV_Ith_S(run.quadratures(), k);
-  if (!trace.moment.allFinite() || !std::isfinite(trace.diodeEnergy)) return IntegrationFailed(-3);
+  trace.diodeEnergy = q[k];
+  if constexpr (variational) trace.monodromy = run.Monodromy();
+  if (!trace.moment.allFinite() || !std::isfinite(trace.diodeEnergy) ||
+      !trace.monodromy.allFinite())
+    return IntegrationFailed(-3);
   return trace;
+}
+
+template <int n>
+auto OpenHalf<n>::Follow(const State& x0, std::span<const double> angles, bool variational) const
+    -> Result<Trace> {
+  return variational ? Traced<true>(x0, angles) : Traced<false>(x0, angles);
 }
 
 template class OpenHalf<4>;

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -19,7 +18,9 @@ namespace classe::circuit {
 // capacitance C1(vD) = C1 − Coss + Coss(vD) and the body diode make the drain
 // row nonlinear, ω·C1(vD)·dvD/dteta = iL1 − iL2 + id(vD); every other row is
 // the linear model's. SI state, teta from 0 to π, integrated by SUNDIALS'
-// CVODES (BDF: the diode, when it conducts, is stiff).
+// CVODES (Adams, Newton with the analytic Jacobian: the diode, when it
+// conducts, is stiff). Safe to use from several threads at once: each keeps
+// its own integrators.
 // What a state's entries are measured against: Vcc for voltages, Vcc/R for
 // currents (the integrator's tolerances, the shooting's convergence).
 template <int n>
@@ -39,7 +40,6 @@ class OpenHalf {
   // `model` is a linear state space of `stage` whose drain row divides by
   // `modelC1` (it is rescaled here by modelC1/C1(vD)).
   OpenHalf(const Stage& stage, const StateSpace<n>& model, double modelC1);
-  ~OpenHalf();
   OpenHalf(const OpenHalf&) = delete;
   OpenHalf& operator=(const OpenHalf&) = delete;
 
@@ -48,34 +48,43 @@ class OpenHalf {
   // ∂(dx/dteta)/∂x.
   Square Jacobian(const State& x) const;
 
-  // x(π) from x(0), and ∂x(π)/∂x(0) from the variational equations (CVODES'
-  // forward sensitivities with respect to the initial state).
+  // x(π) from x(0) alone: what a Newton step needs, at a fraction of the cost
+  // of the measured motion.
+  Result<State> End(const State& x0) const;
+
+  // x(π) from x(0), and ∂x(π)/∂x(0) from the variational equations,
+  // integrated with the state under the same error control.
   struct Shot {
     State end;
     Square monodromy;
   };
-  Result<Shot> Shoot(const State& x0);
+  Result<Shot> Shoot(const State& x0) const;
 
   // The same motion measured: ∫ z·zᵀ dteta with z = (x, 1) over the half
   // (its last column is ∫ x dteta, its last entry π), the mean over the half
   // of the power the diode takes, ∫ −vD·id dteta, the drain's local maxima,
-  // and the states at the angles asked for (ascending, within [0, π]).
+  // and the states at the angles asked for (ascending, within [0, π]); with
+  // `variational`, ∂x(π)/∂x(0) too.
   struct Trace {
     Eigen::Matrix<double, n + 1, n + 1> moment;
     double diodeEnergy = 0;  // ∫ −vD·id dteta, V·A·rad
     std::vector<double> peakTeta;
     std::vector<State> peakState;
     std::vector<State> at;  // one per angle asked for
+    Square monodromy = Square::Zero();
   };
-  Result<Trace> Follow(const State& x0, std::span<const double> angles);
+  Result<Trace> Follow(const State& x0, std::span<const double> angles,
+                       bool variational = false) const;
 
  private:
-  struct Solver;
+  template <bool variational>
+  Result<Trace> Traced(const State& x0, std::span<const double> angles) const;
+
   const Stage stage_;
   AugMatrix<n> open_;  // the linear model with the switch open, SI
   double omega_;
-  double C1_;  // what the linear model's drain row divides by
-  std::unique_ptr<Solver> solver_;
+  double C1_;     // what the linear model's drain row divides by
+  State absTol_;  // of each state, against its scale
 };
 
 }  // namespace classe::circuit

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/circuit/any_orbit.h"
+#include "engine/circuit/orbit_measures.h"
 
 namespace classe::circuit {
 namespace {
@@ -114,5 +115,20 @@ Result<Ratings> ComputeRatings(const Stage& stage) {
 Result<double> SwitchCurrentPeak(const Stage& stage) {
   return WithAnyOrbit(stage, [](const auto& orbit) { return SwitchPeak(orbit); });
 }
+
+template <int n>
+Result<double> MeasureSwitchCurrentPeak(const Orbit<n>& orbit) {
+  return SwitchPeak(orbit);
+}
+template <int n>
+Result<double> MeasureSwitchCurrentPeak(const NonlinearOrbit<n>& orbit) {
+  return SwitchPeak(orbit);
+}
+template Result<double> MeasureSwitchCurrentPeak<4>(const Orbit<4>&);
+template Result<double> MeasureSwitchCurrentPeak<5>(const Orbit<5>&);
+template Result<double> MeasureSwitchCurrentPeak<6>(const Orbit<6>&);
+template Result<double> MeasureSwitchCurrentPeak<4>(const NonlinearOrbit<4>&);
+template Result<double> MeasureSwitchCurrentPeak<5>(const NonlinearOrbit<5>&);
+template Result<double> MeasureSwitchCurrentPeak<6>(const NonlinearOrbit<6>&);
 
 }  // namespace classe::circuit

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/circuit/any_orbit.h"
+#include "engine/circuit/orbit_measures.h"
 
 namespace classe::circuit {
 namespace {
@@ -122,5 +123,20 @@ Result<SteadyState> Measure(const AnyOrbit<n>& o) {
 Result<SteadyState> SolveSteadyState(const Stage& stage) {
   return WithAnyOrbit(stage, [](const auto& orbit) { return Measure(orbit); });
 }
+
+template <int n>
+Result<SteadyState> MeasureSteadyState(const Orbit<n>& orbit) {
+  return Measure(orbit);
+}
+template <int n>
+Result<SteadyState> MeasureSteadyState(const NonlinearOrbit<n>& orbit) {
+  return Measure(orbit);
+}
+template Result<SteadyState> MeasureSteadyState<4>(const Orbit<4>&);
+template Result<SteadyState> MeasureSteadyState<5>(const Orbit<5>&);
+template Result<SteadyState> MeasureSteadyState<6>(const Orbit<6>&);
+template Result<SteadyState> MeasureSteadyState<4>(const NonlinearOrbit<4>&);
+template Result<SteadyState> MeasureSteadyState<5>(const NonlinearOrbit<5>&);
+template Result<SteadyState> MeasureSteadyState<6>(const NonlinearOrbit<6>&);
 
 }  // namespace classe::circuit

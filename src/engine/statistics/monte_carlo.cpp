@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "engine/circuit/nonlinear_orbit.h"
+
 namespace classe::statistics {
 namespace {
 
@@ -153,7 +155,11 @@ circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
   if (auto bad = CheckToleranceSettings(spec))
     return circuit::Failure{circuit::FailureKind::InvalidValue, *bad};
   if (auto bad = circuit::CheckStage(nominal)) return *bad;
-  const std::optional<StageFigures> nominalFigures = FiguresOf(nominal);
+  // Every build's search with a transistor starts from the nominal orbit:
+  // near, and the same whichever thread or build came before.
+  circuit::ShootingStart nominalOrbit;
+  const std::optional<StageFigures> nominalFigures = FiguresOf(nominal, nullptr, &nominalOrbit);
+  const circuit::ShootingStart* warm = nominalOrbit.x0.size() > 0 ? &nominalOrbit : nullptr;
   if (!nominalFigures)
     return circuit::Failure{circuit::FailureKind::InvalidValue,
                             "Il progetto nominale non ha un regime periodico da confrontare."};
@@ -185,7 +191,7 @@ circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
         built = false;
       }
     }
-    if (built) row.figures = FiguresOf(stage);
+    if (built) row.figures = FiguresOf(stage, warm);
     Grade(row, *nominalFigures, spec);
     row.done = true;
     if (progress) progress->done.fetch_add(1, std::memory_order_relaxed);

@@ -7,6 +7,10 @@
 
 #include "engine/circuit/stage.h"
 
+namespace classe::circuit {
+struct ShootingStart;
+}
+
 namespace classe::statistics {
 
 // What the analyses read of one stage's steady state, SI units.
@@ -20,7 +24,11 @@ struct StageFigures {
 
 // The figures, or none where the engine gives no steady state or a
 // quantity is not finite. Never throws; the floating-point flags it raises
-// are its own (the caller's are kept).
-std::optional<StageFigures> FiguresOf(const circuit::Stage& stage);
+// are its own (the caller's are kept). With a transistor, the search starts
+// from `start` when given (a nearby stage's orbit), and `orbit`, when given,
+// receives this stage's for the next (left as it was without a transistor).
+std::optional<StageFigures> FiguresOf(const circuit::Stage& stage,
+                                      const circuit::ShootingStart* start = nullptr,
+                                      circuit::ShootingStart* orbit = nullptr);
 
 }  // namespace classe::statistics

@@ -8,6 +8,7 @@
 
 #include "engine/circuit/exact_design.h"
 #include "engine/circuit/load_harmonics.h"
+#include "engine/circuit/nonlinear_orbit.h"
 #include "engine/circuit/ratings.h"
 #include "engine/circuit/steady_state.h"
 #include "engine/circuit/waveforms.h"
@@ -104,6 +105,30 @@ TEST(Transistor, ExactDesignWithAJunction) {
       EXPECT_NEAR(w.vD.front(), r.start[1], 1e-9 * r.vPeak);
     }
   }
+}
+
+// The period map a steady state keeps (its ρ, the deck's settling periods, a
+// nearby stage's first Newton matrix) is the converged orbit's own: central
+// differences of the period map there agree.
+TEST(Transistor, PeriodMapIsTheOrbitsOwn) {
+  const Transistor t = Junction(500e-12, 0.33);
+  const Stage s = DesignExact(Ideal("4"), WithTransistor(t)).value().stage;
+  const NonlinearOrbit<4> o = SolveNonlinearOrbit<4>(s).value();
+  const Eigen::Vector4d scale = StateScale<4>(s);
+  const auto period = [&](const Eigen::Vector4d& x) {
+    AugVector<4> z;
+    z << o.open->End(x).value(), 1.0;
+    return (o.closedMap * z).head<4>().eval();
+  };
+  for (int j = 0; j < 4; ++j) {
+    const Eigen::Vector4d step = Eigen::Vector4d::Unit(j) * 1e-4 * scale(j);
+    const Eigen::Vector4d column =
+        (period(o.start + step) - period(o.start - step)) / (2 * step(j));
+    for (int i = 0; i < 4; ++i)
+      EXPECT_NEAR(o.periodMap(i, j) * scale(j) / scale(i), column(i) * scale(j) / scale(i), 1e-4)
+          << i << ", " << j;
+  }
+  EXPECT_NEAR(SolveSteadyState(s)->rho, o.SpectralRadius(), 1e-12);
 }
 
 // 1000 pF at 25 V, m 0.5, Vj 0.7 V leaves room for a capacitor up to

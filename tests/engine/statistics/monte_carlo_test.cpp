@@ -197,6 +197,39 @@ TEST(MonteCarlo, TransistorCossScalesWithItsTolerance) {
   EXPECT_NEAR(s.C1At(10), s.C1, 1e-24);  // a constant Coss
 }
 
+// With a junction Coss every build's search starts from the nominal orbit:
+// the rows are the same on one thread and two, and each is the steady state
+// its parts give when solved on its own from the linear stage.
+TEST(MonteCarlo, TransistorBuildsDoNotDependOnEachOther) {
+  DesignState d;
+  ComputeDesign(d, {"50", "4", "4", "0", "28", "20"});
+  circuit::StageOptions o;
+  o.Ron = 0.1;
+  o.transistor = circuit::Transistor{
+      std::get<transistor::Junction>(transistor::Junction::Make(300e-12, 25, 0.5, 0.7)), 25, {}};
+  const circuit::Stage nominal = circuit::DesignExact(circuit::FromDesignState(d), o).value().stage;
+  ToleranceSettings spec = Spec(64, 1);
+  spec.tolerances.C = 0.1;
+  const auto one = RunMonteCarlo(nominal, spec).value();
+  spec.threads = 2;
+  const auto two = RunMonteCarlo(nominal, spec).value();
+  for (std::size_t i = 0; i < one.rows.size(); ++i) {
+    ASSERT_TRUE(one.rows[i].figures && two.rows[i].figures) << i;
+    EXPECT_EQ(one.rows[i].figures->Po, two.rows[i].figures->Po) << i;
+    EXPECT_EQ(one.rows[i].figures->vPeak, two.rows[i].figures->vPeak) << i;
+    EXPECT_EQ(one.rows[i].figures->iSwitchPeak, two.rows[i].figures->iSwitchPeak) << i;
+    if (i % 8) continue;
+    BuildParts p;
+    const circuit::Stage s = DrawBuild(nominal, spec, i, p);
+    const circuit::SteadyState alone = circuit::SolveSteadyState(s).value();
+    const StageFigures& f = *one.rows[i].figures;
+    EXPECT_NEAR(f.Po, alone.power.load, 1e-8 * alone.power.load) << i;
+    EXPECT_NEAR(f.vPeak, alone.vPeak, 1e-8 * alone.vPeak) << i;
+    EXPECT_NEAR(f.vonFraction, alone.vonFraction, 1e-8) << i;
+    EXPECT_NEAR(f.iSwitchPeak, circuit::SwitchCurrentPeak(s).value(), 1e-8 * f.iSwitchPeak) << i;
+  }
+}
+
 TEST(MonteCarlo, RefusesSettingsItCannotRun) {
   const circuit::Stage nominal = ExactStage("4");
   const auto refused = [&](auto change) {

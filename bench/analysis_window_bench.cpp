@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/calculator.h"
+#include "bench/event_loop_lateness.h"
 
 namespace {
 
@@ -65,13 +66,8 @@ void EventLoopDuringAnalysis(benchmark::State& state) {
     QApplication::processEvents();
     state.counters["run_ms"] = static_cast<double>(clock.elapsed());
   }
-  std::sort(late.begin(), late.end());
-  if (!late.empty()) {
-    state.counters["late_median_ms"] = late[late.size() / 2];
-    state.counters["late_p99_ms"] = late[late.size() * 99 / 100];
-    state.counters["late_max_ms"] = late.back();
-    state.counters["late_max_at_ms"] = worstAt;
-  }
+  classe::bench::ReportLateness(state, late);
+  state.counters["late_max_at_ms"] = worstAt;
 }
 
 BENCHMARK(EventLoopDuringAnalysis)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/calculator.h"
+#include "bench/event_loop_lateness.h"
 
 namespace {
 
@@ -72,13 +73,8 @@ void EventLoopDuringNgspice(benchmark::State& state) {
       QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     state.counters["run_ms"] = static_cast<double>(clock.elapsed());
   }
-  std::sort(late.begin(), late.end());
-  if (!late.empty()) {
-    state.counters["late_median_ms"] = late[late.size() / 2];
-    state.counters["late_p99_ms"] = late[late.size() * 99 / 100];
-    state.counters["late_max_ms"] = late.back();
-    state.counters["ticks"] = static_cast<double>(late.size());
-  }
+  classe::bench::ReportLateness(state, late);
+  state.counters["ticks"] = static_cast<double>(late.size());
 }
 
 BENCHMARK(OpenRealCircuitWindow)->Unit(benchmark::kMillisecond);

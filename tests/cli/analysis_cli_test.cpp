@@ -18,15 +18,8 @@ namespace {
 
 using testing::Cli;
 using testing::CliRun;
+using testing::Lines;
 using testing::Slurp;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
 
 TEST(ToleranceCli, JsonHasPercentilesAndYields) {
   const CliRun run = Cli("--json tolleranze Ron=0.1 prove=400");

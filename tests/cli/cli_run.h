@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace classe::cli::testing {
 
@@ -20,6 +21,15 @@ struct CliRun {
   std::string out;
   std::string err;
 };
+
+// A text's lines, without their ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
 
 inline std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

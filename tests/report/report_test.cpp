@@ -16,11 +16,13 @@
 #include <vector>
 
 #include "report/report_sections.h"
+#include "tests/cli/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace classe;
+using classe::cli::testing::Lines;
 const std::string kCli = CLASSE_CLI;
 
 struct Shell {
@@ -101,14 +103,6 @@ TEST_F(Report, ARejectedFieldIsItsMessageAndNoFile) {
   EXPECT_FALSE(fs::exists(pdf_));
   EXPECT_EQ(Sh(std::string(CLASSE_CLI) + " rapporto --file /nonexistent pdf=" + pdf_).status, 65);
   EXPECT_FALSE(fs::exists(pdf_));
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
 }
 
 // The line whose first word is `first`, empty when none is.

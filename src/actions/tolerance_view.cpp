@@ -144,14 +144,12 @@ void DrawHistogram(const ToleranceView& view, Controls& ui, int place) {
 
 void ShowSummary(const ToleranceView& view, Controls& ui) {
   using form6::Cell;
-  for (int c = 0; c < form6::kSummaryColumns; ++c)
-    ui.setCaption(Cell(form6::kSummaryFirst, 0, c), kHeadings[static_cast<std::size_t>(c)]);
+  ShowToleranceHeadings(ui);
   const Summary& s = view.result.summary;
   const bool any = s.builds > s.failed;
   for (int r = 0; r < form6::kSummaryRows; ++r) {
     const StageQuantity& q = kStageQuantities[static_cast<std::size_t>(r)];
     const Spread& v = s.*kSpreads[static_cast<std::size_t>(r)];
-    ui.setCaption(Cell(form6::kSummaryFirst, r + 1, 0), q.caption);
     const double values[] = {v.p5, v.p50, v.p95, v.min, v.max};
     for (int c = 1; c < form6::kSummaryColumns; ++c)
       ui.setCaption(Cell(form6::kSummaryFirst, r + 1, c),
@@ -206,6 +204,20 @@ void ShowToleranceRun(const ToleranceView& view, Controls& ui) {
     DrawHistogram(view, ui, place);
   ui.setCaption(form6::Label1, StatusText(view));
   ui.setCaption(form6::Label2, "");
+}
+
+void ShowToleranceHeadings(Controls& ui) {
+  using form6::Cell;
+  for (int c = 0; c < form6::kSummaryColumns; ++c)
+    ui.setCaption(Cell(form6::kSummaryFirst, 0, c), kHeadings[static_cast<std::size_t>(c)]);
+  for (int r = 0; r < form6::kSummaryRows; ++r)
+    ui.setCaption(Cell(form6::kSummaryFirst, r + 1, 0),
+                  kStageQuantities[static_cast<std::size_t>(r)].caption);
+  constexpr std::string_view kYields[form6::kYieldRows] = {"Po nella banda", "Von nella banda",
+                                                           "picco sul drain sotto V(BR)DSS",
+                                                           "tutte le condizioni insieme"};
+  for (int r = 0; r < form6::kYieldRows; ++r)
+    ui.setCaption(Cell(form6::kYieldFirst, r, 0), kYields[r]);
 }
 
 void ClearToleranceRun(Controls& ui) {

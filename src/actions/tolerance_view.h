@@ -33,6 +33,10 @@ ToleranceView MakeToleranceView(statistics::MonteCarloResult result,
 // nominal value as vertical lines.
 void ShowToleranceRun(const ToleranceView& view, Controls& ui);
 
+// The table's headings and quantities and the yields' captions, before any
+// run.
+void ShowToleranceHeadings(Controls& ui);
+
 // Empties the table, the pictures and the read-out: a new run has started.
 void ClearToleranceRun(Controls& ui);
 

@@ -125,8 +125,19 @@ AnalysisWindow* Calculator::analysisWindow(Window window) const {
   return qobject_cast<AnalysisWindow*>(controls_.existing(window));
 }
 
+// A window opened again shows the last run, which is still the design's.
 void Calculator::openAnalysis(Window window) {
+  const bool fresh = !analysisWindow(window);
   controls_.showWindow(window);
+  if (!fresh) return;
+  if (window == Window::Form6) {
+    if (tolerances_)
+      ShowToleranceRun(*tolerances_, controls_);
+    else
+      ShowToleranceHeadings(controls_);
+  } else if (sweep_) {
+    ShowSweepRun(*sweep_, controls_);
+  }
 }
 
 void Calculator::computeTolerances() {

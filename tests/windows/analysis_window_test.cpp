@@ -64,6 +64,10 @@ class AnalysisWindowTest : public QObject {
     Analysis p;
     FormWindow* f = p.open(Window::Form6);
     QVERIFY(f && f->isVisible());
+    // Before any run the table names its columns and rows.
+    QCOMPARE(p.cell(form6::kSummaryFirst, 0, 1), "5 %");
+    QCOMPARE(p.cell(form6::kSummaryFirst, 3, 0), "picco sul drain [V]");
+    QCOMPARE(p.cell(form6::kSummaryFirst, 1, 1), "");
     p.set(Window::Form6, "Text6", "400");
     p.click(Window::Form6, "Command1");
     p.finish();
@@ -95,6 +99,13 @@ class AnalysisWindowTest : public QObject {
     testing::CheckLayout(*f, {}, {"Label1", "Label3", "Label6", "Label9", "Label2"});
     if (const QByteArray shot = qgetenv("CLASSE_SHOT"); !shot.isEmpty())
       f->grab().save(QString::fromLocal8Bit(shot) + "-form6.png");
+
+    // Closed and opened again, the window shows the same run.
+    const QString median = p.cell(form6::kSummaryFirst, 1, 2);
+    f->close();
+    QTRY_VERIFY(!p.window(Window::Form6) || !p.window(Window::Form6)->isVisible());
+    f = p.open(Window::Form6);
+    QCOMPARE(p.cell(form6::kSummaryFirst, 1, 2), median);
 
     QTemporaryDir dir;
     p.files.path = dir.filePath("esemplari.csv");

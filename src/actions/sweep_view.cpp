@@ -58,8 +58,8 @@ std::string Fixed(double x) {
   return Format(x, kFixed2);
 }
 
-// A strip's range: the values' extremes with a tenth of a margin, or ±1 %
-// about a value that does not move (±1 about zero).
+// A strip's range: the values' extremes with a tenth of a margin, and never
+// narrower than the quantity's resolution, about the values' middle.
 struct Range {
   double lo = 0, hi = 1;
 };
@@ -73,12 +73,14 @@ Range RangeOf(const std::vector<SweepPoint>& points, const StageQuantity& q) {
     hi = std::max(hi, v);
   }
   if (!(lo <= hi)) return {};
-  if (hi - lo < 1e-12 * std::max(std::abs(lo), std::abs(hi))) {
-    const double d = lo == 0 ? 1 : 0.01 * std::abs(lo);
-    return {lo - d, hi + d};
-  }
   const double margin = 0.1 * (hi - lo);
-  return {lo - margin, hi + margin};
+  lo -= margin;
+  hi += margin;
+  if (hi - lo < q.resolution) {
+    const double middle = (lo + hi) / 2;
+    return {middle - q.resolution / 2, middle + q.resolution / 2};
+  }
+  return {lo, hi};
 }
 
 float HeightIn(int strip, const Range& r, double v) {

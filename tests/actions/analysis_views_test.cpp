@@ -181,6 +181,9 @@ TEST(SweepView, CurvesBreakWhereNoSteadyStateIsAndTheDesignIsMarked) {
   EXPECT_FLOAT_EQ(po[2][0].x, 1.0f);
   EXPECT_FLOAT_EQ(po[2][1].x, 1.0f);
   EXPECT_EQ(ui.caption(form7::Label10), "Po [W]: da 7.00 a 43.00");
+  // A turn-on voltage that moves only in its last digits is drawn flat, in a
+  // range no narrower than the quantity's resolution.
+  EXPECT_EQ(ui.caption(form7::Label14), "Von [% del picco]: da 0.90 a 1.10");
   EXPECT_EQ(ui.caption(form7::Label1), "4 punti calcolati, 1 senza regime periodico.");
   EXPECT_EQ(ui.caption(form7::Label4), "0.50");
   EXPECT_EQ(ui.caption(form7::Label5), "2.00");

@@ -180,6 +180,8 @@ TEST(SweepView, CurvesBreakWhereNoSteadyStateIsAndTheDesignIsMarked) {
   EXPECT_NEAR(po[0][0].y, 80 + 20 * (3.0 / 36), 1e-4);
   EXPECT_FLOAT_EQ(po[2][0].x, 1.0f);
   EXPECT_FLOAT_EQ(po[2][1].x, 1.0f);
+  // The cross sits on the curve: 20 W at the design's x.
+  EXPECT_NEAR(po[1][0].y, 80 + 20 * (13.0 / 36), 1e-4);
   EXPECT_EQ(ui.caption(form7::Label10), "Po [W]: da 7.00 a 43.00");
   // A turn-on voltage that moves only in its last digits is drawn flat, in a
   // range no narrower than the quantity's resolution.

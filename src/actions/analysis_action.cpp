@@ -83,7 +83,7 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads, bo
   using namespace analysis;
   job.reset();
   std::string error;
-  statistics::ToleranceSettings spec;
+  statistics::ToleranceSettings settings;
   const auto C = Decimal(ui, tolC, error);
   const auto L = Decimal(ui, tolL, error);
   const auto R = Decimal(ui, tolR, error);
@@ -94,15 +94,15 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads, bo
   const auto band = Decimal(ui, banda, error);
   const auto vonBand = Decimal(ui, bandaVon, error);
   if (!error.empty()) return RejectField(ui, error);
-  spec.tolerances = {*C / 100, *L / 100, *R / 100, *Coss / 100, *Ron / 100};
-  spec.builds = *builds;
-  spec.seed = static_cast<std::uint64_t>(*seed);
-  spec.poBand = *band / 100;
-  spec.vonBand = *vonBand / 100;
-  spec.distribution =
+  settings.tolerances = {*C / 100, *L / 100, *R / 100, *Coss / 100, *Ron / 100};
+  settings.builds = *builds;
+  settings.seed = static_cast<std::uint64_t>(*seed);
+  settings.poBand = *band / 100;
+  settings.vonBand = *vonBand / 100;
+  settings.distribution =
       SelectedOption(ui, distribuzione) == 1 ? Distribution::Normal : Distribution::Uniform;
-  spec.threads = threads;
-  if (const auto bad = statistics::CheckToleranceSettings(spec)) return RejectField(ui, *bad);
+  settings.threads = threads;
+  if (const auto bad = statistics::CheckToleranceSettings(settings)) return RejectField(ui, *bad);
 
   std::optional<parts::PartChoice> choice;
   if (bought) {
@@ -113,24 +113,24 @@ Outcome PrepareTolerances(RealCircuitState& state, Controls& ui, int threads, bo
   std::optional<circuit::Stage> nominal;
   const Outcome outcome = ExactNominal(state, ui, nominal);
   if (outcome != Outcome::Done) return outcome;
-  if (nominal->transistor) spec.BVdss = nominal->transistor->BVdss;
+  if (nominal->transistor) settings.BVdss = nominal->transistor->BVdss;
   const double Po = state.exact->steady.power.load;
-  if (ui.isChecked(ritaratura.box)) spec.retune = BenchRetune(*nominal, Po);
-  job = ToleranceJob{*nominal, Po, std::move(spec), choice};
+  if (ui.isChecked(ritaratura.box)) settings.retune = BenchRetune(*nominal, Po);
+  job = ToleranceJob{*nominal, Po, std::move(settings), choice};
   return Outcome::Done;
 }
 
 circuit::Result<statistics::MonteCarloResult> RunToleranceJob(const ToleranceJob& job,
                                                               statistics::Progress* progress) {
-  if (!job.bought) return statistics::RunMonteCarlo(job.nominal, job.spec, progress);
+  if (!job.bought) return statistics::RunMonteCarlo(job.nominal, job.settings, progress);
   auto purchase = parts::PlanPurchase(job.nominal, job.Po, *job.bought);
   if (!purchase) return purchase.failure();
   // The parts as bought, tuned once at the bench: what every board of the
   // series starts from, and what its own retune aims at.
   const circuit::Stage& nominal = purchase->retune.stage;
-  statistics::ToleranceSettings spec = job.spec;
-  if (spec.retune) spec.retune = BenchRetune(nominal, job.Po);
-  return statistics::RunMonteCarlo(nominal, spec, progress);
+  statistics::ToleranceSettings settings = job.settings;
+  if (settings.retune) settings.retune = BenchRetune(nominal, job.Po);
+  return statistics::RunMonteCarlo(nominal, settings, progress);
 }
 
 Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
@@ -142,7 +142,7 @@ Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
   const auto to = Decimal(ui, a, error);
   const auto points = Whole(ui, punti, error);
   if (!error.empty()) return RejectField(ui, error);
-  statistics::SweepSpec sweep;
+  statistics::SweepSettings sweep;
   constexpr SweepVariable kVariables[] = {SweepVariable::LoadFactor, SweepVariable::Reactance,
                                           SweepVariable::Vcc, SweepVariable::Frequency};
   sweep.variable = kVariables[SelectedOption(ui, variabile)];
@@ -170,11 +170,11 @@ Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
 }
 
 std::string ToleranceSummaryText(const statistics::MonteCarloResult& r,
-                                 const statistics::ToleranceSettings& spec) {
+                                 const statistics::ToleranceSettings& settings) {
   const statistics::Summary& s = r.summary;
   std::string text = "Esemplari simulati: " + std::to_string(s.builds);
   if (r.partial)
-    text += " di " + std::to_string(spec.builds) + " (analisi interrotta: risultati parziali)";
+    text += " di " + std::to_string(settings.builds) + " (analisi interrotta: risultati parziali)";
   text += s.failed ? ", " + std::to_string(s.failed) + " senza regime periodico\n" : "\n";
   text += "Po nominale: " + Number(r.nominal.Po) + " W\n";
   text += "grandezza\t5 %\t50 %\t95 %\tmin\tmax\n";
@@ -189,11 +189,11 @@ std::string ToleranceSummaryText(const statistics::MonteCarloResult& r,
   row("picco sul drain [V]", s.vPeak, 1);
   row("picco di corrente nello switch [A]", s.iSwitchPeak, 1);
   row("tensione all'accensione [% del picco]", s.vonFraction, 100);
-  text += "Po entro ±" + Number(100 * spec.poBand) + " %:\t" + Percent(s.yield.Po) + '\n';
-  text += "tensione all'accensione entro " + Number(100 * spec.vonBand) + " % del picco:\t" +
+  text += "Po entro ±" + Number(100 * settings.poBand) + " %:\t" + Percent(s.yield.Po) + '\n';
+  text += "tensione all'accensione entro " + Number(100 * settings.vonBand) + " % del picco:\t" +
           Percent(s.yield.von) + '\n';
   if (s.yield.vPeak)
-    text += "picco sul drain sotto V(BR)DSS (" + Number(*spec.BVdss) + " V):\t" +
+    text += "picco sul drain sotto V(BR)DSS (" + Number(*settings.BVdss) + " V):\t" +
             Percent(*s.yield.vPeak) + '\n';
   text += "tutte le condizioni insieme:\t" + Percent(s.yield.all) + '\n';
   return text;

@@ -20,7 +20,7 @@ namespace classe {
 struct ToleranceJob {
   circuit::Stage nominal;  // the exact design
   double Po = 0;           // W, what it delivers
-  statistics::ToleranceSettings spec;
+  statistics::ToleranceSettings settings;
   // Given: the builds are of the parts bought in these series and retuned
   // at the bench once, as the parts window has them, not of the exact
   // design's continuous values.
@@ -29,7 +29,7 @@ struct ToleranceJob {
 
 struct SweepJob {
   circuit::Stage nominal;
-  statistics::SweepSpec sweep;
+  statistics::SweepSettings sweep;
 };
 
 // The tolerance window's fields (then the real-circuit window's, through
@@ -52,7 +52,7 @@ Outcome PrepareSweep(RealCircuitState& state, Controls& ui, int threads,
 
 // The summary the window shows and the command line prints.
 std::string ToleranceSummaryText(const statistics::MonteCarloResult& result,
-                                 const statistics::ToleranceSettings& spec);
+                                 const statistics::ToleranceSettings& settings);
 
 // Shows `text` as the message of a refused field and gives Rejected.
 Outcome RejectField(Controls& ui, const std::string& text);

@@ -151,9 +151,9 @@ void Calculator::computeTolerances() {
   tolerances_.reset();
   ClearToleranceRun(controls_);
   markToleranceRun(false);
-  toleranceSettings_ = job->spec;
+  toleranceSettings_ = job->settings;
   toleranceBought_ = job->bought.has_value();
-  const long long builds = job->spec.builds;
+  const long long builds = job->settings.builds;
   StartRun(toleranceRun_, *form, toleranceOut_, builds,
            [job = std::move(*job)](statistics::Progress& progress) {
              return RunToleranceJob(job, &progress);

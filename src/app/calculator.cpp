@@ -48,21 +48,20 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
   controls_.setFactory(Window::Form5, [this] { return createPartsWindow(); });
   controls_.setFactory(Window::Form6, [this] { return createToleranceWindow(); });
   controls_.setFactory(Window::Form7, [this] { return createSweepWindow(); });
-  connect(&toleranceRun_, &BackgroundRun::progressed, this, [this](long long done, long long all) {
-    if (AnalysisWindow* form = analysisWindow(Window::Form6)) {
-      form->setProgress(done, all);
-      if (toleranceRun_.running())
-        form->setCaption(form6::Label1.name, FromUtf8(ToleranceProgressText(done, all)));
-    }
-  });
+  // Each analysis window's bar and status line follow its run.
+  const auto follow = [this](BackgroundRun& run, Window window, Control status,
+                             std::string (*text)(long long, long long)) {
+    connect(&run, &BackgroundRun::progressed, this,
+            [this, &run, window, status, text](long long done, long long all) {
+              AnalysisWindow* form = analysisWindow(window);
+              if (!form) return;
+              form->setProgress(done, all);
+              if (run.running()) form->setCaption(status.name, FromUtf8(text(done, all)));
+            });
+  };
+  follow(toleranceRun_, Window::Form6, form6::Label1, ToleranceProgressText);
+  follow(sweepRun_, Window::Form7, form7::Label1, SweepProgressText);
   connect(&toleranceRun_, &BackgroundRun::finished, this, &Calculator::tolerancesComputed);
-  connect(&sweepRun_, &BackgroundRun::progressed, this, [this](long long done, long long all) {
-    if (AnalysisWindow* form = analysisWindow(Window::Form7)) {
-      form->setProgress(done, all);
-      if (sweepRun_.running())
-        form->setCaption(form7::Label1.name, FromUtf8(SweepProgressText(done, all)));
-    }
-  });
   connect(&sweepRun_, &BackgroundRun::finished, this, &Calculator::sweepComputed);
   connect(&reportRun_, &BackgroundRun::progressed, this, [this](long long done, long long all) {
     if (reportProgress_ && all > 0) reportProgress_->setValue(static_cast<int>(1000 * done / all));

@@ -58,7 +58,7 @@ Outcome RunTolerances(Session& s) {
     s.ui.fault(result.failure().message);
     return Outcome::Fault;
   }
-  s.toleranceSpec = job->spec;
+  s.toleranceSettings = job->settings;
   s.tolerances = std::move(result).value();
   if (s.csv) {
     const auto failed = StreamFileAtomically(
@@ -98,7 +98,7 @@ void PrintToleranceSummary(std::ostream& out, const RunReport& report) {
   if (!s.tolerances) return;
   for (const auto& message : s.ui.messages())
     if (!message.fault) out << message.text << '\n';
-  out << ToleranceSummaryText(*s.tolerances, *s.toleranceSpec);
+  out << ToleranceSummaryText(*s.tolerances, *s.toleranceSettings);
 }
 
 void PrintJsonTolerances(std::ostream& out, const RunReport& report) {

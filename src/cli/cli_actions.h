@@ -32,7 +32,7 @@ struct Session {
   // tolleranze and scansione: the runs, their settings, where the builds go.
   std::optional<std::string> threads;  // thread=N as typed; none: every core
   std::optional<std::string> csv;      // csv=FILE
-  std::optional<statistics::ToleranceSettings> toleranceSpec;
+  std::optional<statistics::ToleranceSettings> toleranceSettings;
   std::optional<statistics::MonteCarloResult> tolerances;
   std::optional<statistics::SweepResult> sweep;
   std::vector<std::string> sweepFailures;  // why points have no steady state

@@ -273,7 +273,7 @@ std::optional<std::string> RerunTolerances(const document::DesignDocument& doc,
     return FirstMessage(run);
   auto result = RunToleranceJob(*job, progress);
   if (!result) return result.failure().message;
-  session.toleranceSpec = std::move(job->spec);
+  session.toleranceSettings = std::move(job->settings);
   session.tolerances = std::move(result).value();
   return std::nullopt;
 }
@@ -330,7 +330,7 @@ void DrawReport(const document::DesignDocument& doc, const ComputedReport& repor
   y = 28;
   if (parts) y = report::DrawPartsSection(page, session.parts, report.partsFault, y) + 4;
   if (yield)
-    report::DrawToleranceSection(page, session.tolerances, session.toleranceSpec,
+    report::DrawToleranceSection(page, session.tolerances, session.toleranceSettings,
                                  report.tolerancesFault, y);
 }
 

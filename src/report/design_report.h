@@ -22,7 +22,7 @@ namespace classe {
 // used, the yield once a tolerance run went through), each with the reason
 // in its place when it could not be made.
 struct ComputedReport {
-  cli::Session session;  // its parts, toleranceSpec and tolerances too
+  cli::Session session;  // its parts, toleranceSettings and tolerances too
   std::optional<std::string> partsFault;
   std::optional<std::string> tolerancesFault;
 };

@@ -104,17 +104,18 @@ QString Percent(double fraction) {
   return Number(100 * fraction) + QStringLiteral(" %");
 }
 
-QString SettingsLine(const statistics::ToleranceSettings& spec) {
-  const statistics::Tolerances& t = spec.tolerances;
+QString SettingsLine(const statistics::ToleranceSettings& settings) {
+  const statistics::Tolerances& t = settings.tolerances;
   return QStringLiteral("Tolleranze: C ±") + Percent(t.C) + QStringLiteral(", L ±") + Percent(t.L) +
          QStringLiteral(", carico ±") + Percent(t.R) + QStringLiteral(", Coss ±") +
          Percent(t.Coss) + QStringLiteral(", Ron ±") + Percent(t.Ron) +
          QStringLiteral("; distribuzione ") +
-         (spec.distribution == statistics::Distribution::Normal ? QStringLiteral("normale")
-                                                                : QStringLiteral("uniforme")) +
-         QStringLiteral("; seme ") + QString::number(spec.seed) +
-         (spec.retune ? QStringLiteral("; ritaratura di L2 e del carico visto su ogni esemplare")
-                      : QStringLiteral("; senza ritaratura"));
+         (settings.distribution == statistics::Distribution::Normal ? QStringLiteral("normale")
+                                                                    : QStringLiteral("uniforme")) +
+         QStringLiteral("; seme ") + QString::number(settings.seed) +
+         (settings.retune
+              ? QStringLiteral("; ritaratura di L2 e del carico visto su ogni esemplare")
+              : QStringLiteral("; senza ritaratura"));
 }
 
 // The window's summary, a line a row and its tabs as columns.
@@ -138,9 +139,9 @@ double DrawSummary(Page& page, const std::string& summary, double y) {
 }
 
 void DrawHistogram(Page& page, const statistics::MonteCarloResult& result,
-                   const statistics::ToleranceSettings& spec, double top) {
+                   const statistics::ToleranceSettings& settings, double top) {
   QPainter& p = page.painter();
-  const Histogram h = PoHistogram(result, spec.poBand, 40);
+  const Histogram h = PoHistogram(result, settings.poBand, 40);
   const long long most = *std::max_element(h.counts.begin(), h.counts.end());
   page.text(10, top, QStringLiteral("Distribuzione di Po sugli esemplari"), 9, true);
   const double left = 28, width = 165, height = 55, y0 = top + 4, bottom = y0 + height;
@@ -149,7 +150,8 @@ void DrawHistogram(Page& page, const statistics::MonteCarloResult& result,
 
   // The band first, so that the bars stand on it.
   const double nominal = result.nominal.Po;
-  const double bandLo = X(nominal * (1 - spec.poBand)), bandHi = X(nominal * (1 + spec.poBand));
+  const double bandLo = X(nominal * (1 - settings.poBand)),
+               bandHi = X(nominal * (1 + settings.poBand));
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(214, 238, 214));
   QPainterPath band;
@@ -196,9 +198,9 @@ void DrawHistogram(Page& page, const statistics::MonteCarloResult& result,
   page.text(left - 18, y0 + 7, QStringLiteral("esemplari"), 6);
   page.text(left, bottom + 12,
             QStringLiteral("In verde la banda accettata, Po nominale ±") +
-                Number(100 * spec.poBand) + QStringLiteral(" % (") +
-                Number(nominal * (1 - spec.poBand)) + QStringLiteral(" … ") +
-                Number(nominal * (1 + spec.poBand)) +
+                Number(100 * settings.poBand) + QStringLiteral(" % (") +
+                Number(nominal * (1 - settings.poBand)) + QStringLiteral(" … ") +
+                Number(nominal * (1 + settings.poBand)) +
                 QStringLiteral(" W); punteggiata la Po nominale, ") + Number(nominal) +
                 QStringLiteral(" W."),
             7);
@@ -244,15 +246,15 @@ double DrawPartsSection(Page& page, const std::optional<PartsRun>& run,
 }
 
 double DrawToleranceSection(Page& page, const std::optional<statistics::MonteCarloResult>& result,
-                            const std::optional<statistics::ToleranceSettings>& spec,
+                            const std::optional<statistics::ToleranceSettings>& settings,
                             const std::optional<std::string>& fault, double top) {
   page.text(10, top, QStringLiteral("Analisi delle tolleranze (Monte Carlo)"), 11, true);
   double y = top + 5;
-  if (!result || !spec) return DrawFault(page, fault.value_or(""), y);
-  y += page.paragraph(12, y - 3, 186, SettingsLine(*spec), 7) + 1;
-  y = DrawSummary(page, ToleranceSummaryText(*result, *spec), y);
+  if (!result || !settings) return DrawFault(page, fault.value_or(""), y);
+  y += page.paragraph(12, y - 3, 186, SettingsLine(*settings), 7) + 1;
+  y = DrawSummary(page, ToleranceSummaryText(*result, *settings), y);
   if (result->summary.builds > result->summary.failed) {
-    DrawHistogram(page, *result, *spec, y + 2);
+    DrawHistogram(page, *result, *settings, y + 2);
     y += 78;
   }
   return y;

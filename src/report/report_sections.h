@@ -23,7 +23,7 @@ double DrawPartsSection(Page& page, const std::optional<PartsRun>& run,
 // the histogram of Po with the accepted band; the reason instead when the run
 // could not be made. Returns the y below.
 double DrawToleranceSection(Page& page, const std::optional<statistics::MonteCarloResult>& result,
-                            const std::optional<statistics::ToleranceSettings>& spec,
+                            const std::optional<statistics::ToleranceSettings>& settings,
                             const std::optional<std::string>& fault, double top);
 
 // Po of the solved builds in `bins` equal bins over [lo, hi], which spans

@@ -23,12 +23,12 @@ bool HasNetwork(const circuit::Stage& s) {
   return s.load.kind != circuit::LoadKind::Resistor;
 }
 
-void Grade(BuildRow& row, const StageFigures& nominal, const ToleranceSettings& spec) {
+void Grade(BuildRow& row, const StageFigures& nominal, const ToleranceSettings& settings) {
   if (!row.figures) return;
   const StageFigures& f = *row.figures;
-  row.poOk = std::abs(f.Po / nominal.Po - 1) <= spec.poBand;
-  row.vonOk = std::abs(f.vonFraction) <= spec.vonBand;
-  row.vPeakOk = !spec.BVdss || f.vPeak < *spec.BVdss;
+  row.poOk = std::abs(f.Po / nominal.Po - 1) <= settings.poBand;
+  row.vonOk = std::abs(f.vonFraction) <= settings.vonBand;
+  row.vPeakOk = !settings.BVdss || f.vPeak < *settings.BVdss;
   row.allOk = row.poOk && row.vonOk && row.vPeakOk;
 }
 
@@ -67,11 +67,13 @@ BuildParts NominalParts(const circuit::Stage& s) {
   return p;
 }
 
-circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSettings& spec,
+circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSettings& settings,
                          std::uint64_t index, BuildParts& p) {
-  std::mt19937_64 g = BuildGenerator(spec.seed, index);
-  const Tolerances& t = spec.tolerances;
-  const auto draw = [&](double tolerance) { return DrawFactor(g, tolerance, spec.distribution); };
+  std::mt19937_64 g = BuildGenerator(settings.seed, index);
+  const Tolerances& t = settings.tolerances;
+  const auto draw = [&](double tolerance) {
+    return DrawFactor(g, tolerance, settings.distribution);
+  };
   // The order is fixed: the same index gives the same parts for any
   // tolerances, kind by kind.
   const double cext = draw(t.C);
@@ -151,8 +153,9 @@ Summary Summarize(const std::vector<BuildRow>& rows) {
 }
 
 circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
-                                                const ToleranceSettings& spec, Progress* progress) {
-  if (auto bad = CheckToleranceSettings(spec))
+                                                const ToleranceSettings& settings,
+                                                Progress* progress) {
+  if (auto bad = CheckToleranceSettings(settings))
     return circuit::Failure{circuit::FailureKind::InvalidValue, *bad};
   if (auto bad = circuit::CheckStage(nominal)) return *bad;
   // Every build's search with a transistor starts from the nominal orbit:
@@ -165,21 +168,21 @@ circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
                             "Il progetto nominale non ha un regime periodico da confrontare."};
   MonteCarloResult result;
   result.nominal = *nominalFigures;
-  result.rows.resize(static_cast<std::size_t>(spec.builds));
-  const long long builds = spec.builds;
-  const int threads = ThreadCount(spec.threads);
+  result.rows.resize(static_cast<std::size_t>(settings.builds));
+  const long long builds = settings.builds;
+  const int threads = ThreadCount(settings.threads);
 
 #pragma omp parallel for schedule(dynamic, 16) num_threads(threads)
   for (long long i = 0; i < builds; ++i) {
     if (progress && progress->stop.load(std::memory_order_relaxed)) continue;
     BuildRow& row = result.rows[static_cast<std::size_t>(i)];
-    circuit::Stage stage = DrawBuild(nominal, spec, static_cast<std::uint64_t>(i), row.drawn);
+    circuit::Stage stage = DrawBuild(nominal, settings, static_cast<std::uint64_t>(i), row.drawn);
     row.L2Tuned = row.drawn.L2;
     row.loadTuned = row.drawn.load;
     bool built = true;
-    if (spec.retune) {
+    if (settings.retune) {
       try {
-        circuit::Result<circuit::Stage> tuned = spec.retune(stage);
+        circuit::Result<circuit::Stage> tuned = settings.retune(stage);
         if (tuned) {
           stage = std::move(tuned).value();
           row.L2Tuned = stage.L2;
@@ -192,14 +195,14 @@ circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
       }
     }
     if (built) row.figures = FiguresOf(stage, warm);
-    Grade(row, *nominalFigures, spec);
+    Grade(row, *nominalFigures, settings);
     row.done = true;
     if (progress) progress->done.fetch_add(1, std::memory_order_relaxed);
   }
 
   result.summary = Summarize(result.rows);
   result.partial = result.summary.builds < builds;
-  if (!spec.BVdss) result.summary.yield.vPeak.reset();
+  if (!settings.BVdss) result.summary.yield.vPeak.reset();
   return result;
 }
 

@@ -93,12 +93,12 @@ struct MonteCarloResult {
 };
 
 // The reason, in Italian, the settings cannot be run; none when they can.
-std::optional<std::string> CheckToleranceSettings(const ToleranceSettings& spec);
+std::optional<std::string> CheckToleranceSettings(const ToleranceSettings& settings);
 
 // The values of build `index`, drawn in a fixed order whatever the
 // tolerances; and the stage built with them.
 BuildParts NominalParts(const circuit::Stage& nominal);
-circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSettings& spec,
+circuit::Stage DrawBuild(const circuit::Stage& nominal, const ToleranceSettings& settings,
                          std::uint64_t index, BuildParts& drawn);
 
 // The summary of the rows done, against the nominal figures.
@@ -108,7 +108,7 @@ Summary Summarize(const std::vector<BuildRow>& rows);
 // the same seed whatever their number. Fails, with no rows, when the
 // settings are refused or the nominal stage has no steady state.
 circuit::Result<MonteCarloResult> RunMonteCarlo(const circuit::Stage& nominal,
-                                                const ToleranceSettings& spec,
+                                                const ToleranceSettings& settings,
                                                 Progress* progress = nullptr);
 
 }  // namespace classe::statistics

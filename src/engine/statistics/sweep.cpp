@@ -15,7 +15,7 @@ bool HasNetwork(const circuit::Stage& s) {
 
 }  // namespace
 
-std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSpec& s) {
+std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSettings& s) {
   if (!(std::isfinite(s.from) && std::isfinite(s.to)))
     return std::string("Gli estremi della scansione devono essere numeri finiti.");
   if (s.points < 2 || s.points > kMaxSweepPoints)
@@ -46,7 +46,7 @@ std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSp
   return std::nullopt;
 }
 
-double SweepX(const SweepSpec& s, int k) {
+double SweepX(const SweepSettings& s, int k) {
   if (k == s.points - 1) return s.to;
   return s.from + (s.to - s.from) * static_cast<double>(k) / static_cast<double>(s.points - 1);
 }
@@ -94,7 +94,7 @@ double DesignValue(const circuit::Stage& stage, SweepVariable variable) {
   return 0;
 }
 
-circuit::Result<SweepResult> RunSweep(const circuit::Stage& stage, const SweepSpec& sweep,
+circuit::Result<SweepResult> RunSweep(const circuit::Stage& stage, const SweepSettings& sweep,
                                       Progress* progress) {
   if (auto bad = CheckSweep(stage, sweep))
     return circuit::Failure{circuit::FailureKind::InvalidValue, *bad};

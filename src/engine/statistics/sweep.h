@@ -24,7 +24,7 @@ enum class SweepVariable {
 
 inline constexpr int kMaxSweepPoints = 100'000;
 
-struct SweepSpec {
+struct SweepSettings {
   SweepVariable variable = SweepVariable::LoadFactor;
   double from = 0.5;
   double to = 2;
@@ -46,10 +46,10 @@ struct SweepResult {
 
 // The reason, in Italian, the sweep cannot be run on this stage; none when
 // it can.
-std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSpec& sweep);
+std::optional<std::string> CheckSweep(const circuit::Stage& stage, const SweepSettings& sweep);
 
 // x of point k, exactly `from` and `to` at the ends.
-double SweepX(const SweepSpec& sweep, int k);
+double SweepX(const SweepSettings& sweep, int k);
 
 // The stage with the input set to x (no check of the result).
 circuit::Stage SweptStage(const circuit::Stage& stage, SweepVariable variable, double x);
@@ -57,7 +57,7 @@ circuit::Stage SweptStage(const circuit::Stage& stage, SweepVariable variable, d
 // The input's value in the stage itself: 1, 0, its Vcc, its frequency.
 double DesignValue(const circuit::Stage& stage, SweepVariable variable);
 
-circuit::Result<SweepResult> RunSweep(const circuit::Stage& stage, const SweepSpec& sweep,
+circuit::Result<SweepResult> RunSweep(const circuit::Stage& stage, const SweepSettings& sweep,
                                       Progress* progress = nullptr);
 
 }  // namespace classe::statistics

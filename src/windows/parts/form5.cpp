@@ -44,7 +44,7 @@ void AddTable(std::vector<ControlSpec>& layout, int first, int rows, int left, i
     int x = left;
     for (std::size_t c = 0; c < columns; ++c) {
       const Control cell = form5::Cell(first, row, static_cast<int>(c));
-      ControlSpec spec{.name = cell.name,
+      ControlSpec item{.name = cell.name,
                        .kind = row == 0 ? K::Caption : K::ValueBox,
                        .text = row == 0 ? headings[c] : std::string_view(),
                        .left = x,
@@ -52,7 +52,7 @@ void AddTable(std::vector<ControlSpec>& layout, int first, int rows, int left, i
                        .width = widths[c] - 45,
                        .height = row == 0 ? kRows.textHeight : kRows.valueHeight,
                        .middle = row == 0};
-      layout.push_back(spec);
+      layout.push_back(item);
       x += widths[c];
     }
   }

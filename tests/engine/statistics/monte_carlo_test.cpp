@@ -19,10 +19,10 @@ namespace {
 using testing::ExactStage;
 
 ToleranceSettings Spec(long long builds, int threads = 0) {
-  ToleranceSettings spec;
-  spec.builds = builds;
-  spec.threads = threads;
-  return spec;
+  ToleranceSettings settings;
+  settings.builds = builds;
+  settings.threads = threads;
+  return settings;
 }
 
 TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
@@ -49,11 +49,11 @@ TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
 // yields and percentiles counted and ranked here, apart from the engine's.
 TEST(MonteCarlo, RowsAndSummaryAgreeWithASerialRecount) {
   const circuit::Stage nominal = ExactStage("4");
-  ToleranceSettings spec = Spec(200);
-  spec.tolerances.R = 0.1;
-  spec.tolerances.Ron = 0.5;
-  spec.BVdss = 100;
-  const auto run = RunMonteCarlo(nominal, spec).value();
+  ToleranceSettings settings = Spec(200);
+  settings.tolerances.R = 0.1;
+  settings.tolerances.Ron = 0.5;
+  settings.BVdss = 100;
+  const auto run = RunMonteCarlo(nominal, settings).value();
   const double po0 = circuit::SolveSteadyState(nominal)->power.load;
   EXPECT_DOUBLE_EQ(run.nominal.Po, po0);
 
@@ -131,34 +131,34 @@ TEST(MonteCarlo, TheBuiltStageSpreadsAsMeasuredElsewhere) {
 }
 
 TEST(MonteCarlo, TighterPartsStillMissAtHighQ) {
-  ToleranceSettings spec = Spec(2000);
-  spec.tolerances.C = spec.tolerances.L = 0.01;
-  EXPECT_NEAR(RunMonteCarlo(ExactStage("50"), spec)->summary.yield.Po, 0.22, 0.04);
+  ToleranceSettings settings = Spec(2000);
+  settings.tolerances.C = settings.tolerances.L = 0.01;
+  EXPECT_NEAR(RunMonteCarlo(ExactStage("50"), settings)->summary.yield.Po, 0.22, 0.04);
 }
 
 TEST(MonteCarlo, RetuneIsAppliedToEachBuild) {
   const circuit::Stage nominal = ExactStage("10");
-  ToleranceSettings spec = Spec(100);
+  ToleranceSettings settings = Spec(100);
   // A stand-in retune: L2 and the load back to their design values.
   std::atomic<int> calls = 0;
-  spec.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
+  settings.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
     ++calls;
     circuit::Stage t = s;
     t.L2 = nominal.L2;
     t.R = t.load.RL = nominal.load.RL;
     return t;
   };
-  const auto run = RunMonteCarlo(nominal, spec).value();
+  const auto run = RunMonteCarlo(nominal, settings).value();
   EXPECT_EQ(calls, 100);
   for (const BuildRow& row : run.rows) {
     EXPECT_EQ(row.L2Tuned, nominal.L2);
     EXPECT_NE(row.drawn.L2, nominal.L2);
   }
   // A retune that fails leaves the build out of every band.
-  spec.retune = [](const circuit::Stage&) -> circuit::Result<circuit::Stage> {
+  settings.retune = [](const circuit::Stage&) -> circuit::Result<circuit::Stage> {
     return circuit::Failure{circuit::FailureKind::NoConvergence, "no"};
   };
-  const auto failed = RunMonteCarlo(nominal, spec).value();
+  const auto failed = RunMonteCarlo(nominal, settings).value();
   EXPECT_EQ(failed.summary.failed, 100);
   EXPECT_EQ(failed.summary.yield.all, 0);
   EXPECT_EQ(failed.summary.yield.Po, 0);
@@ -166,14 +166,14 @@ TEST(MonteCarlo, RetuneIsAppliedToEachBuild) {
 
 TEST(MonteCarlo, StoppedRunKeepsWhatItHas) {
   const circuit::Stage nominal = ExactStage("4");
-  ToleranceSettings spec = Spec(2000, 2);
+  ToleranceSettings settings = Spec(2000, 2);
   Progress progress;
   // Stop from inside the run, after some builds, as "Interrompi" would.
-  spec.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
+  settings.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
     if (progress.done.load() >= 100) progress.stop = true;
     return s;
   };
-  const auto run = RunMonteCarlo(nominal, spec, &progress).value();
+  const auto run = RunMonteCarlo(nominal, settings, &progress).value();
   EXPECT_TRUE(run.partial);
   EXPECT_GE(run.summary.builds, 100);
   EXPECT_LT(run.summary.builds, 2000);
@@ -187,10 +187,10 @@ TEST(MonteCarlo, TransistorCossScalesWithItsTolerance) {
   circuit::Stage nominal = ExactStage("4");
   nominal.transistor = circuit::Transistor{transistor::CossModel::Linear(200e-12), 25, {}};
   nominal.Coss = 200e-12;
-  ToleranceSettings spec = Spec(1);
-  spec.tolerances.Coss = 0.2;
+  ToleranceSettings settings = Spec(1);
+  settings.tolerances.Coss = 0.2;
   BuildParts p;
-  const circuit::Stage s = DrawBuild(nominal, spec, 0, p);
+  const circuit::Stage s = DrawBuild(nominal, settings, 0, p);
   EXPECT_NE(p.Coss, 200e-12);
   EXPECT_NEAR(s.transistor->coss.capacitance(25), p.Coss, 1e-24);
   EXPECT_NEAR(s.C1, p.Cext + p.Coss, 1e-24);
@@ -208,11 +208,11 @@ TEST(MonteCarlo, TransistorBuildsDoNotDependOnEachOther) {
   o.transistor = circuit::Transistor{
       std::get<transistor::Junction>(transistor::Junction::Make(300e-12, 25, 0.5, 0.7)), 25, {}};
   const circuit::Stage nominal = circuit::DesignExact(circuit::FromDesignState(d), o).value().stage;
-  ToleranceSettings spec = Spec(64, 1);
-  spec.tolerances.C = 0.1;
-  const auto one = RunMonteCarlo(nominal, spec).value();
-  spec.threads = 2;
-  const auto two = RunMonteCarlo(nominal, spec).value();
+  ToleranceSettings settings = Spec(64, 1);
+  settings.tolerances.C = 0.1;
+  const auto one = RunMonteCarlo(nominal, settings).value();
+  settings.threads = 2;
+  const auto two = RunMonteCarlo(nominal, settings).value();
   for (std::size_t i = 0; i < one.rows.size(); ++i) {
     ASSERT_TRUE(one.rows[i].figures && two.rows[i].figures) << i;
     EXPECT_EQ(one.rows[i].figures->Po, two.rows[i].figures->Po) << i;
@@ -220,7 +220,7 @@ TEST(MonteCarlo, TransistorBuildsDoNotDependOnEachOther) {
     EXPECT_EQ(one.rows[i].figures->iSwitchPeak, two.rows[i].figures->iSwitchPeak) << i;
     if (i % 8) continue;
     BuildParts p;
-    const circuit::Stage s = DrawBuild(nominal, spec, i, p);
+    const circuit::Stage s = DrawBuild(nominal, settings, i, p);
     const circuit::SteadyState alone = circuit::SolveSteadyState(s).value();
     const StageFigures& f = *one.rows[i].figures;
     EXPECT_NEAR(f.Po, alone.power.load, 1e-8 * alone.power.load) << i;
@@ -233,12 +233,12 @@ TEST(MonteCarlo, TransistorBuildsDoNotDependOnEachOther) {
 TEST(MonteCarlo, RefusesSettingsItCannotRun) {
   const circuit::Stage nominal = ExactStage("4");
   const auto refused = [&](auto change) {
-    ToleranceSettings spec = Spec(10);
-    change(spec);
-    const bool bad = CheckToleranceSettings(spec).has_value();
+    ToleranceSettings settings = Spec(10);
+    change(settings);
+    const bool bad = CheckToleranceSettings(settings).has_value();
     // A refused run gives no rows; an accepted one is not run here (a million builds).
     if (bad) {
-      EXPECT_FALSE(RunMonteCarlo(nominal, spec).ok());
+      EXPECT_FALSE(RunMonteCarlo(nominal, settings).ok());
     }
     return bad;
   };

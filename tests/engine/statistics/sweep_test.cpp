@@ -74,7 +74,7 @@ TEST(Sweep, SupplyAndFrequency) {
 
 TEST(Sweep, RefusesRangesItCannotRun) {
   const circuit::Stage stage = ExactStage("4");
-  const auto refused = [&](SweepSpec s, const circuit::Stage& on) {
+  const auto refused = [&](SweepSettings s, const circuit::Stage& on) {
     return !RunSweep(on, s).ok() && CheckSweep(on, s).has_value();
   };
   EXPECT_TRUE(refused({SweepVariable::LoadFactor, -0.5, 2, 5, 1}, stage));

@@ -113,6 +113,21 @@ void NonlinearExactDesign(benchmark::State& bench) {
 }
 BENCHMARK(NonlinearExactDesign)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
+// No design: a 28 Ω switch cannot give 50 W whatever the parts. The search
+// fails without running into the transistor's capacitance, so it looks for
+// no frequency or supply limit.
+void NonlinearExactDesignRefused(benchmark::State& bench) {
+  const IdealDesign ideal = DefaultDesign();
+  StageOptions options = WithTransistor(1);
+  options.Ron = 28;
+  for (auto _ : bench) {
+    Result<ExactDesign> e = DesignExact(ideal, options);
+    if (e) bench.SkipWithError("a 28 Ω switch gave a design");
+    benchmark::DoNotOptimize(e);
+  }
+}
+BENCHMARK(NonlinearExactDesignRefused)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

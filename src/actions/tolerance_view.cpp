@@ -66,7 +66,8 @@ struct Marks {
 };
 
 Marks MarksOf(const ToleranceView& view, int place) {
-  const StageQuantity& q = kStageQuantities[static_cast<std::size_t>(kPlaces[place].quantity)];
+  const HistogramPlace& p = kPlaces[static_cast<std::size_t>(place)];
+  const StageQuantity& q = kStageQuantities[static_cast<std::size_t>(p.quantity)];
   Marks marks;
   marks.nominal = view.result.nominal.*q.figure * q.scale;
   if (place == 0)

@@ -36,6 +36,9 @@ constexpr double kDifferenceStep = 1e-7;
 constexpr double kMaxStep = 1.0;
 // With a transistor, C1 starts at least this multiple of its Coss.
 constexpr double kLeastStartCext = 1.05;
+// A search that stops with C1 below this multiple of Coss has run into the
+// transistor's capacitance (it stops within 1e-4 of it when it has).
+constexpr double kCossBound = 2.0;
 // X(C2) below this fraction of R: C2 is running off to infinity.
 constexpr double kVanishingXc2 = 1e-4;
 
@@ -45,6 +48,8 @@ struct Problem {
   Free free = Free::C1;
   // The last nonlinear steady state found: the next search starts there.
   mutable std::optional<ShootingStart> warm = {};
+  // Where Newton stopped short, in the unknowns.
+  mutable Vector3 stopped = Vector3::Zero();
 };
 
 template <int n>
@@ -120,6 +125,7 @@ Result<Solution> Solve(const Problem& p, Vector3 u) {
                        .step = kDifferenceStep,
                        .maxStep = kMaxStep},
                       [&p](NewtonStop why, const Vector3& at, const Vector3& r, int iteration) {
+                        p.stopped = at;
                         if (why == NewtonStop::Singular) return SingularStep(iteration);
                         return Stuck(p, at, iteration, LargestEntry(r));
                       });
@@ -129,7 +135,7 @@ Result<Solution> Solve(const Problem& p, Vector3 u) {
 // design at this frequency needs, the highest frequency and the highest
 // supply at which one exists with no capacitor added (the capacitance a
 // design needs falls as either rises); otherwise the design's own failure.
-// `u` is the last design tried, whose C1 tells where to start.
+// `u` is where the design's search started, whose C1 tells where to start.
 Failure TransistorLimits(const Problem& p, const Vector3& u, const Failure& failure) {
   const IdealDesign& t = p.target;
   const double Coss = TransistorCoss(p.options);
@@ -177,7 +183,11 @@ Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& op
   }
   const Result<Solution> solution = Solve(p, u);
   if (!solution) {
-    if (options.transistor) return TransistorLimits(p, u, solution.failure());
+    // Only a search that ran into the transistor's own capacitance asks for
+    // the limits: anything else (a Po the switch's Ron cannot give) would
+    // only be searched for again, at length, in vain.
+    const bool atCoss = std::exp(p.stopped(kC1)) < kCossBound * TransistorCoss(options);
+    if (options.transistor && atCoss) return TransistorLimits(p, u, solution.failure());
     return solution.failure();
   }
   u = solution->u;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "engine/circuit/steady_state.h"
 
@@ -93,12 +94,12 @@ Result<std::vector<Sensitivity>> Sensitivities(const Stage& stage) {
 }
 
 int AdjustablePart(const std::vector<Sensitivity>& list) {
-  int best = -1;
-  for (int j = 0; j < static_cast<int>(list.size()); ++j) {
+  std::optional<std::size_t> best;
+  for (std::size_t j = 0; j < list.size(); ++j) {
     if (!list[j].inductor) continue;
-    if (best < 0 || std::abs(list[j].dlnPo) > std::abs(list[best].dlnPo)) best = j;
+    if (!best || std::abs(list[j].dlnPo) > std::abs(list[*best].dlnPo)) best = j;
   }
-  return best;
+  return best ? static_cast<int>(*best) : -1;
 }
 
 }  // namespace classe::parts

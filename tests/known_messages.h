@@ -115,7 +115,7 @@ inline bool IsFaultText(std::string_view text) {
 // deck of a design without numbers; each text itself is the engine's tests'
 // business.
 inline bool IsEngineFailure(std::string_view text) {
-  constexpr std::array<std::string_view, 18> kPatterns{
+  constexpr std::array<std::string_view, 19> kPatterns{
       "Valore non valido per {s}: dev{s}.",
       "Risultato non finito nel calcolo di {s}: i valori dei componenti sono fuori scala.",
       "Ron = {n} Ω non è accettabile: la resistenza dell'interruttore chiuso non può essere "
@@ -139,6 +139,9 @@ inline bool IsEngineFailure(std::string_view text) {
       "capacità in parallelo che il progetto richiede.{s}",
       "Errore di calcolo: l'integrazione del semiperiodo con l'interruttore aperto non è "
       "riuscita (CVODES {s}).",
+      "Il calcolo del circuito con il transistor richiede troppi passi di integrazione: "
+      "controlla i dati (Vcc, f, Q e Coss), che portano il circuito fuori dalla portata del "
+      "modello.",
       "La {s} deve essere {s}.",
       "Il {s} deve essere {s}.",
       "I parametri della giunzione danno una capacità fuori scala."};

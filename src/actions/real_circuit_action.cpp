@@ -269,12 +269,14 @@ void WarnOfBreakdown(const RealCircuitState& state, Controls& ui, Designs which)
 
 }  // namespace
 
-Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
+std::variant<RealCircuitJob, Outcome> PrepareRealCircuit(RealCircuitState& state, Controls& ui,
+                                                         Designs which) {
   DesignState check;
   if (!CheckFields(check, ui, kDesignFields)) return Outcome::Rejected;
   if (!CheckFields(check, ui, kRealCircuitFields)) return Outcome::Rejected;
   if (!CheckFields(check, ui, std::span(&fields::M, 1))) return Outcome::Rejected;
-  return RunGuarded(ui, [&] {
+  std::optional<RealCircuitJob> job;
+  const Outcome outcome = RunGuarded(ui, [&] {
     const Result<long long> M = CurveIntervals(state, ui);
     if (!M) {
       ui.fault(M.failure().message);
@@ -288,15 +290,39 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
       ui.fault(transistor.failure().message);
       return Outcome::Fault;
     }
-    const circuit::StageOptions options = ReadOptions(ui, RL, *transistor);
+    job = RealCircuitJob{ideal, ReadOptions(ui, RL, *transistor), *M, which};
+    return Outcome::Done;
+  });
+  if (!job) return outcome;
+  return *job;
+}
+
+RealCircuitResults ComputeRealCircuit(const RealCircuitJob& job) {
+  RealCircuitResults results;
+  try {
+    if (job.which != Designs::Exact) results.ideal = RunIdeal(job.ideal, job.options, job.M);
+    if (job.which != Designs::Ideal) results.exact = RunExact(job.ideal, job.options, job.M);
+  } catch (const std::bad_alloc&) {
+    results = {};
+    results.outOfMemory = true;
+  }
+  return results;
+}
+
+Outcome ShowRealCircuitResults(RealCircuitState& state, Controls& ui, RealCircuitResults results) {
+  if (results.outOfMemory) {
+    ui.fault("Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.");
+    return Outcome::Refused;
+  }
+  return RunGuarded(ui, [&] {
     state.limits = {};
     Outcome outcome = Outcome::Done;
     // A design the engine cannot give is reported and leaves its column
     // empty; the flags its attempts raised are its own affair.
-    auto take = [&](std::optional<RealCircuitRun>& slot, const Result<RealCircuitRun>& result) {
+    auto take = [&](std::optional<RealCircuitRun>& slot, Result<RealCircuitRun>& result) {
       ClearFpFaults();
       if (result) {
-        slot = *result;
+        slot = std::move(result).value();
       } else {
         slot.reset();
         ui.fault(result.failure().message);
@@ -305,16 +331,28 @@ Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
         outcome = Outcome::Fault;
       }
     };
-    if (which != Designs::Exact) take(state.ideal, RunIdeal(ideal, options, *M));
-    if (which != Designs::Ideal) take(state.exact, RunExact(ideal, options, *M));
+    if (results.ideal) take(state.ideal, *results.ideal);
+    if (results.exact) take(state.exact, *results.exact);
     ClearNgspiceFigures(ui);
-    if (which != Designs::Exact) ShowColumn(ui, state.ideal, false);
-    if (which != Designs::Ideal) ShowColumn(ui, state.exact, true);
+    if (results.ideal) ShowColumn(ui, state.ideal, false);
+    if (results.exact) ShowColumn(ui, state.exact, true);
     DrawRealCircuitCurves(state, ui);
     DrawCossPlot(state, ui);
-    WarnOfBreakdown(state, ui, which);
+    WarnOfBreakdown(
+        state, ui,
+        results.ideal ? (results.exact ? Designs::Both : Designs::Ideal) : Designs::Exact);
     return outcome;
   });
+}
+
+Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which) {
+  auto job = PrepareRealCircuit(state, ui, which);
+  if (const Outcome* outcome = std::get_if<Outcome>(&job)) return *outcome;
+  return ShowRealCircuitResults(state, ui, ComputeRealCircuit(std::get<RealCircuitJob>(job)));
+}
+
+bool HoldsTransistor(const RealCircuitJob& job) {
+  return job.options.transistor.has_value();
 }
 
 std::optional<std::string> LoadCossCurve(RealCircuitState& state, std::string_view text,

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "actions/action.h"
 #include "actions/controls.h"
@@ -68,6 +69,33 @@ enum class Designs { Ideal, Exact, Both };
 // column, and the curves. A design the engine cannot give leaves its column
 // empty and says why; the other column is still shown.
 Outcome ShowRealCircuit(RealCircuitState& state, Controls& ui, Designs which = Designs::Both);
+
+// The same in three steps, for a window that computes off its thread: the
+// checks and reads, on the thread of the controls; the designs, on any
+// thread (the job is a copy and touches no control); what they give, shown
+// on the controls' thread again.
+struct RealCircuitJob {
+  circuit::IdealDesign ideal;
+  circuit::StageOptions options;
+  long long M = 0;  // the curves' intervals over two periods
+  Designs which = Designs::Both;
+};
+struct RealCircuitResults {
+  // Each design asked for, or the engine's reason why not.
+  std::optional<circuit::Result<RealCircuitRun>> ideal;
+  std::optional<circuit::Result<RealCircuitRun>> exact;
+  bool outOfMemory = false;  // the curves' arrays could not be had after all
+};
+// The job, or how the run ended when a check refused it (its message shown).
+std::variant<RealCircuitJob, Outcome> PrepareRealCircuit(RealCircuitState& state, Controls& ui,
+                                                         Designs which = Designs::Both);
+RealCircuitResults ComputeRealCircuit(const RealCircuitJob& job);
+Outcome ShowRealCircuitResults(RealCircuitState& state, Controls& ui, RealCircuitResults results);
+
+// A transistor's designs integrate its nonlinear drain: tens of
+// milliseconds, and up to a second when no design exists. The linear
+// stage's take a fraction of a millisecond.
+bool HoldsTransistor(const RealCircuitJob& job);
 
 // The check box's state when the window opens: on when R and RL differ by
 // more than the band in which no network is needed. Reads the fields without

@@ -68,6 +68,8 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
   });
   connect(&reportRun_, &BackgroundRun::finished, this, &Calculator::reportComputed);
   connect(&partsWatcher_, &QFutureWatcher<PartsResult>::finished, this, &Calculator::partsComputed);
+  connect(&designWatcher_, &QFutureWatcher<DesignsResult>::finished, this,
+          &Calculator::realCircuitComputed);
   connect(&ngspice_, &NgspiceRunner::finished, this, &Calculator::ngspiceEnded);
 
   main_.onClick(form1::Command1.name, [this] { ComputeComponents(state_, controls_); });
@@ -84,6 +86,7 @@ Calculator::Calculator(MessagePresenter* presenter, FileChooser* files)
 Calculator::~Calculator() {
   // A computation still running must not outlive what it reports to.
   partsWatcher_.waitForFinished();
+  designWatcher_.waitForFinished();
   toleranceRun_.stop();
   sweepRun_.stop();
   reportRun_.stop();
@@ -135,7 +138,10 @@ FormWindow* Calculator::createRealCircuitWindow() {
   watchInputs(form);
   form->onClick(form4::Command1.name, [this] { computeRealCircuit(); });
   form->onClick(form4::Command2.name, [this] { verifyWithNgspice(); });
-  form->onClick(form4::Command3.name, [this] { ngspice_.cancel(); });
+  form->onClick(form4::Command3.name, [this] {
+    stopRealCircuit();
+    ngspice_.cancel();
+  });
   form->onClick(form4::Command4.name, [form] { form->close(); });
   form->onClick(form4::Command5.name, [this] { loadCossCurve(); });
   form->onClick(form4::Command6.name, [this] { openParts(); });
@@ -165,15 +171,53 @@ void Calculator::openRealCircuit() {
 }
 
 // Figures of ngspice for designs that have just changed would mislead: a run
-// under way is stopped.
+// under way is stopped. The linear stage's designs are shown at once; a
+// transistor's are computed off this thread, and a run started before is
+// no longer watched (it ends unseen).
 void Calculator::computeRealCircuit() {
   ngspice_.cancel();
-  ShowRealCircuit(realCircuit_, controls_);
+  auto prepared = PrepareRealCircuit(realCircuit_, controls_);
+  const auto* job = std::get_if<RealCircuitJob>(&prepared);
+  if (!job) return;
+  if (!HoldsTransistor(*job)) {
+    if (designPending_) stopRealCircuit();
+    ShowRealCircuitResults(realCircuit_, controls_, ComputeRealCircuit(*job));
+    return;
+  }
+  designStopped_ = false;
+  designPending_ = true;
+  if (Form4* form = realCircuitWindow()) {
+    form->setDesigning(true);
+    form->setStatus(QStringLiteral("Calcolo dei progetti con il transistor…"));
+  }
+  designWatcher_.setFuture(QtConcurrent::run(
+      [job = *job] { return std::make_shared<RealCircuitResults>(ComputeRealCircuit(job)); }));
+}
+
+void Calculator::realCircuitComputed() {
+  designPending_ = false;
+  Form4* form = realCircuitWindow();
+  if (form) form->setDesigning(false);
+  if (designStopped_ || !form) return;
+  form->setStatus(QString());
+  ShowRealCircuitResults(realCircuit_, controls_, std::move(*designWatcher_.result()));
+}
+
+// The run goes on unseen; what the window shows is the run before it.
+void Calculator::stopRealCircuit() {
+  if (!designPending_) return;
+  designStopped_ = true;
+  if (Form4* form = realCircuitWindow()) {
+    form->setDesigning(false);
+    form->setStatus(
+        QStringLiteral("Calcolo interrotto: i valori mostrati sono quelli del "
+                       "calcolo precedente."));
+  }
 }
 
 void Calculator::verifyWithNgspice() {
   Form4* form = realCircuitWindow();
-  if (!form || ngspice_.running()) return;
+  if (!form || ngspice_.running() || designPending_) return;
   if (NgspiceRunner::Program().isEmpty()) {
     form->setNgspiceInstalled(false);
     messages_.show(QStringLiteral("ngspice non è installato: per la verifica installalo con "
@@ -245,6 +289,7 @@ void Calculator::exportNetlist() {
   const QString idealFilter = QStringLiteral("Netlist SPICE, progetto ideale (*.cir)");
   controls_.loadWindow(Window::Form4);
   ngspice_.cancel();
+  stopRealCircuit();
   // Both designs first: a field the checks reject stops the export before
   // any dialog, and a design the engine cannot give has already said why.
   if (ShowRealCircuit(realCircuit_, controls_) == Outcome::Rejected) return;
@@ -329,22 +374,30 @@ void Calculator::openParts() {
   computeParts();
 }
 
-// The exact design comes first, on this thread, as the real-circuit window
-// computes it; the parts, whose retune with a transistor takes a good part
-// of a second, are computed off it.
+// The fields are checked here, as the real-circuit and the parts windows
+// check them; the exact design and the parts, whose retune with a
+// transistor takes a good part of a second, are computed off this thread.
 void Calculator::computeParts() {
   if (partsPending_) return;
   parts_.reset();
+  auto prepared = PrepareRealCircuit(realCircuit_, controls_, Designs::Exact);
+  const auto* job = std::get_if<RealCircuitJob>(&prepared);
+  if (!job) return;
   Outcome outcome = Outcome::Done;
-  const std::optional<parts::PartChoice> choice = PrepareParts(realCircuit_, controls_, outcome);
+  const std::optional<parts::PartChoice> choice = ReadPartChoice(controls_, outcome);
   if (!choice) return;
-  const circuit::Stage design = realCircuit_.exact->stage;
-  const double Po = realCircuit_.exact->steady.power.load;
+  ClearParts(controls_);
   partsStopped_ = false;
   partsPending_ = true;
   if (Form5* form = partsWindow()) form->setComputing(true);
-  partsWatcher_.setFuture(QtConcurrent::run([design, Po, choice = *choice] {
-    return std::make_shared<circuit::Result<PartsRun>>(ComputeParts(design, Po, choice));
+  partsWatcher_.setFuture(QtConcurrent::run([job = *job, choice = *choice] {
+    auto out = std::make_shared<PartsOutcome>();
+    out->designs = ComputeRealCircuit(job);
+    if (out->designs.exact && *out->designs.exact) {
+      const RealCircuitRun& exact = **out->designs.exact;
+      out->parts = ComputeParts(exact.stage, exact.steady.power.load, choice);
+    }
+    return out;
   }));
 }
 
@@ -353,12 +406,18 @@ void Calculator::partsComputed() {
   if (Form5* form = partsWindow()) form->setComputing(false);
   const PartsResult result = partsWatcher_.result();
   if (partsStopped_ || !result || !partsWindow()) return;
-  if (!*result) {
-    messages_.show(FromUtf8(result->failure().message), true);
+  // The exact design's column and its fault, as "Calcola" would show them.
+  if (ShowRealCircuitResults(realCircuit_, controls_, std::move(result->designs)) !=
+          Outcome::Done ||
+      !result->parts)
+    return;
+  circuit::Result<PartsRun>& made = *result->parts;
+  if (!made) {
+    messages_.show(FromUtf8(made.failure().message), true);
     return;
   }
-  if (ShowPartsRun(**result, controls_) != Outcome::Done) return;
-  parts_ = std::move(*result).value();
+  if (ShowPartsRun(*made, controls_) != Outcome::Done) return;
+  parts_ = std::move(made).value();
   // The design now includes the parts bought: the netlist and the report
   // show them.
   inputs_ = currentDocument();

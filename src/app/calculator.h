@@ -53,6 +53,8 @@ class Calculator : public QObject {
   const std::optional<PartsRun>& parts() const { return parts_; }
   // A parts computation started and not yet shown (or dropped).
   bool computingParts() const { return partsPending_; }
+  // The real-circuit window's designs with a transistor, being computed.
+  bool designing() const { return designPending_; }
   NgspiceRunner& ngspice() { return ngspice_; }
   // The last tolerance run and sweep shown, if any, and whether one is
   // under way.
@@ -92,6 +94,8 @@ class Calculator : public QObject {
   Form4* realCircuitWindow() const;
   void openRealCircuit();
   void computeRealCircuit();
+  void realCircuitComputed();
+  void stopRealCircuit();
   void verifyWithNgspice();
   void ngspiceEnded(NgspiceRunner::End end, const QString& detail,
                     std::optional<circuit::NgspiceMeasures> measures);
@@ -154,8 +158,18 @@ class Calculator : public QObject {
   RealCircuitState realCircuit_;
   NgspiceRunner ngspice_;
   bool verifyingExact_ = true;  // the design the run under way is of
+  using DesignsResult = std::shared_ptr<RealCircuitResults>;
+  QFutureWatcher<DesignsResult> designWatcher_;
+  bool designStopped_ = false;  // "Interrompi", or a newer run: not shown
+  bool designPending_ = false;  // until its result has been taken
   std::optional<PartsRun> parts_;
-  using PartsResult = std::shared_ptr<circuit::Result<PartsRun>>;
+  // The exact design the parts are bought for, and the parts, computed
+  // together off the GUI thread.
+  struct PartsOutcome {
+    RealCircuitResults designs;
+    std::optional<circuit::Result<PartsRun>> parts;  // none without an exact design
+  };
+  using PartsResult = std::shared_ptr<PartsOutcome>;
   QFutureWatcher<PartsResult> partsWatcher_;
   bool partsStopped_ = false;  // "Interrompi": the run under way is not shown
   // Until its result has been taken: the watcher stops running before its

@@ -28,6 +28,8 @@ struct RealCircuit : testing::Program {
   QString box(const ValueBox& b) { return text(Window::Form4, b.control.name.data()); }
   double number(const ValueBox& b) { return box(b).remove(' ').toDouble(); }
   void click4(const char* button) { click(Window::Form4, button); }
+  void finish() { QTRY_VERIFY_WITH_TIMEOUT(!calculator.designing(), 20000); }
+  bool enabled(const char* name) { return control(Window::Form4, name)->isEnabled(); }
   QString about(const char* name, QAccessible::Text which = QAccessible::Description) {
     return testing::Accessible(control(Window::Form4, name), which);
   }
@@ -81,6 +83,7 @@ class RealCircuitWindowTest : public QObject {
     QCOMPARE(p.text(Window::Form4, "Label158"), "Coss(v): nessun transistor (Coss = 0)");
     qobject_cast<QLineEdit*>(p.control(Window::Form4, "Text2"))->setText("300");
     p.click4("Command1");
+    p.finish();
     QCOMPARE(p.messages.texts(), QStringList());
     const QString caption = p.text(Window::Form4, "Label158");
     QVERIFY2(caption.startsWith("Coss(v) [pF] da 0 a ") && caption.endsWith("in blu il dato a Vds"),
@@ -146,6 +149,37 @@ class RealCircuitWindowTest : public QObject {
     p.click4("Command2");
     p.click4("Command4");
     QTRY_VERIFY(!p.form() && !p.calculator.ngspice().running());
+  }
+
+  // A transistor's designs are computed off the window's thread: the window
+  // says so and waits for them; "Interrompi" keeps what it showed before.
+  void designsWithATransistorInTheBackground() {
+    RealCircuit p;
+    p.open();
+    const QString linear = p.box(boxes::RExact);
+    qobject_cast<QLineEdit*>(p.control(Window::Form4, "Text2"))->setText("300");
+    p.click4("Command1");
+    QVERIFY(p.calculator.designing());
+    QVERIFY(!p.enabled("Command1") && !p.enabled("Command2") && p.enabled("Command3"));
+    QVERIFY(p.control(Window::Form4, "Progress1")->isVisible());
+    QCOMPARE(p.text(Window::Form4, "Label9"), "Calcolo dei progetti con il transistor…");
+    QCOMPARE(p.box(boxes::RExact), linear);
+    p.click4("Command3");
+    QVERIFY(p.enabled("Command1") && !p.control(Window::Form4, "Progress1")->isVisible());
+    QVERIFY(p.text(Window::Form4, "Label9").startsWith("Calcolo interrotto"));
+    p.finish();
+    QCOMPARE(p.box(boxes::RExact), linear);  // the run stopped is never shown
+    p.click4("Command1");
+    p.finish();
+    QVERIFY(p.box(boxes::RExact) != linear);
+    QCOMPARE(p.text(Window::Form4, "Label9"), "");
+    QVERIFY(p.enabled("Command1") && p.enabled("Command2") && !p.enabled("Command3"));
+    QCOMPARE(p.messages.texts(), QStringList());
+    // Closed while it computes: the result has nowhere to go, and no crash.
+    p.click4("Command1");
+    p.click4("Command4");
+    p.finish();
+    QTRY_VERIFY(!p.form());
   }
 
   void withoutNgspiceTheButtonSaysHowToInstallIt() {

@@ -8,6 +8,7 @@
 
 #include "engine/circuit/any_orbit.h"
 #include "engine/circuit/damped_newton.h"
+#include "engine/circuit/step_budget.h"
 
 namespace classe::circuit {
 namespace {
@@ -41,6 +42,9 @@ constexpr double kLeastStartCext = 1.05;
 constexpr double kCossBound = 2.0;
 // X(C2) below this fraction of R: C2 is running off to infinity.
 constexpr double kVanishingXc2 = 1e-4;
+// The integration steps one design with a transistor may take: a junction's
+// takes 17,000 to 45,000, a datasheet curve's up to 140,000.
+constexpr long kDesignSteps = 300000;
 
 struct Problem {
   IdealDesign target;
@@ -169,6 +173,7 @@ Result<ExactDesign> DesignExact(const IdealDesign& ideal, const StageOptions& op
   // The ideal C2 is negative below Q = 1.152: no start, and no design either.
   if (!(positive(t.C2) && positive(t.C1) && positive(t.R))) return QTooLow(t.Q, t.N);
   const Problem p{.target = ideal, .options = options};
+  StepBudget budget(kDesignSteps);
   const Vector3 fromIdeal(std::log(t.C1), std::log(t.C2), std::log(t.R));
   Vector3 u = fromIdeal;
   if (options.transistor) {

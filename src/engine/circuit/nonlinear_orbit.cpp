@@ -10,10 +10,15 @@
 #include <Eigen/Eigenvalues>
 #include <Eigen/LU>
 
+#include "engine/circuit/step_budget.h"
+
 namespace classe::circuit {
 namespace {
 
 constexpr int kMaxShots = 40;
+// The integration steps one search may take: a junction's orbit takes a few
+// thousand, a datasheet curve's up to about ten thousand.
+constexpr long kOrbitSteps = 60000;
 // Converged when x(2π) − x(0) is this small against Vcc (voltages) and Vcc/R
 // (currents): below the integration's 1e-9, whose error a shot from the same
 // start repeats exactly.
@@ -165,9 +170,13 @@ Result<NonlinearOrbit<n>> Shooting(const Stage& stage, const ShootingStart* star
 
 template <int n>
 Result<NonlinearOrbit<n>> SolveNonlinearOrbit(const Stage& stage, const ShootingStart* start) {
-  Result<NonlinearOrbit<n>> o = Shooting<n>(stage, start);
+  const auto shoot = [&](const ShootingStart* from) {
+    StepBudget budget(kOrbitSteps);
+    return Shooting<n>(stage, from);
+  };
+  Result<NonlinearOrbit<n>> o = shoot(start);
   // A nearby stage's orbit that leads nowhere: the linear stage's may.
-  if (!o && start) return Shooting<n>(stage, nullptr);
+  if (!o && start) return shoot(nullptr);
   return o;
 }
 

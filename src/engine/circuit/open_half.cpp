@@ -7,12 +7,14 @@
 #include <nvector/nvector_serial.h>
 #include <sunmatrix/sunmatrix_dense.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
 
 #include "engine/circuit/cvodes_kernels.h"
 #include "engine/circuit/orbit.h"
+#include "engine/circuit/step_budget.h"
 #include "engine/transistor/junction.h"
 
 namespace classe::circuit {
@@ -24,7 +26,8 @@ constexpr double kRelTol = 1e-9;
 // Absolute tolerances, as fractions of Vcc for voltages and of Vcc/R for
 // currents.
 constexpr double kAbsTol = 1e-10;
-constexpr long kMaxSteps = 200000;
+// One half period's steps: a few hundred with a junction.
+constexpr long kMaxSteps = 50000;
 
 // The quadratures: the upper triangle of z·zᵀ, then the diode's energy.
 template <int n>
@@ -139,7 +142,10 @@ class Integrator {
         Write<n>(tol_, n + k * n) = absTol / (absTol(k) / kAbsTol);
       }
     }
+    budgeted_ = StepBudget::Left() < kMaxSteps;
     if (CVodeReInit(memory_, 0.0, y_) != CV_SUCCESS ||
+        CVodeSetMaxNumSteps(memory_, budgeted_ ? std::max(1L, StepBudget::Left()) : kMaxSteps) !=
+            CV_SUCCESS ||
         CVodeSVtolerances(memory_, kRelTol, tol_) != CV_SUCCESS ||
         CVodeSetStopTime(memory_, kHalfPeriod) != CV_SUCCESS)
       return false;
@@ -148,6 +154,15 @@ class Integrator {
       if (CVodeQuadReInit(memory_, quad_) != CV_SUCCESS) return false;
     }
     return true;
+  }
+
+  // The steps of this motion, charged to the budget; false when they were
+  // all it had left (CVODES stopped at its limit).
+  bool Charge(int flag) {
+    long steps = 0;
+    CVodeGetNumSteps(memory_, &steps);
+    StepBudget::Spend(steps);
+    return !(budgeted_ && flag == CV_TOO_MUCH_WORK);
   }
 
   void* memory() const { return memory_; }
@@ -213,6 +228,7 @@ class Integrator {
   SUNLinearSolver solver_ = nullptr;
   N_Vector quad_ = nullptr;
   bool ok_ = false;
+  bool budgeted_ = false;  // this motion's step limit is the budget's
 };
 
 // This thread's integrators, one for each kind of run: the quadratures and
@@ -273,6 +289,7 @@ auto OpenHalf<n>::End(const State& x0) const -> Result<State> {
   if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   sunrealtype t = 0;
   const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
+  if (!run.Charge(flag)) return StepBudgetSpent();
   if (flag < 0) return IntegrationFailed(flag);
   const State end = run.x();
   if (!end.allFinite()) return IntegrationFailed(-3);
@@ -285,6 +302,7 @@ auto OpenHalf<n>::Shoot(const State& x0) const -> Result<Shot> {
   if (!run.Start(*this, x0, absTol_)) return IntegrationFailed(-1);
   sunrealtype t = 0;
   const int flag = CVode(run.memory(), kHalfPeriod, run.y(), &t, CV_NORMAL);
+  if (!run.Charge(flag)) return StepBudgetSpent();
   if (flag < 0) return IntegrationFailed(flag);
   Shot shot{run.x(), run.Monodromy()};
   if (!shot.end.allFinite() || !shot.monodromy.allFinite()) return IntegrationFailed(-3);
@@ -310,16 +328,19 @@ auto OpenHalf<n>::Traced(const State& x0, std::span<const double> angles) const 
     }
     return 0;
   };
+  const auto failed = [&](int flag) {
+    return run.Charge(flag) ? IntegrationFailed(flag) : StepBudgetSpent();
+  };
   for (double angle : angles) {
     if (angle <= 0) {
       trace.at.push_back(x0);
       continue;
     }
-    if (const int flag = advance(std::min(angle, kHalfPeriod)); flag < 0)
-      return IntegrationFailed(flag);
+    if (const int flag = advance(std::min(angle, kHalfPeriod)); flag < 0) return failed(flag);
     trace.at.push_back(run.x());
   }
-  if (const int flag = advance(kHalfPeriod); flag < 0) return IntegrationFailed(flag);
+  if (const int flag = advance(kHalfPeriod); flag < 0) return failed(flag);
+  run.Charge(0);
   if (CVodeGetQuad(run.memory(), &t, run.quadratures()) != CV_SUCCESS) return IntegrationFailed(-2);
   const double* q = N_VGetArrayPointer(run.quadratures());
   int k = 0;

@@ -24,6 +24,8 @@ constexpr ClientSize kClientSize{17700, 11400};
 
 constexpr RowLayout kRows{.captionDrop = 30, .textHeight = 285, .valueHeight = 300};
 constexpr int kBorderPixels = 2;
+// What a screen reader calls the busy bar while ngspice runs.
+constexpr const char* kNgspiceRunning = "ngspice in esecuzione";
 
 // The inputs, left; the table's columns.
 constexpr Column kInputSymbol{105, 600};
@@ -78,7 +80,7 @@ constexpr auto kLayout = std::to_array<ControlSpec>({
     {.name = form4::Option2.name, .kind = K::Option, .text = "progetto ideale", .left = 105, .top = 4080, .width = 3000, .height = 300},
     ButtonSpec(form4::Command2, kVerifyCaption, 105, 4500, 3150, 435),
     ButtonSpec(form4::Command3, "Interrompi", 105, 5040, 1500, 435),
-    {.name = form4::Progress1.name, .kind = K::Busy, .text = "ngspice in esecuzione", .left = 1755, .top = 5100, .width = 1500, .height = 300, .hidden = true},
+    {.name = form4::Progress1.name, .kind = K::Busy, .text = kNgspiceRunning, .left = 1755, .top = 5100, .width = 1500, .height = 300, .hidden = true},
     {.name = form4::Label9.name, .left = 105, .top = 5580, .width = 3150, .height = 1500},
 
     // The table: a row a quantity, a column a design.
@@ -307,6 +309,14 @@ void Form4::setVerifying(bool running) {
   control(form4::Command2.name)->setEnabled(!running);
   control(form4::Command3.name)->setEnabled(running);
   control(form4::Progress1.name)->setVisible(running);
+}
+
+void Form4::setDesigning(bool running) {
+  control(form4::Command1.name)->setEnabled(!running);
+  setVerifying(running);
+  control(form4::Progress1.name)
+      ->setAccessibleName(running ? QStringLiteral("Calcolo dei progetti in corso")
+                                  : QString::fromUtf8(kNgspiceRunning));
 }
 
 void Form4::setNgspiceInstalled(bool installed) {

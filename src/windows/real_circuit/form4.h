@@ -32,6 +32,9 @@ class Form4 : public FormWindow {
   // The verification button and its companions while ngspice runs, or not;
   // `installed` false makes the button say how to install it.
   void setVerifying(bool running);
+  // The same while the designs with a transistor are computed: "Calcola"
+  // and the verification wait, "Interrompi" drops the run.
+  void setDesigning(bool running);
   void setNgspiceInstalled(bool installed);
   // What the verification is doing, or why it cannot.
   void setStatus(const QString& text);

@@ -11,6 +11,7 @@
 #include "engine/circuit/nonlinear_orbit.h"
 #include "engine/circuit/ratings.h"
 #include "engine/circuit/steady_state.h"
+#include "engine/circuit/step_budget.h"
 #include "engine/circuit/waveforms.h"
 #include "engine/design/design_equations.h"
 #include "tests/engine/circuit/support.h"
@@ -129,6 +130,34 @@ TEST(Transistor, PeriodMapIsTheOrbitsOwn) {
           << i << ", " << j;
   }
   EXPECT_NEAR(SolveSteadyState(s)->rho, o.SpectralRadius(), 1e-12);
+}
+
+// A design is stopped, with its message, when its integration steps run out;
+// what an inner search spent is charged to the outer budget, and the steps
+// are this thread's alone.
+TEST(Transistor, AStepBudgetStopsTheDesign) {
+  const StageOptions options = WithTransistor(Junction(500e-12, 0.5));
+  {
+    StepBudget tight(2000);
+    const Result<ExactDesign> d = DesignExact(Ideal("4"), options);
+    ASSERT_FALSE(d);
+    EXPECT_EQ(d.failure().kind, FailureKind::NoConvergence);
+    EXPECT_EQ(d.failure().message, StepBudgetSpent().message);
+    EXPECT_EQ(StepBudget::Left(), 0);
+  }
+  {
+    StepBudget ample(1000000);
+    ASSERT_TRUE(DesignExact(Ideal("4"), options));
+    const long spent = 1000000 - StepBudget::Left();
+    EXPECT_GT(spent, 2000);
+    EXPECT_LT(spent, 100000);
+    {
+      StepBudget inner(10000000);
+      EXPECT_EQ(StepBudget::Left(), 1000000 - spent);  // never more than the outer has
+      ASSERT_TRUE(SolveSteadyState(DesignExact(Ideal("4"), options)->stage));
+    }
+    EXPECT_LT(StepBudget::Left(), 1000000 - 2 * spent);
+  }
 }
 
 // 1000 pF at 25 V, m 0.5, Vj 0.7 V leaves room for a capacitor up to

@@ -19,6 +19,10 @@ enum class Outcome {
   Refused,   // an input the program will not run with; reported to the user
 };
 
+// Memory that vanished after the sample count was judged against it.
+inline constexpr const char* kSampleMemoryGone =
+    "Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.";
+
 // Runs `body` on a fresh floating-point status, turning an arithmetic fault into the user's
 // message. What the body stored and showed before the fault stays.
 template <class Body>
@@ -32,7 +36,7 @@ Outcome RunGuarded(Controls& ui, Body&& body) {
   } catch (const std::bad_alloc&) {
     // The sample count was judged against free memory beforehand; this is
     // memory that vanished meanwhile.
-    ui.fault("Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.");
+    ui.fault(kSampleMemoryGone);
     return Outcome::Refused;
   }
 }

@@ -311,7 +311,7 @@ RealCircuitResults ComputeRealCircuit(const RealCircuitJob& job) {
 
 Outcome ShowRealCircuitResults(RealCircuitState& state, Controls& ui, RealCircuitResults results) {
   if (results.outOfMemory) {
-    ui.fault("Memoria insufficiente per i campioni richiesti: riduci il numero di campioni M.");
+    ui.fault(kSampleMemoryGone);
     return Outcome::Refused;
   }
   return RunGuarded(ui, [&] {

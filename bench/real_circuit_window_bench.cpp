@@ -59,30 +59,17 @@ void RecomputeWithTransistor(benchmark::State& state) {
   Program program;
   program.calculator.mainWindow().menu().realCircuit->trigger();
   program.window()->findChild<QLineEdit*>("Text2")->setText("500");
-  // A timer asks every 2 ms meanwhile: how much later than asked it is
-  // answered is how long the window would not respond.
-  std::vector<double> late;
-  QElapsedTimer clock;
-  clock.start();
-  qint64 expected = 0;
-  QTimer tick;
-  tick.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&tick, &QTimer::timeout, [&] {
-    late.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6 -
-                   static_cast<double>(expected));
-    expected = clock.elapsed() + 2;
-  });
+  classe::bench::LatenessProbe probe(2);
   for (auto _ : state) {
     program.window()->findChild<QAbstractButton*>("Command1")->click();
-    expected = clock.elapsed() + 2;
-    tick.start(2);
+    probe.start();
     while (program.calculator.designing())
       QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    tick.stop();
+    probe.stop();
     program.window()->repaint();
     QApplication::processEvents();
   }
-  classe::bench::ReportLateness(state, late);
+  classe::bench::ReportLateness(state, probe.late());
 }
 
 // A timer asks every 5 ms while ngspice simulates the chosen design; the
@@ -90,26 +77,18 @@ void RecomputeWithTransistor(benchmark::State& state) {
 void EventLoopDuringNgspice(benchmark::State& state) {
   Program program;
   program.calculator.mainWindow().menu().realCircuit->trigger();
-  std::vector<double> late;
+  classe::bench::LatenessProbe probe(5);
   for (auto _ : state) {
     program.window()->findChild<QAbstractButton*>("Command2")->click();
-    QElapsedTimer clock;
-    clock.start();
-    qint64 expected = 5;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-      late.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6 -
-                     static_cast<double>(expected));
-      expected = clock.elapsed() + 5;
-    });
-    tick.start(5);
+    const qint64 started = probe.elapsed();
+    probe.start();
     while (program.calculator.ngspice().running())
       QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    state.counters["run_ms"] = static_cast<double>(clock.elapsed());
+    probe.stop();
+    state.counters["run_ms"] = static_cast<double>(probe.elapsed() - started);
   }
-  classe::bench::ReportLateness(state, late);
-  state.counters["ticks"] = static_cast<double>(late.size());
+  classe::bench::ReportLateness(state, probe.late());
+  state.counters["ticks"] = static_cast<double>(probe.late().size());
 }
 
 BENCHMARK(OpenRealCircuitWindow)->Unit(benchmark::kMillisecond);

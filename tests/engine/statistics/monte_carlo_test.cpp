@@ -18,7 +18,7 @@ namespace {
 
 using testing::ExactStage;
 
-ToleranceSettings Spec(long long builds, int threads = 0) {
+ToleranceSettings Settings(long long builds, int threads = 0) {
   ToleranceSettings settings;
   settings.builds = builds;
   settings.threads = threads;
@@ -27,8 +27,8 @@ ToleranceSettings Spec(long long builds, int threads = 0) {
 
 TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
   const circuit::Stage nominal = ExactStage("10");
-  const auto one = RunMonteCarlo(nominal, Spec(300, 1)).value();
-  const auto two = RunMonteCarlo(nominal, Spec(300, 2)).value();
+  const auto one = RunMonteCarlo(nominal, Settings(300, 1)).value();
+  const auto two = RunMonteCarlo(nominal, Settings(300, 2)).value();
   ASSERT_EQ(one.rows.size(), two.rows.size());
   for (std::size_t i = 0; i < one.rows.size(); ++i) {
     ASSERT_TRUE(one.rows[i].figures && two.rows[i].figures);
@@ -40,7 +40,7 @@ TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
   EXPECT_EQ(one.summary.yield.all, two.summary.yield.all);
   EXPECT_FALSE(one.partial);
   // Another seed, other builds.
-  ToleranceSettings other = Spec(300);
+  ToleranceSettings other = Settings(300);
   other.seed = 2;
   EXPECT_NE(RunMonteCarlo(nominal, other)->summary.Po.p50, one.summary.Po.p50);
 }
@@ -49,7 +49,7 @@ TEST(MonteCarlo, SameSeedSameBuildsOnOneAndTwoThreads) {
 // yields and percentiles counted and ranked here, apart from the engine's.
 TEST(MonteCarlo, RowsAndSummaryAgreeWithASerialRecount) {
   const circuit::Stage nominal = ExactStage("4");
-  ToleranceSettings settings = Spec(200);
+  ToleranceSettings settings = Settings(200);
   settings.tolerances.R = 0.1;
   settings.tolerances.Ron = 0.5;
   settings.BVdss = 100;
@@ -119,7 +119,7 @@ TEST(MonteCarlo, TheBuiltStageSpreadsAsMeasuredElsewhere) {
                               // move it between 26.7 and 28.3 W.
                               TableRow{"50", 4.5, 28.7, 75.5, 0.09, 0.14, 0.08}}) {
     SCOPED_TRACE(row.Q);
-    const auto run = RunMonteCarlo(ExactStage(row.Q), Spec(2000)).value();
+    const auto run = RunMonteCarlo(ExactStage(row.Q), Settings(2000)).value();
     const Summary& s = run.summary;
     EXPECT_EQ(s.failed, 0);
     EXPECT_NEAR(s.yield.Po, row.inPo, 0.04);
@@ -131,14 +131,14 @@ TEST(MonteCarlo, TheBuiltStageSpreadsAsMeasuredElsewhere) {
 }
 
 TEST(MonteCarlo, TighterPartsStillMissAtHighQ) {
-  ToleranceSettings settings = Spec(2000);
+  ToleranceSettings settings = Settings(2000);
   settings.tolerances.C = settings.tolerances.L = 0.01;
   EXPECT_NEAR(RunMonteCarlo(ExactStage("50"), settings)->summary.yield.Po, 0.22, 0.04);
 }
 
 TEST(MonteCarlo, RetuneIsAppliedToEachBuild) {
   const circuit::Stage nominal = ExactStage("10");
-  ToleranceSettings settings = Spec(100);
+  ToleranceSettings settings = Settings(100);
   // A stand-in retune: L2 and the load back to their design values.
   std::atomic<int> calls = 0;
   settings.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
@@ -166,7 +166,7 @@ TEST(MonteCarlo, RetuneIsAppliedToEachBuild) {
 
 TEST(MonteCarlo, StoppedRunKeepsWhatItHas) {
   const circuit::Stage nominal = ExactStage("4");
-  ToleranceSettings settings = Spec(2000, 2);
+  ToleranceSettings settings = Settings(2000, 2);
   Progress progress;
   // Stop from inside the run, after some builds, as "Interrompi" would.
   settings.retune = [&](const circuit::Stage& s) -> circuit::Result<circuit::Stage> {
@@ -187,7 +187,7 @@ TEST(MonteCarlo, TransistorCossScalesWithItsTolerance) {
   circuit::Stage nominal = ExactStage("4");
   nominal.transistor = circuit::Transistor{transistor::CossModel::Linear(200e-12), 25, {}};
   nominal.Coss = 200e-12;
-  ToleranceSettings settings = Spec(1);
+  ToleranceSettings settings = Settings(1);
   settings.tolerances.Coss = 0.2;
   BuildParts p;
   const circuit::Stage s = DrawBuild(nominal, settings, 0, p);
@@ -208,7 +208,7 @@ TEST(MonteCarlo, TransistorBuildsDoNotDependOnEachOther) {
   o.transistor = circuit::Transistor{
       std::get<transistor::Junction>(transistor::Junction::Make(300e-12, 25, 0.5, 0.7)), 25, {}};
   const circuit::Stage nominal = circuit::DesignExact(circuit::FromDesignState(d), o).value().stage;
-  ToleranceSettings settings = Spec(64, 1);
+  ToleranceSettings settings = Settings(64, 1);
   settings.tolerances.C = 0.1;
   const auto one = RunMonteCarlo(nominal, settings).value();
   settings.threads = 2;
@@ -233,7 +233,7 @@ TEST(MonteCarlo, TransistorBuildsDoNotDependOnEachOther) {
 TEST(MonteCarlo, RefusesSettingsItCannotRun) {
   const circuit::Stage nominal = ExactStage("4");
   const auto refused = [&](auto change) {
-    ToleranceSettings settings = Spec(10);
+    ToleranceSettings settings = Settings(10);
     change(settings);
     const bool bad = CheckToleranceSettings(settings).has_value();
     // A refused run gives no rows; an accepted one is not run here (a million builds).

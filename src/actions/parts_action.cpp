@@ -179,36 +179,53 @@ Outcome ShowPartsRun(const PartsRun& run, Controls& ui) {
   });
 }
 
-std::optional<parts::PartChoice> PrepareParts(RealCircuitState& circuit, Controls& ui,
-                                              Outcome& outcome) {
+std::optional<PartsJob> PrepareParts(RealCircuitState& circuit, Controls& ui, Outcome& outcome) {
   // The main window's fields and the real circuit's are checked first, as
   // their windows check them.
-  outcome = ShowRealCircuit(circuit, ui, Designs::Exact);
-  if (outcome != Outcome::Done) return std::nullopt;
+  auto prepared = PrepareRealCircuit(circuit, ui, Designs::Exact);
+  if (const Outcome* refused = std::get_if<Outcome>(&prepared)) {
+    outcome = *refused;
+    return std::nullopt;
+  }
   std::optional<parts::PartChoice> choice = ReadPartChoice(ui, outcome);
   if (!choice) return std::nullopt;
   ClearParts(ui);
-  if (!circuit.exact) {
-    outcome = Outcome::Fault;  // its reason is already shown
-    return std::nullopt;
+  return PartsJob{std::get<RealCircuitJob>(std::move(prepared)), *choice};
+}
+
+PartsJobResult ComputePartsJob(const PartsJob& job) {
+  PartsJobResult result;
+  result.designs = ComputeRealCircuit(job.design);
+  if (result.designs.exact && *result.designs.exact) {
+    const RealCircuitRun& exact = **result.designs.exact;
+    result.parts = ComputeParts(exact.stage, exact.steady.power.load, job.choice);
   }
-  return choice;
+  return result;
+}
+
+Outcome ShowPartsJobResult(RealCircuitState& circuit, PartsJobResult result,
+                           std::optional<PartsRun>& run, Controls& ui) {
+  run.reset();
+  // A design the engine cannot give has said why in its column's fault.
+  const Outcome outcome = ShowRealCircuitResults(circuit, ui, std::move(result.designs));
+  if (outcome != Outcome::Done) return outcome;
+  if (!result.parts) return Outcome::Fault;
+  circuit::Result<PartsRun>& made = *result.parts;
+  if (!made) {
+    ui.fault(made.failure().message);
+    return Outcome::Fault;
+  }
+  const Outcome shown = ShowPartsRun(*made, ui);
+  if (shown == Outcome::Done) run = std::move(made).value();
+  return shown;
 }
 
 Outcome ShowParts(RealCircuitState& circuit, std::optional<PartsRun>& run, Controls& ui) {
   run.reset();
   Outcome outcome = Outcome::Done;
-  const std::optional<parts::PartChoice> choice = PrepareParts(circuit, ui, outcome);
-  if (!choice) return outcome;
-  circuit::Result<PartsRun> made =
-      ComputeParts(circuit.exact->stage, circuit.exact->steady.power.load, *choice);
-  if (!made) {
-    ui.fault(made.failure().message);
-    return Outcome::Fault;
-  }
-  outcome = ShowPartsRun(*made, ui);
-  if (outcome == Outcome::Done) run = std::move(made).value();
-  return outcome;
+  const std::optional<PartsJob> job = PrepareParts(circuit, ui, outcome);
+  if (!job) return outcome;
+  return ShowPartsJobResult(circuit, ComputePartsJob(*job), run, ui);
 }
 
 circuit::Result<circuit::SpiceDeck> PartsDeck(const PartsRun& run) {

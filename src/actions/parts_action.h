@@ -30,12 +30,24 @@ struct PartsRun {
 // them; a message and nothing when one is refused.
 std::optional<parts::PartChoice> ReadPartChoice(Controls& ui, Outcome& outcome);
 
-// The steps of "Calcola", for a window that computes off its thread:
-// the exact design and the choice read, checked and the tables emptied (the
-// reason shown when one is refused); the computation, which touches no
-// control; the tables filled.
-std::optional<parts::PartChoice> PrepareParts(RealCircuitState& circuit, Controls& ui,
-                                              Outcome& outcome);
+// The steps of "Calcola", for a window that computes off its thread: the
+// fields of the exact design and the choice read and checked, the tables
+// emptied (the reason shown when one is refused); the exact design and the
+// parts, computed without a control; both shown.
+struct PartsJob {
+  RealCircuitJob design;
+  parts::PartChoice choice;
+};
+struct PartsJobResult {
+  RealCircuitResults designs;
+  std::optional<circuit::Result<PartsRun>> parts;  // none without an exact design
+};
+std::optional<PartsJob> PrepareParts(RealCircuitState& circuit, Controls& ui, Outcome& outcome);
+PartsJobResult ComputePartsJob(const PartsJob& job);
+// The exact design's column as the real-circuit window shows it, then the
+// parts; the run is left in `run`, nothing when a step failed.
+Outcome ShowPartsJobResult(RealCircuitState& circuit, PartsJobResult result,
+                           std::optional<PartsRun>& run, Controls& ui);
 circuit::Result<PartsRun> ComputeParts(const circuit::Stage& design, double Po,
                                        const parts::PartChoice& choice);
 Outcome ShowPartsRun(const PartsRun& run, Controls& ui);

@@ -180,7 +180,7 @@ void Calculator::computeRealCircuit() {
   const auto* job = std::get_if<RealCircuitJob>(&prepared);
   if (!job) return;
   if (!HoldsTransistor(*job)) {
-    if (designPending_) stopRealCircuit();
+    dropRealCircuitRun();
     ShowRealCircuitResults(realCircuit_, controls_, ComputeRealCircuit(*job));
     return;
   }
@@ -203,12 +203,21 @@ void Calculator::realCircuitComputed() {
   ShowRealCircuitResults(realCircuit_, controls_, std::move(*designWatcher_.result()));
 }
 
-// The run goes on unseen; what the window shows is the run before it.
-void Calculator::stopRealCircuit() {
+// The run goes on unseen.
+void Calculator::dropRealCircuitRun() {
   if (!designPending_) return;
   designStopped_ = true;
   if (Form4* form = realCircuitWindow()) {
     form->setDesigning(false);
+    form->setStatus(QString());
+  }
+}
+
+// What the window shows is the run before it.
+void Calculator::stopRealCircuit() {
+  if (!designPending_) return;
+  dropRealCircuitRun();
+  if (Form4* form = realCircuitWindow()) {
     form->setStatus(
         QStringLiteral("Calcolo interrotto: i valori mostrati sono quelli del "
                        "calcolo precedente."));
@@ -289,7 +298,7 @@ void Calculator::exportNetlist() {
   const QString idealFilter = QStringLiteral("Netlist SPICE, progetto ideale (*.cir)");
   controls_.loadWindow(Window::Form4);
   ngspice_.cancel();
-  stopRealCircuit();
+  dropRealCircuitRun();
   // Both designs first: a field the checks reject stops the export before
   // any dialog, and a design the engine cannot give has already said why.
   if (ShowRealCircuit(realCircuit_, controls_) == Outcome::Rejected) return;
@@ -380,25 +389,14 @@ void Calculator::openParts() {
 void Calculator::computeParts() {
   if (partsPending_) return;
   parts_.reset();
-  auto prepared = PrepareRealCircuit(realCircuit_, controls_, Designs::Exact);
-  const auto* job = std::get_if<RealCircuitJob>(&prepared);
-  if (!job) return;
   Outcome outcome = Outcome::Done;
-  const std::optional<parts::PartChoice> choice = ReadPartChoice(controls_, outcome);
-  if (!choice) return;
-  ClearParts(controls_);
+  std::optional<PartsJob> job = PrepareParts(realCircuit_, controls_, outcome);
+  if (!job) return;
   partsStopped_ = false;
   partsPending_ = true;
   if (Form5* form = partsWindow()) form->setComputing(true);
-  partsWatcher_.setFuture(QtConcurrent::run([job = *job, choice = *choice] {
-    auto out = std::make_shared<PartsOutcome>();
-    out->designs = ComputeRealCircuit(job);
-    if (out->designs.exact && *out->designs.exact) {
-      const RealCircuitRun& exact = **out->designs.exact;
-      out->parts = ComputeParts(exact.stage, exact.steady.power.load, choice);
-    }
-    return out;
-  }));
+  partsWatcher_.setFuture(QtConcurrent::run(
+      [job = std::move(*job)] { return std::make_shared<PartsJobResult>(ComputePartsJob(job)); }));
 }
 
 void Calculator::partsComputed() {
@@ -406,18 +404,8 @@ void Calculator::partsComputed() {
   if (Form5* form = partsWindow()) form->setComputing(false);
   const PartsResult result = partsWatcher_.result();
   if (partsStopped_ || !result || !partsWindow()) return;
-  // The exact design's column and its fault, as "Calcola" would show them.
-  if (ShowRealCircuitResults(realCircuit_, controls_, std::move(result->designs)) !=
-          Outcome::Done ||
-      !result->parts)
+  if (ShowPartsJobResult(realCircuit_, std::move(*result), parts_, controls_) != Outcome::Done)
     return;
-  circuit::Result<PartsRun>& made = *result->parts;
-  if (!made) {
-    messages_.show(FromUtf8(made.failure().message), true);
-    return;
-  }
-  if (ShowPartsRun(*made, controls_) != Outcome::Done) return;
-  parts_ = std::move(made).value();
   // The design now includes the parts bought: the netlist and the report
   // show them.
   inputs_ = currentDocument();

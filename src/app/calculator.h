@@ -96,6 +96,7 @@ class Calculator : public QObject {
   void computeRealCircuit();
   void realCircuitComputed();
   void stopRealCircuit();
+  void dropRealCircuitRun();
   void verifyWithNgspice();
   void ngspiceEnded(NgspiceRunner::End end, const QString& detail,
                     std::optional<circuit::NgspiceMeasures> measures);
@@ -163,13 +164,7 @@ class Calculator : public QObject {
   bool designStopped_ = false;  // "Interrompi", or a newer run: not shown
   bool designPending_ = false;  // until its result has been taken
   std::optional<PartsRun> parts_;
-  // The exact design the parts are bought for, and the parts, computed
-  // together off the GUI thread.
-  struct PartsOutcome {
-    RealCircuitResults designs;
-    std::optional<circuit::Result<PartsRun>> parts;  // none without an exact design
-  };
-  using PartsResult = std::shared_ptr<PartsOutcome>;
+  using PartsResult = std::shared_ptr<PartsJobResult>;
   QFutureWatcher<PartsResult> partsWatcher_;
   bool partsStopped_ = false;  // "Interrompi": the run under way is not shown
   // Until its result has been taken: the watcher stops running before its
